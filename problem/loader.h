@@ -1,0 +1,28 @@
+#pragma once
+// Loading a whole problem from a configuration file and the nine data files it names.
+#include <optional>
+#include <string>
+
+#include "problem/problem_data.h"
+
+namespace tamso {
+
+struct LoadError {
+  std::string message;  // the loader's message, word for word
+  std::string file;     // the file of the fault, when known
+  int line = 0;         // its 1-based line, when known (0: unknown)
+};
+
+struct LoadOptions {
+  // When not empty, relative data-file paths are resolved against this folder instead of
+  // the current directory (the command-line tool passes the configuration file's folder).
+  std::string dataDirectory;
+};
+
+// Loads into a fresh problem. On success the fresh problem replaces `problem` and the
+// result is empty; on failure `problem` is left exactly as it was and the first error is
+// returned.
+std::optional<LoadError> loadInstance(const std::string& configPath, ProblemData& problem,
+                                      const LoadOptions& options = {});
+
+}  // namespace tamso

@@ -1,0 +1,68 @@
+#pragma once
+// The loaded problem: planning parameters, the eight record tables and the distance and
+// travel-time tables. Records link to one another by pointers into these tables, so a
+// ProblemData can be moved (the tables keep their storage) but never copied.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "problem/entities.h"
+#include "problem/fuzzy.h"
+
+namespace tamso {
+
+struct ProblemData {
+  static constexpr std::int32_t maxVehicleTypes = 100;
+  static constexpr std::int32_t maxVehicles = 200;
+  static constexpr std::int32_t maxClients = 500;
+  static constexpr std::int32_t maxCountries = 50;
+  static constexpr std::int32_t maxRegions = 200;
+  static constexpr std::int32_t maxPlaces = 200;
+  static constexpr std::int32_t maxOrders = 400;
+  static constexpr std::int32_t maxArticleTypes = 50;
+
+  ProblemData();
+  ProblemData(const ProblemData&) = delete;
+  ProblemData& operator=(const ProblemData&) = delete;
+  ProblemData(ProblemData&&) noexcept = default;
+  ProblemData& operator=(ProblemData&&) noexcept = default;
+
+  std::int32_t pickupTime = -1;          // service minutes at a pickup stop
+  std::int32_t unloadTime = -1;          // service minutes at a delivery stop
+  double minimalSat = -1.0;              // lowest acceptable satisfaction of an arrival
+  double travelTimeFuzzines = -1.0;      // relative spread of travel times
+  const Place* homePlace = nullptr;      // named by params.placeInPoland; read by nothing
+  std::int32_t horizonEnd = 0;           // largest end of any delivery window; 0 without orders
+
+  std::vector<VehicleType> vehicleTypes;
+  std::vector<Vehicle> vehicles;
+  std::vector<Client> clients;
+  std::vector<Country> countries;
+  std::vector<Region> regions;
+  std::vector<Place> places;
+  std::vector<Order> orders;
+  std::vector<ArticleType> articleTypes;
+
+  // maxPlaces x maxPlaces cells, row-major by place index.
+  std::vector<float> distanceTable;
+  std::vector<FuzzyTime> travelTimeTable;
+
+  // Kilometres between two numbered places (table lookup).
+  float distance(const Place& p, const Place& q) const { return distanceTable[cell(p, q)]; }
+  // Fuzzy minutes between two numbered places (table lookup).
+  const FuzzyTime& travelTime(const Place& p, const Place& q) const { return travelTimeTable[cell(p, q)]; }
+  // distance * (costPerKm(p) + costPerKm(q)) / 2 in all three components.
+  FuzzyValue distanceCost(const Place& p, const Place& q) const;
+  // travel time * (costPerDay(p) + costPerDay(q)) / 2 / 1440, component by component.
+  FuzzyValue timeCost(const Place& p, const Place& q) const;
+
+  const Place* findPlace(const std::string& name) const;
+  const Vehicle* findVehicle(const std::string& name) const;
+
+ private:
+  static std::size_t cell(const Place& p, const Place& q) {
+    return static_cast<std::size_t>(p.index) * maxPlaces + static_cast<std::size_t>(q.index);
+  }
+};
+
+}  // namespace tamso

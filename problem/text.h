@@ -1,0 +1,32 @@
+#pragma once
+// The lexical layer of the data files (record lines, name tokens, digit runs, reals,
+// date-times, windows and fuzzy times) and the two display formats for times and numbers.
+// A record line is parsed from a position that each operation advances.
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+
+#include "problem/fuzzy.h"
+
+namespace tamso {
+
+// Reads the next record line (comments skipped, backslash continuations joined, blank
+// lines skipped). Returns 1 when a record was read, 0 at end of file, -1 on a read error.
+int readRecordLine(std::istream& in, std::string& line);
+
+std::string nextToken(const std::string& line, std::size_t& pos);
+std::string nextDigits(const std::string& line, std::size_t& pos);
+std::int32_t digitsToInt(const std::string& digits);
+double parseReal(const std::string& text);
+// Minutes since the epoch in local time, or a value <= 0 when it is not a valid date.
+std::int32_t parseDateTime(const std::string& line, std::size_t& pos);
+std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos);
+std::optional<FuzzyTime> readFuzzyTime(const std::string& line, std::size_t& pos);
+
+// "%Y-%m-%d %H:%M" of the local time of the given minute.
+std::string formatDateTime(std::int32_t minutes);
+// Two digits after the decimal point, cut off, not rounded: 12.345 gives "12.34", 0.5 ".50".
+std::string formatTwoDecimals(double value);
+
+}  // namespace tamso
