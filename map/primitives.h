@@ -1,0 +1,48 @@
+#pragma once
+// Drawing as data: the map and the route time line produce lists of primitives that the
+// window hands to its painter and that tests compare exactly.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "search/geometry.h"
+
+namespace tamso {
+
+struct Rgb {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+  static constexpr Rgb fromHex(std::uint32_t rgb) {
+    return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8), static_cast<std::uint8_t>(rgb)};
+  }
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class FillRule { Alternate, Winding };
+
+struct Primitive {
+  enum class Kind {
+    Pixel,      // points[0] in `outline`
+    Ellipse,    // box points[0] (top-left) to points[1] (bottom-right), outlined and filled
+    Rectangle,  // the same box convention
+    Polygon,    // points, closed, filled by `fillRule`
+    Line,       // polyline through points, in `outline` with `penWidth`
+    Text,       // `text` with its top-left corner at points[0], transparent background
+    Picture,    // the background picture with its top-left corner at points[0]
+  };
+  Kind kind = Kind::Pixel;
+  std::vector<IntPoint> points;
+  Rgb outline;
+  Rgb fill;
+  bool filled = true;
+  FillRule fillRule = FillRule::Alternate;
+  std::int32_t penWidth = 1;
+  std::string text;
+
+  friend bool operator==(const Primitive&, const Primitive&) = default;
+};
+
+using PrimitiveList = std::vector<Primitive>;
+
+}  // namespace tamso

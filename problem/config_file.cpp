@@ -1,0 +1,1 @@
+// Filled in with the config_file part of the problem data.

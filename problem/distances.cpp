@@ -1,0 +1,1 @@
+// Filled in with the distances part of the problem data.

@@ -1,0 +1,1 @@
+// Filled in with the entities part of the problem data.

@@ -1,0 +1,1 @@
+// Filled in with the loader part of the problem data.

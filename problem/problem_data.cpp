@@ -1,0 +1,1 @@
+// Filled in with the problem_data part of the problem data.

@@ -1,0 +1,1 @@
+// Filled in with the quantity_list part of the problem data.

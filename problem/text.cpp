@@ -1,0 +1,1 @@
+// Filled in with the text part of the problem data.
