@@ -1,0 +1,1 @@
+#include "problem/instance_generator.h"

@@ -1,0 +1,1 @@
+#include "routing/first_solution.h"

@@ -1,0 +1,1 @@
+#include "routing/local_search.h"

@@ -1,0 +1,1 @@
+#include "routing/route.h"

@@ -1,0 +1,83 @@
+#pragma once
+// The route of one vehicle: its stops in driving order, the fuzzy schedule computed from
+// the vehicle's start, and the fuzzy gain (prices of the delivered orders less the costs of
+// driving, waiting, service and idle time up to the planning horizon).
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "problem/fuzzy.h"
+#include "problem/problem_data.h"
+#include "routing/route_stop.h"
+
+namespace tamso {
+
+class Route {
+ public:
+  // An order taken out of a route together with the positions its two stops had, so that
+  // putting it back restores the former stop order exactly.
+  struct TakenOrder {
+    RouteStop pickup;
+    std::int32_t pickupIndex = -1;
+    RouteStop delivery;
+    std::int32_t deliveryIndex = -1;  // -1 when the order had no second stop
+  };
+
+  Route(const ProblemData& problem, const Vehicle& vehicle);  // empty route bound to the vehicle
+
+  const Vehicle& vehicle() const { return *vehicle_; }
+  const ProblemData& problem() const { return *problem_; }
+  std::int32_t stopCount() const { return static_cast<std::int32_t>(stops_.size()); }
+  std::int32_t orderCount() const { return orderCount_; }  // number of pickup stops
+  const std::vector<RouteStop>& stops() const { return stops_; }
+  const RouteStop* stopAt(std::int32_t index) const;  // nullptr out of range
+  // The order of the k-th pickup stop (0-based), optionally with that stop; nullptr when
+  // k is negative or not below orderCount.
+  const Order* orderAt(std::int32_t k, const RouteStop** stop = nullptr) const;
+  bool containsOrder(const Order& order) const;
+
+  // Schedule and gain; false and no change when the vehicle has no start place.
+  bool evaluate();
+  float gain();                   // defuzzified gain, evaluating first when the route changed
+  const FuzzyValue& fuzzyGain();  // evaluating first when the route changed
+  // The hook for the estimated value of the route's waiting position; it returns 0.
+  float estimatedGain(const std::vector<Route>& routes) const;
+  // Every stop before the first waiting stop reaches the minimal satisfaction. A route of
+  // a vehicle without start place is feasible only while it has no stops.
+  bool isFeasible();
+  bool isValid();  // precedence of pickups and deliveries, then isFeasible
+
+  bool insertStop(RouteStop stop, std::int32_t position);  // -1 or stopCount appends
+  bool removeStopAt(std::int32_t index);
+  bool removeOrder(const Order& order);
+  void clear();
+
+  const Place* waitingPlace() const;
+  bool setWaitingPlace(const Place& place, bool create);
+
+  float canInsert(const Order& order);  // 1 or 0; route left unchanged
+  bool insertOrder(const Order& order);
+
+  // Removes both stops of the order without destroying them (nothing when absent).
+  std::optional<TakenOrder> takeOrder(const Order& order);
+  // Puts a taken order back at its former positions.
+  void putBack(TakenOrder taken);
+
+ private:
+  bool precedenceHolds() const;
+  bool schedule();
+  void computeGain();
+  void changed() { scheduled_ = false; gainKnown_ = false; }
+  // The pickup positions 0 .. pickupEnd() of an insertion; deliveries go up to pickupEnd() + 1.
+  std::int32_t pickupEnd() const;
+
+  const ProblemData* problem_;
+  const Vehicle* vehicle_;
+  std::vector<RouteStop> stops_;
+  std::int32_t orderCount_ = 0;
+  FuzzyValue gain_{};
+  bool scheduled_ = false;  // the stop times describe the current stops
+  bool gainKnown_ = false;  // gain_ describes the current stops
+};
+
+}  // namespace tamso

@@ -1,0 +1,1 @@
+#include "routing/route_stop.h"

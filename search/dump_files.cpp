@@ -1,0 +1,1 @@
+#include "search/dump_files.h"

@@ -1,0 +1,1 @@
+#include "search/local_search_run.h"
