@@ -1,0 +1,238 @@
+#include "search/genetic_search.h"
+
+#include <algorithm>
+
+#include "routing/first_solution.h"
+#include "routing/insertion.h"
+#include "routing/local_search.h"
+#include "search/crossover_dump.h"
+#include "search/order_groups.h"
+#include "search/population_dump.h"
+
+namespace tamso {
+
+namespace {
+
+// Lets the inner first-solution and local-search runs stop when the outer run is asked to,
+// without mixing their pass-by-pass progress into the population's progress.
+class StopRelay final : public RunObserver {
+ public:
+  explicit StopRelay(RunObserver* outer) : outer_(outer) {}
+  bool stopRequested() override { return outer_ != nullptr && outer_->stopRequested(); }
+
+ private:
+  RunObserver* outer_;
+};
+
+bool stopRequested(RunObserver* observer) { return observer != nullptr && observer->stopRequested(); }
+
+std::string inDirectory(const std::string& directory, const char* name) {
+  if (directory.empty()) return name;
+  return directory.back() == '/' ? directory + name : directory + "/" + name;
+}
+
+}  // namespace
+
+GeneticDumpFiles GeneticDumpFiles::in(const std::string& directory) {
+  return {inDirectory(directory, "population.dump"), inDirectory(directory, "ordd.dump")};
+}
+
+GeneticSearch::GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random,
+                             GeneticDumpFiles files)
+    : problem_(problem), estimatedGain_(estimatedGain), random_(random), files_(std::move(files)) {
+  members_.reserve(populationSize);
+  for (std::int32_t i = 0; i < populationSize; ++i) members_.emplace_back(problem_, estimatedGain_);
+  populationDump_.open(files_.population);
+}
+
+GeneticSearch::~GeneticSearch() = default;
+
+bool GeneticSearch::improveAll(RunObserver* observer) {
+  StopRelay relay(observer);
+  RunObserver* inner = observer != nullptr ? &relay : nullptr;
+  for (std::int32_t i = 0; i < populationSize; ++i) {
+    if (stopRequested(observer)) return false;
+    report(observer, RunProgress::Phase::BuildingMember, i + 1, populationSize);
+    Solution& built = member(i);
+    built = Solution(problem_, estimatedGain_);
+    if (!buildFirstSolution(built, random_, inner)) return false;
+    if (!localSearch(built, estimatedGain_, random_, inner)) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<Solution> GeneticSearch::crossover(const Solution& first, const Solution& second) {
+  std::vector<OrderList> firstLeft = routeOrderLists(first);
+  std::vector<OrderList> secondLeft = routeOrderLists(second);
+  auto child = std::make_unique<Solution>(problem_, estimatedGain_);
+  std::vector<OrderList> groups = takeSharedGroups(firstLeft, secondLeft);
+
+  TraceFile trace(files_.crossover);
+  writeLeftoverOrders(trace.out(), firstLeft, secondLeft);
+  sortGroupsBySize(groups);
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    const OrderList& group = groups[i];
+    writeGroupHead(trace.out(), static_cast<std::int32_t>(i), group);
+    // Placed only where every order fits and the whole group strictly raises the child's
+    // gain; bestGroupInsertion then leaves the winning total as the child's gain.
+    const std::int32_t v = bestGroupInsertion(*child, group, child->gain());
+    if (v >= 0) {
+      Route& route = *child->route(v);
+      for (const Order* order : group) route.insertOrder(*order);
+    }
+    endGroupLine(trace.out());
+  }
+
+  std::vector<bool> routed(problem_.orders.size(), false);
+  for (const Route& route : child->routes()) {
+    for (std::int32_t k = 0; k < route.orderCount(); ++k) {
+      if (const Order* order = route.orderAt(k)) routed[static_cast<std::size_t>(order - problem_.orders.data())] = true;
+    }
+  }
+  for (std::size_t o = 0; o < problem_.orders.size(); ++o) {
+    if (!routed[o]) child->unplanned().push_back(&problem_.orders[o]);
+  }
+
+  if (!trace.close()) noteDumpFailure(trace);
+  return child;
+}
+
+TournamentResult GeneticSearch::tournament(std::int32_t salt) {
+  const std::int32_t a = random_.index(populationSize, salt);
+  const std::int32_t b = random_.index(populationSize, a);
+  const std::int32_t winner = member(b).gain() >= member(a).gain() ? b : a;
+  return {winner, b};
+}
+
+EvolutionReport GeneticSearch::runGenetic(RunObserver* observer) {
+  EvolutionReport result;
+  result.stopped = !improveAll(observer);
+  result.initialGains = memberGains();
+  for (std::int32_t g = 0; g < generationCount && !result.stopped; ++g) {
+    report(observer, RunProgress::Phase::Generation, g + 1, generationCount);
+    std::vector<float>& children = result.generationChildren.emplace_back();
+    for (std::int32_t slot = 0; slot < populationSize; ++slot) {
+      if (stopRequested(observer)) {
+        result.stopped = true;
+        break;
+      }
+      const TournamentResult firstParent = tournament(g);
+      const TournamentResult secondParent = tournament(firstParent.secondDraw);
+      if (firstParent.winner == secondParent.winner) continue;
+      std::unique_ptr<Solution> child = crossover(member(firstParent.winner), member(secondParent.winner));
+      children.push_back(child->gain());
+      ++result.children;
+      rememberChild(*child);
+      offspring_[static_cast<std::size_t>(slot)] = std::move(child);
+    }
+  }
+  finishReport(result);
+  return result;
+}
+
+EvolutionReport GeneticSearch::runHybrid(RunObserver* observer) {
+  EvolutionReport result;
+  StopRelay relay(observer);
+  RunObserver* inner = observer != nullptr ? &relay : nullptr;
+  result.stopped = !improveAll(observer);
+  result.initialGains = memberGains();
+  dumpPopulation();
+  for (std::int32_t g = 0; g < generationCount && !result.stopped; ++g) {
+    if (stopRequested(observer)) {
+      result.stopped = true;
+      break;
+    }
+    report(observer, RunProgress::Phase::Iteration, g + 1, generationCount);
+    const std::int32_t a = random_.index(populationSize, g);
+    const std::int32_t b = random_.index(populationSize, a);
+    writeParentPair(populationDump_.out(), a, b);
+    if (a == b) continue;
+    std::unique_ptr<Solution> child = crossover(member(a), member(b));
+    ++result.children;
+    if (!localSearch(*child, estimatedGain_, random_, inner)) {
+      // A child cut short by a stop is not a finished child: it does not enter.
+      result.stopped = true;
+      break;
+    }
+    rememberChild(*child);
+    if (hasGainTwin(*child)) continue;
+    member(worstMember()) = *child;
+  }
+  dumpPopulation();
+  finishReport(result);
+  return result;
+}
+
+std::int32_t GeneticSearch::worstMember() const {
+  std::int32_t worst = 0;
+  for (std::int32_t i = 1; i < populationSize; ++i) {
+    if (member(i).gain() < member(worst).gain()) worst = i;
+  }
+  return worst;
+}
+
+bool GeneticSearch::hasGainTwin(const Solution& solution) const {
+  return std::any_of(members_.begin(), members_.end(),
+                     [&solution](const Solution& m) { return m.gain() == solution.gain(); });
+}
+
+void GeneticSearch::dumpPopulation() { writePopulationListing(populationDump_.out(), members_); }
+
+std::int32_t GeneticSearch::bestMember() const {
+  std::int32_t best = 0;
+  for (std::int32_t i = 1; i < populationSize; ++i) {
+    if (member(i).gain() > member(best).gain()) best = i;
+  }
+  return best;
+}
+
+Solution& GeneticSearch::bestSolution() {
+  Solution& best = member(bestMember());
+  if (bestChild_ && bestChild_->gain() > best.gain()) return *bestChild_;
+  return best;
+}
+
+float GeneticSearch::bestGain() const {
+  const float memberBest = member(bestMember()).gain();
+  return bestChild_ ? std::max(memberBest, bestChild_->gain()) : memberBest;
+}
+
+void GeneticSearch::rememberChild(const Solution& child) {
+  if (!bestChild_) {
+    bestChild_ = std::make_unique<Solution>(child);
+  } else if (child.gain() > bestChild_->gain()) {
+    *bestChild_ = child;
+  }
+}
+
+void GeneticSearch::noteDumpFailure(const TraceFile& file) {
+  const std::string message = file.failureMessage();
+  if (std::find(dumpErrors_.begin(), dumpErrors_.end(), message) == dumpErrors_.end()) {
+    dumpErrors_.push_back(message);
+  }
+}
+
+std::vector<float> GeneticSearch::memberGains() const {
+  std::vector<float> gains;
+  for (const Solution& m : members_) gains.push_back(m.gain());
+  return gains;
+}
+
+void GeneticSearch::finishReport(EvolutionReport& result) {
+  result.finalGains = memberGains();
+  if (!populationDump_.flush()) noteDumpFailure(populationDump_);
+  result.dumpErrors = dumpErrors_;
+}
+
+void GeneticSearch::report(RunObserver* observer, RunProgress::Phase phase, std::int32_t step,
+                           std::int32_t total) const {
+  if (observer == nullptr) return;
+  RunProgress progress;
+  progress.phase = phase;
+  progress.step = step;
+  progress.total = total;
+  progress.gain = bestGain();
+  observer->progress(progress);
+}
+
+}  // namespace tamso
