@@ -9,6 +9,8 @@
 
 namespace tamso {
 
+class MapImage;
+
 struct Rgb {
   std::uint8_t r = 0;
   std::uint8_t g = 0;
@@ -29,7 +31,7 @@ struct Primitive {
     Polygon,    // points, closed, filled by `fillRule`
     Line,       // polyline through points, in `outline` with `penWidth`
     Text,       // `text` with its top-left corner at points[0], transparent background
-    Picture,    // the background picture with its top-left corner at points[0]
+    Picture,    // `picture` blitted unscaled with its top-left corner at points[0]
   };
   Kind kind = Kind::Pixel;
   std::vector<IntPoint> points;
@@ -39,6 +41,10 @@ struct Primitive {
   FillRule fillRule = FillRule::Alternate;
   std::int32_t penWidth = 1;
   std::string text;
+  // Picture only: the bitmap to blit (it outlives the list) and its version, which changes
+  // whenever the bitmap's pixels change, so a window may cache its converted copy by it.
+  const MapImage* picture = nullptr;
+  std::uint64_t pictureVersion = 0;
 
   friend bool operator==(const Primitive&, const Primitive&) = default;
 };
