@@ -1,1 +1,459 @@
-// Filled in with the loader part of the problem data.
+#include "problem/loader.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "problem/config_file.h"
+#include "problem/distances.h"
+#include "problem/text.h"
+
+namespace tamso {
+
+namespace {
+
+std::string argText(const std::string& s) { return s; }
+std::string argText(const char* s) { return s; }
+std::string argText(int n) { return std::to_string(n); }
+
+// The message pattern with each "%s" or "%d" replaced by the next argument.
+template <class... Args>
+std::string format(const char* pattern, const Args&... args) {
+  const std::string values[] = {argText(args)..., std::string()};
+  std::string text;
+  std::size_t next = 0;
+  for (const char* c = pattern; *c != '\0'; ++c) {
+    if (c[0] == '%' && (c[1] == 's' || c[1] == 'd') && next < sizeof...(Args)) {
+      text += values[next++];
+      ++c;
+    } else {
+      text += *c;
+    }
+  }
+  return text;
+}
+
+template <class Record>
+Record* findByName(std::vector<Record>& table, const std::string& name) {
+  for (Record& record : table) {
+    if (record.name == name) return &record;
+  }
+  return nullptr;
+}
+
+// One record line being read field by field.
+class Fields {
+ public:
+  explicit Fields(const std::string& line) : line_(line) {}
+
+  // A name; empty text when the line has run out.
+  std::string name() { return nextToken(line_, pos_); }
+  // A real written as one token; nothing when the line has run out.
+  std::optional<float> real() {
+    const std::string token = nextToken(line_, pos_);
+    if (token.empty()) return std::nullopt;
+    return static_cast<float>(parseReal(token));
+  }
+  std::optional<FuzzyWindow> window() { return readWindow(line_, pos_); }
+  std::optional<FuzzyTime> fuzzyTime() { return readFuzzyTime(line_, pos_); }
+  // A quantity list with a name; nothing when it does not parse or the line has run out.
+  std::optional<QuantityList> quantityList() {
+    auto list = readQuantityList(line_, pos_);
+    if (list && list->name().empty()) return std::nullopt;
+    return list;
+  }
+
+ private:
+  const std::string& line_;
+  std::size_t pos_ = 0;
+};
+
+std::optional<VehicleType> parseVehicleType(const std::string& line) {
+  Fields fields(line);
+  VehicleType type;
+  type.name = fields.name();
+  const std::string countText = fields.name();
+  if (type.name.empty() || countText.empty()) return std::nullopt;
+  const std::int32_t listCount = digitsToInt(countText);
+  if (listCount < 0) return std::nullopt;
+  for (std::int32_t i = 0; i < listCount; ++i) {
+    auto list = fields.quantityList();
+    if (!list) return std::nullopt;
+    type.addList(std::move(*list));  // a list named like an earlier one is left out
+  }
+  return type;
+}
+
+std::optional<Vehicle> parseVehicle(const std::string& line) {
+  Fields fields(line);
+  Vehicle vehicle;
+  vehicle.name = fields.name();
+  vehicle.vehicleTypeNameAsRead = fields.name();
+  const auto mass = fields.real();
+  if (vehicle.name.empty() || vehicle.vehicleTypeNameAsRead.empty() || !mass) return std::nullopt;
+  vehicle.mass = *mass;
+  return vehicle;
+}
+
+std::optional<Client> parseClient(const std::string& line) {
+  Fields fields(line);
+  Client client;
+  client.name = fields.name();
+  const std::string kind = fields.name();
+  if (client.name.empty() || kind.empty()) return std::nullopt;
+  client.flag = kind[0] == 'S' ? 1 : 0;  // tokens are upper case already
+  return client;
+}
+
+std::optional<Country> parseCountry(const std::string& line) {
+  Fields fields(line);
+  Country country;
+  country.name = fields.name();
+  const auto perDay = fields.real();
+  const auto perKm = fields.real();
+  const auto third = fields.real();
+  if (country.name.empty() || !perDay || !perKm || !third) return std::nullopt;
+  country.costPerDay = *perDay;
+  country.costPerKm = *perKm;
+  country.thirdCost = *third;
+  return country;
+}
+
+std::optional<Region> parseRegion(const std::string& line) {
+  Fields fields(line);
+  Region region;
+  region.name = fields.name();
+  region.representingPlaceNameAsRead = fields.name();
+  region.countryNameAsRead = fields.name();
+  const auto waiting = fields.real();
+  const auto profit = fields.real();
+  if (region.name.empty() || region.representingPlaceNameAsRead.empty() || region.countryNameAsRead.empty() ||
+      !waiting || !profit) {
+    return std::nullopt;
+  }
+  region.averageWaitingTime = *waiting;
+  region.averageProfit = *profit;
+  return region;
+}
+
+std::optional<Place> parsePlace(const std::string& line) {
+  Fields fields(line);
+  Place place;
+  place.name = fields.name();
+  const auto latitude = fields.real();
+  const auto longitude = fields.real();
+  place.countryNameAsRead = fields.name();
+  place.regionNameAsRead = fields.name();
+  if (place.name.empty() || !latitude || !longitude || place.countryNameAsRead.empty() ||
+      place.regionNameAsRead.empty()) {
+    return std::nullopt;
+  }
+  place.latitude = *latitude;
+  place.longitude = *longitude;
+  return place;
+}
+
+std::optional<Order> parseOrder(const std::string& line) {
+  Fields fields(line);
+  Order order;
+  order.name = fields.name();
+  order.clientNameAsRead = fields.name();
+  const auto price = fields.real();
+  order.pickupPlaceNameAsRead = fields.name();
+  order.deliveryPlaceNameAsRead = fields.name();
+  const auto pickup = fields.window();
+  const auto delivery = fields.window();
+  auto articles = fields.quantityList();
+  if (order.name.empty() || order.clientNameAsRead.empty() || !price || order.pickupPlaceNameAsRead.empty() ||
+      order.deliveryPlaceNameAsRead.empty() || !pickup || !delivery || !articles) {
+    return std::nullopt;
+  }
+  order.price = *price;
+  order.pickupWindow = *pickup;
+  order.deliveryWindow = *delivery;
+  order.articles = std::move(*articles);
+  return order;
+}
+
+std::optional<ArticleType> parseArticleType(const std::string& line) { return Fields(line).quantityList(); }
+
+class InstanceLoader {
+ public:
+  InstanceLoader(ProblemData& problem, const LoadOptions& options) : problem_(problem), options_(options) {}
+
+  std::optional<LoadError> run(const std::string& configPath);
+
+ private:
+  // Checks a record once it is parsed; an error ends the load.
+  template <class Record>
+  using Linker = std::function<std::optional<std::string>(Record&)>;
+
+  std::optional<LoadError> readParameters();
+  std::optional<LoadError> readIntParameter(const char* name, std::int32_t& target);
+  std::optional<LoadError> readRealParameter(const char* name, double& target);
+
+  template <class Record>
+  std::optional<LoadError> loadTable(const char* key, std::vector<Record>& table, std::int32_t capacity,
+                                     std::optional<Record> (*parse)(const std::string&), Linker<Record> link);
+  std::optional<LoadError> loadAllTables();
+  std::optional<LoadError> completePlaces();
+  std::optional<LoadError> loadPositions();
+
+  // Looks up a data-file key; the path as written, or the missing-field error.
+  std::optional<LoadError> dataFilePath(const char* key, std::string& path) const;
+  std::string resolved(const std::string& path) const;
+  std::optional<LoadError> open(const std::string& path, std::ifstream& in) const;
+  LoadError error(std::string message, int line = 0) const { return {std::move(message), currentFile_, line}; }
+
+  std::optional<std::string> linkVehicle(Vehicle& vehicle);
+  std::optional<std::string> linkRegion(Region& region);
+  std::optional<std::string> linkPlace(Place& place);
+  std::optional<std::string> linkOrder(Order& order);
+
+  ProblemData& problem_;
+  const LoadOptions& options_;
+  ConfigFile config_;
+  std::string configPath_;
+  std::string currentPath_;  // the data file being read, as written in the configuration
+  std::string currentFile_;  // the same, resolved
+  std::vector<int> regionLines_;
+};
+
+std::optional<LoadError> InstanceLoader::run(const std::string& configPath) {
+  configPath_ = configPath;
+  currentFile_ = configPath;
+  if (!config_.read(configPath)) {
+    return error(format("Error reading configuration file in line %d", config_.lineNumber()), config_.lineNumber());
+  }
+  if (auto failure = readParameters()) return failure;
+  if (auto failure = loadAllTables()) return failure;
+  return loadPositions();
+}
+
+std::optional<LoadError> InstanceLoader::readIntParameter(const char* name, std::int32_t& target) {
+  std::int32_t value = -1;
+  if (!config_.getInt(std::string("params.") + name, -1, value)) {
+    return error(format("Wrong format of '%s' field in 'params' section", name));
+  }
+  if (value == -1) return error(format("There's no field called '%s' in 'params' section of configuration file", name));
+  target = value;
+  return std::nullopt;
+}
+
+std::optional<LoadError> InstanceLoader::readRealParameter(const char* name, double& target) {
+  double value = -1.0;
+  if (!config_.getReal(std::string("params.") + name, -1.0, value)) {
+    return error(format("Wrong format of '%s' field in 'params' section", name));
+  }
+  if (value == -1.0) {
+    return error(format("There's no field called '%s' in 'params' section of configuration file", name));
+  }
+  target = value;
+  return std::nullopt;
+}
+
+std::optional<LoadError> InstanceLoader::readParameters() {
+  if (auto failure = readIntParameter("pickupTime", problem_.pickupTime)) return failure;
+  if (auto failure = readIntParameter("unloadTime", problem_.unloadTime)) return failure;
+  if (auto failure = readRealParameter("minimalSat", problem_.minimalSat)) return failure;
+  if (auto failure = readRealParameter("travelTimeFuzzines", problem_.travelTimeFuzzines)) return failure;
+  if (!config_.lookup("params.placeInPoland")) {
+    return error("There's no field called 'placeInPoland' in 'params' section of configuration file");
+  }
+  return std::nullopt;
+}
+
+std::optional<LoadError> InstanceLoader::dataFilePath(const char* key, std::string& path) const {
+  const auto value = config_.lookup(std::string("files.") + key);
+  if (!value) {
+    return LoadError{format("There's no field called '%s' in 'files' section of configuration file", key),
+                     configPath_, 0};
+  }
+  path = *value;
+  return std::nullopt;
+}
+
+std::string InstanceLoader::resolved(const std::string& path) const {
+  if (options_.dataDirectory.empty() || std::filesystem::path(path).is_absolute()) return path;
+  return (std::filesystem::path(options_.dataDirectory) / path).string();
+}
+
+std::optional<LoadError> InstanceLoader::open(const std::string& path, std::ifstream& in) const {
+  std::error_code ignored;
+  if (!std::filesystem::is_directory(currentFile_, ignored)) in.open(currentFile_, std::ios::binary);
+  if (!in.is_open()) return error(format("Can't open file '%s' for reading", path));
+  return std::nullopt;
+}
+
+template <class Record>
+std::optional<LoadError> InstanceLoader::loadTable(const char* key, std::vector<Record>& table, std::int32_t capacity,
+                                                   std::optional<Record> (*parse)(const std::string&),
+                                                   Linker<Record> link) {
+  table.clear();
+  if (auto failure = dataFilePath(key, currentPath_)) return failure;
+  currentFile_ = resolved(currentPath_);
+  std::ifstream in;
+  if (auto failure = open(currentPath_, in)) return failure;
+  RecordReader reader(in);
+  std::string line;
+  int status = 0;
+  while ((status = reader.next(line)) == 1) {
+    const int lineNumber = reader.recordLine();
+    if (static_cast<std::int32_t>(table.size()) >= capacity) {
+      return error(format("Too many records in file '%s': at most %d are allowed", currentPath_, capacity),
+                   lineNumber);
+    }
+    auto record = parse(line);
+    if (!record) return error(format("Can't parse file '%s'", currentPath_), lineNumber);
+    if (link) {
+      if (auto message = link(*record)) return error(std::move(*message), lineNumber);
+    }
+    table.push_back(std::move(*record));
+    if constexpr (std::is_same_v<Record, Region>) regionLines_.push_back(lineNumber);
+  }
+  if (status < 0) return error(format("Can't parse file '%s'", currentPath_));
+  return std::nullopt;
+}
+
+std::optional<std::string> InstanceLoader::linkVehicle(Vehicle& vehicle) {
+  vehicle.vehicleType = findByName(problem_.vehicleTypes, vehicle.vehicleTypeNameAsRead);
+  if (!vehicle.vehicleType) {
+    return format("Missing declaration of '%s' vehicle type in file '%s'", vehicle.vehicleTypeNameAsRead,
+                  currentPath_);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> InstanceLoader::linkRegion(Region& region) {
+  region.country = findByName(problem_.countries, region.countryNameAsRead);
+  if (!region.country) {
+    return format("Missing declaration of '%s' country in file '%s'", region.countryNameAsRead,
+                  currentPath_);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> InstanceLoader::linkPlace(Place& place) {
+  place.country = findByName(problem_.countries, place.countryNameAsRead);
+  if (!place.country) {
+    return format("Missing declaration of '%s' country in file '%s'", place.countryNameAsRead,
+                  currentPath_);
+  }
+  place.region = findByName(problem_.regions, place.regionNameAsRead);
+  if (!place.region) {
+    return format("Missing declaration of '%s' region in file '%s'", place.regionNameAsRead,
+                  currentPath_);
+  }
+  if (place.region->countryName() != place.countryName()) {
+    return format("Incoherent information about country in '%s' place and '%s' region", place.name,
+                  place.region->name);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> InstanceLoader::linkOrder(Order& order) {
+  order.client = findByName(problem_.clients, order.clientNameAsRead);
+  if (!order.client) {
+    return format("Missing declaration of '%s' client in file '%s'", order.clientNameAsRead,
+                  currentPath_);
+  }
+  order.pickupPlace = findByName(problem_.places, order.pickupPlaceNameAsRead);
+  if (!order.pickupPlace) {
+    return format("Missing declaration of '%s' place in file '%s'", order.pickupPlaceNameAsRead,
+                  currentPath_);
+  }
+  order.deliveryPlace = findByName(problem_.places, order.deliveryPlaceNameAsRead);
+  if (!order.deliveryPlace) {
+    return format("Missing declaration of '%s' place in file '%s'", order.deliveryPlaceNameAsRead,
+                  currentPath_);
+  }
+  problem_.horizonEnd = std::max(problem_.horizonEnd, order.deliveryWindow.end);
+  return std::nullopt;
+}
+
+std::optional<LoadError> InstanceLoader::loadAllTables() {
+  ProblemData& p = problem_;
+  if (auto f = loadTable<VehicleType>("vehicleTypes", p.vehicleTypes, p.maxVehicleTypes, parseVehicleType, {}))
+    return f;
+  if (auto f = loadTable<Vehicle>("vehicles", p.vehicles, p.maxVehicles, parseVehicle,
+                                  [this](Vehicle& v) { return linkVehicle(v); }))
+    return f;
+  if (auto f = loadTable<Client>("clients", p.clients, p.maxClients, parseClient, {})) return f;
+  if (auto f = loadTable<Country>("countries", p.countries, p.maxCountries, parseCountry, {})) return f;
+  if (auto f = loadTable<Region>("regions", p.regions, p.maxRegions, parseRegion,
+                                 [this](Region& r) { return linkRegion(r); }))
+    return f;
+  if (auto f = loadTable<Place>("places", p.places, p.maxPlaces, parsePlace,
+                                [this](Place& place) { return linkPlace(place); }))
+    return f;
+  if (auto f = completePlaces()) return f;
+  if (auto f = loadTable<Order>("orders", p.orders, p.maxOrders, parseOrder,
+                                [this](Order& o) { return linkOrder(o); }))
+    return f;
+  return loadTable<ArticleType>("articleTypes", p.articleTypes, p.maxArticleTypes, parseArticleType, {});
+}
+
+std::optional<LoadError> InstanceLoader::completePlaces() {
+  const std::string regionsFile = resolved(*config_.lookup("files.regions"));
+  for (std::size_t i = 0; i < problem_.regions.size(); ++i) {
+    Region& region = problem_.regions[i];
+    const Place* place = problem_.findPlace(region.representingPlaceNameAsRead);
+    if (!place) {
+      return LoadError{format("Missing declaration of '%s' place", region.representingPlaceNameAsRead),
+                       regionsFile, regionLines_[i]};
+    }
+    if (place->regionName() != region.name) {
+      return LoadError{format("Incoherent information about region in '%s' place and '%s' region",
+                              place->name, region.name),
+                       regionsFile, regionLines_[i]};
+    }
+    region.representingPlace = place;
+  }
+  const std::string home = *config_.lookup("params.placeInPoland");
+  problem_.homePlace = problem_.findPlace(home);
+  if (!problem_.homePlace) {
+    return LoadError{format("There's no place named '%s' required by placeInPoland", home), configPath_, 0};
+  }
+  for (std::size_t i = 0; i < problem_.places.size(); ++i) problem_.places[i].index = static_cast<std::int32_t>(i);
+  fillDistanceTables(problem_);
+  problem_.horizonEnd = 0;
+  return std::nullopt;
+}
+
+std::optional<LoadError> InstanceLoader::loadPositions() {
+  if (auto failure = dataFilePath("vehiclesPositions", currentPath_)) return failure;
+  currentFile_ = resolved(currentPath_);
+  std::ifstream in;
+  if (auto failure = open(currentPath_, in)) return failure;
+  RecordReader reader(in);
+  std::string line;
+  int status = 0;
+  while ((status = reader.next(line)) == 1) {
+    Fields fields(line);
+    const std::string vehicleName = fields.name();
+    Vehicle* vehicle = findByName(problem_.vehicles, vehicleName);
+    if (!vehicle) {
+      return error(format("Can't find place '%s' in file '%s'", vehicleName, currentPath_),
+                   reader.recordLine());
+    }
+    const auto start = fields.fuzzyTime();
+    const Place* place = problem_.findPlace(fields.name());
+    if (!start || !place) return error(format("Can't parse file '%s'", currentPath_), reader.recordLine());
+    vehicle->startTime = *start;
+    vehicle->startPlace = place;
+  }
+  if (status < 0) return error(format("Can't parse file '%s'", currentPath_));
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<LoadError> loadInstance(const std::string& configPath, ProblemData& problem,
+                                      const LoadOptions& options) {
+  ProblemData fresh;
+  if (auto failure = InstanceLoader(fresh, options).run(configPath)) return failure;
+  problem = std::move(fresh);
+  return std::nullopt;
+}
+
+}  // namespace tamso

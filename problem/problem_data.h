@@ -47,13 +47,16 @@ struct ProblemData {
   std::vector<float> distanceTable;
   std::vector<FuzzyTime> travelTimeTable;
 
+  // Kilometres from p to q, -1 when q is absent.
+  float distanceTo(const Place& p, const Place* q) const;
   // Kilometres between two numbered places (table lookup).
   float distance(const Place& p, const Place& q) const { return distanceTable[cell(p, q)]; }
   // Fuzzy minutes between two numbered places (table lookup).
   const FuzzyTime& travelTime(const Place& p, const Place& q) const { return travelTimeTable[cell(p, q)]; }
-  // distance * (costPerKm(p) + costPerKm(q)) / 2 in all three components.
+  // distance * (costPerKm(p) + costPerKm(q)) / 2 in all three components, in single precision.
   FuzzyValue distanceCost(const Place& p, const Place& q) const;
-  // travel time * (costPerDay(p) + costPerDay(q)) / 2 / 1440, component by component.
+  // travel time * (costPerDay(p) + costPerDay(q)) / 2 / 1440, component by component; the
+  // cost per minute is formed in single precision.
   FuzzyValue timeCost(const Place& p, const Place& q) const;
 
   const Place* findPlace(const std::string& name) const;

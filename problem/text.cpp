@@ -1,1 +1,186 @@
-// Filled in with the text part of the problem data.
+#include "problem/text.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <limits>
+
+namespace tamso {
+
+namespace {
+
+bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// Name tokens are made of the bytes from ',' to 'z'; everything else separates them.
+bool isTokenChar(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b >= 0x2C && b <= 0x7A;
+}
+
+void trimRight(std::string& s) {
+  while (!s.empty() && isSpace(s.back())) s.pop_back();
+}
+
+void trimBoth(std::string& s) {
+  trimRight(s);
+  std::size_t first = 0;
+  while (first < s.size() && isSpace(s[first])) ++first;
+  s.erase(0, first);
+}
+
+void upperCase(std::string& s) {
+  for (char& c : s) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+}
+
+}  // namespace
+
+int readRecordLine(std::istream& in, std::string& line) { return RecordReader(in).next(line); }
+
+int RecordReader::next(std::string& line) {
+  std::istream& in = in_;
+  line.clear();
+  std::string physical;
+  while (std::getline(in, physical)) {
+    ++linesRead_;
+    if (!physical.empty() && physical[0] == '#') continue;
+    if (line.empty()) recordLine_ = linesRead_;
+    if (!physical.empty() && physical.back() == '\r') physical.pop_back();
+    if (!physical.empty() && physical.back() == '\\') {
+      physical.pop_back();
+      line += physical;
+      trimRight(line);
+      line += ' ';
+      continue;
+    }
+    line += physical;
+    trimBoth(line);
+    if (!line.empty()) return 1;
+  }
+  if (in.bad()) return -1;
+  // A record still open after a continuation at the end of the file is dropped.
+  line.clear();
+  return 0;
+}
+
+std::string nextToken(const std::string& line, std::size_t& pos) {
+  while (pos < line.size() && !isTokenChar(line[pos]) && line[pos] != '"') ++pos;
+  if (pos >= line.size()) return {};
+  std::string token;
+  if (line[pos] == '"') {
+    const std::size_t close = line.find('"', pos + 1);
+    const std::size_t stop = close == std::string::npos ? line.size() : close;
+    token = line.substr(pos + 1, stop - pos - 1);
+    pos = close == std::string::npos ? line.size() : close + 1;
+  } else {
+    const std::size_t begin = pos;
+    while (pos < line.size() && isTokenChar(line[pos])) ++pos;
+    token = line.substr(begin, pos - begin);
+  }
+  upperCase(token);
+  return token;
+}
+
+std::string nextDigits(const std::string& line, std::size_t& pos) {
+  while (pos < line.size() && !isDigit(line[pos])) ++pos;
+  const std::size_t begin = pos;
+  while (pos < line.size() && isDigit(line[pos])) ++pos;
+  return line.substr(begin, pos - begin);
+}
+
+std::int32_t digitsToInt(const std::string& digits) {
+  // 32-bit arithmetic that wraps on overflow, without undefined behaviour.
+  std::uint32_t value = 0;
+  for (char c : digits) value = value * 10u + static_cast<std::uint32_t>(c - '0');
+  return static_cast<std::int32_t>(value);
+}
+
+double parseReal(const std::string& text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && !isDigit(text[pos]) && text[pos] != '-' && text[pos] != '+') ++pos;
+  if (pos >= text.size()) return 0.0;
+  double sign = 1.0;
+  if (text[pos] == '-') sign = -1.0;
+  if (!isDigit(text[pos])) ++pos;
+  const std::size_t intBegin = pos;
+  while (pos < text.size() && isDigit(text[pos])) ++pos;
+  const double integerPart = digitsToInt(text.substr(intBegin, pos - intBegin));
+  if (pos >= text.size()) return sign * integerPart;
+  // Any non-digit run acts as the decimal separator.
+  const std::string fraction = nextDigits(text, pos);
+  const double fractionPart = digitsToInt(fraction) / std::pow(10.0, static_cast<double>(fraction.size()));
+  return sign * (integerPart + fractionPart);
+}
+
+std::int32_t parseDateTime(const std::string& line, std::size_t& pos) {
+  std::int64_t fields[5];
+  for (auto& field : fields) field = digitsToInt(nextDigits(line, pos));
+  const std::int64_t year = fields[0] - 1900;
+  const std::int64_t month = fields[1] - 1;
+  constexpr std::int64_t intLow = std::numeric_limits<int>::min();
+  if (year < intLow || month < intLow) return -1;
+  std::tm calendar{};
+  calendar.tm_year = static_cast<int>(year);
+  calendar.tm_mon = static_cast<int>(month);
+  calendar.tm_mday = static_cast<int>(fields[2]);
+  calendar.tm_hour = static_cast<int>(fields[3]);
+  calendar.tm_min = static_cast<int>(fields[4]);
+  calendar.tm_sec = 0;
+  // Daylight saving is decided by the date itself, so a file reads the same all year.
+  calendar.tm_isdst = -1;
+  const std::time_t seconds = std::mktime(&calendar);
+  if (seconds <= 0) return seconds < std::numeric_limits<std::int32_t>::min() ? -1 : static_cast<std::int32_t>(seconds);
+  const std::int64_t minutes = static_cast<std::int64_t>(seconds) / 60;
+  // Dates beyond the range of 32-bit minutes are refused.
+  if (minutes > std::numeric_limits<std::int32_t>::max()) return -1;
+  return static_cast<std::int32_t>(minutes);
+}
+
+std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos) {
+  const std::int32_t a = parseDateTime(line, pos);
+  const std::int32_t b = parseDateTime(line, pos);
+  const std::int32_t c = parseDateTime(line, pos);
+  if (a < 0 || b < 0 || c < 0) return std::nullopt;
+  if (pos < line.size()) ++pos;
+  return FuzzyWindow(a, b, c);
+}
+
+std::optional<FuzzyTime> readFuzzyTime(const std::string& line, std::size_t& pos) {
+  const std::int32_t a = parseDateTime(line, pos);
+  const std::int32_t b = parseDateTime(line, pos);
+  const std::int32_t c = parseDateTime(line, pos);
+  if (a < 0 || b < 0 || c < 0) return std::nullopt;
+  return FuzzyTime(a, b, c);
+}
+
+std::string formatDateTime(std::int32_t minutes) {
+  const std::time_t seconds = static_cast<std::time_t>(minutes) * 60;
+  std::tm calendar{};
+  if (localtime_r(&seconds, &calendar) == nullptr) return {};
+  calendar.tm_sec = 0;
+  char text[100];
+  const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &calendar);
+  return std::string(text, length);
+}
+
+std::string formatTwoDecimals(double value) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+  // Ten significant digits, rounded at the tenth, and the decimal exponent.
+  char scientific[32];
+  std::snprintf(scientific, sizeof scientific, "%.9e", std::fabs(value));
+  std::string digits;
+  digits += scientific[0];
+  digits.append(scientific + 2, 9);
+  const int before = std::atoi(scientific + 12) + 1;  // digits before the decimal point
+  auto digitAt = [&](int i) { return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0'; };
+  std::string text = value < 0 ? "-" : "";
+  for (int i = 0; i < before; ++i) text += digitAt(i);
+  text += '.';
+  text += digitAt(before);
+  text += digitAt(before + 1);
+  return text;
+}
+
+}  // namespace tamso

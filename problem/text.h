@@ -15,6 +15,21 @@ namespace tamso {
 // lines skipped). Returns 1 when a record was read, 0 at end of file, -1 on a read error.
 int readRecordLine(std::istream& in, std::string& line);
 
+// readRecordLine that also counts physical lines, so errors can name the line of a record.
+class RecordReader {
+ public:
+  explicit RecordReader(std::istream& in) : in_(in) {}
+  // As readRecordLine.
+  int next(std::string& line);
+  // The 1-based physical line on which the last record read began.
+  int recordLine() const { return recordLine_; }
+
+ private:
+  std::istream& in_;
+  int linesRead_ = 0;
+  int recordLine_ = 0;
+};
+
 std::string nextToken(const std::string& line, std::size_t& pos);
 std::string nextDigits(const std::string& line, std::size_t& pos);
 std::int32_t digitsToInt(const std::string& digits);
