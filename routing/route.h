@@ -64,6 +64,14 @@ class Route {
   void putBack(TakenOrder taken);
 
  private:
+  struct Evaluation {
+    bool scheduled;
+    bool gainKnown;
+    FuzzyValue gain;
+  };
+  Evaluation saveEvaluation() const;
+  void restoreEvaluation(const Evaluation& saved);
+  float scanForValidPair(const Order& order);
   bool precedenceHolds() const;
   bool schedule();
   void computeGain();

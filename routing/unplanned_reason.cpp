@@ -1,0 +1,67 @@
+#include "routing/unplanned_reason.h"
+
+#include <cstdio>
+
+#include "routing/solution.h"
+
+namespace tamso {
+
+namespace {
+
+// The gain change of inserting the order into a copy of the route at its first feasible
+// positions; false when the route cannot take it.
+bool trialGainChange(const Route& route, const Order& order, float& change) {
+  Route trial = route;
+  if (trial.canInsert(order) <= 0.0f) return false;
+  const float before = trial.gain();
+  if (!trial.insertOrder(order)) return false;
+  change = trial.gain() - before;
+  return true;
+}
+
+UnplannedReason reasonFor(const Solution& solution, const Order& order) {
+  UnplannedReason reason;
+  reason.order = &order;
+  for (std::int32_t i = 0; i < solution.routeCount(); ++i) {
+    float change = 0.0f;
+    if (!trialGainChange(*solution.route(i), order, change)) continue;
+    if (reason.bestRoute < 0 || change > reason.gainChange) {
+      reason.bestRoute = i;
+      reason.gainChange = change;
+    }
+  }
+  if (reason.bestRoute < 0) {
+    reason.kind = UnplannedReason::Kind::NoRouteFits;
+  } else {
+    reason.kind = reason.gainChange > 0.0f ? UnplannedReason::Kind::WouldRaiseGain : UnplannedReason::Kind::LowersGain;
+  }
+  return reason;
+}
+
+}  // namespace
+
+std::string UnplannedReason::describe() const {
+  char amount[64];
+  std::snprintf(amount, sizeof amount, "%.2f", static_cast<double>(gainChange < 0 ? -gainChange : gainChange));
+  switch (kind) {
+    case Kind::NoRouteFits:
+      return "No vehicle can meet its time windows: no route accepts it at any position.";
+    case Kind::LowersGain:
+      if (gainChange == 0.0f) return "It would not raise the total gain: the best route for it would gain nothing.";
+      return std::string("It would lower the total gain: the best route for it would lose ") + amount + ".";
+    case Kind::WouldRaiseGain:
+      return std::string("It would raise the total gain by ") + amount + ", but the plan was not improved to the end.";
+  }
+  return {};
+}
+
+std::vector<UnplannedReason> unplannedReasons(const Solution& solution) {
+  std::vector<UnplannedReason> reasons;
+  reasons.reserve(solution.unplanned().size());
+  for (const Order* order : solution.unplanned()) {
+    if (order) reasons.push_back(reasonFor(solution, *order));
+  }
+  return reasons;
+}
+
+}  // namespace tamso

@@ -1,0 +1,33 @@
+#pragma once
+// Why an order of a plan was left unplanned, in the dispatcher's words: either no route can
+// take it at any position (no vehicle meets its windows with the minimal satisfaction), or
+// every route that could take it would lose more than the order pays.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tamso {
+
+struct Order;
+class Solution;
+
+struct UnplannedReason {
+  enum class Kind {
+    NoRouteFits,     // canInsert is 0 on every route
+    LowersGain,      // some route accepts it, but the best of them does not raise the total gain
+    WouldRaiseGain,  // some route would gain by it (the plan was not improved to the end)
+  };
+  const Order* order = nullptr;
+  Kind kind = Kind::NoRouteFits;
+  std::int32_t bestRoute = -1;  // the route whose gain changes most favourably; -1 for NoRouteFits
+  float gainChange = 0.0f;      // change of that route's gain when the order is inserted into it
+
+  // The reason as one sentence.
+  std::string describe() const;
+};
+
+// One reason per unplanned order, in the plan's order. The plan is left unchanged: the
+// trial insertions are made on copies of its routes.
+std::vector<UnplannedReason> unplannedReasons(const Solution& solution);
+
+}  // namespace tamso
