@@ -1,1 +1,28 @@
 #include "search/dump_files.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace tamso {
+
+void writeRouteLine(std::ostream& out, const Route& route) {
+  out << route.orderCount() << ' ';
+  for (std::int32_t k = 0; k < route.orderCount(); ++k) {
+    if (const Order* order = route.orderAt(k)) out << order->name << ' ';
+  }
+  out << '\n';
+}
+
+void writeTotalDump(std::ostream& out, const Solution& solution) {
+  char gainLine[64];
+  std::snprintf(gainLine, sizeof gainLine, " %f\n", static_cast<double>(solution.gain()));
+  out << gainLine;
+  for (const Route& route : solution.routes()) writeRouteLine(out, route);
+}
+
+void removeDumpFile(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
+
+}  // namespace tamso
