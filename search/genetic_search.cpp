@@ -43,6 +43,7 @@ GeneticSearch::GeneticSearch(const ProblemData& problem, bool estimatedGain, Ran
   members_.reserve(populationSize);
   for (std::int32_t i = 0; i < populationSize; ++i) members_.emplace_back(problem_, estimatedGain_);
   populationDump_.open(files_.population);
+  if (populationDump_.failed()) noteDumpFailure(populationDump_);
 }
 
 GeneticSearch::~GeneticSearch() = default;
@@ -155,8 +156,7 @@ EvolutionReport GeneticSearch::runHybrid(RunObserver* observer) {
       break;
     }
     rememberChild(*child);
-    if (hasGainTwin(*child)) continue;
-    member(worstMember()) = *child;
+    admitChild(*child);
   }
   dumpPopulation();
   finishReport(result);
@@ -174,6 +174,13 @@ std::int32_t GeneticSearch::worstMember() const {
 bool GeneticSearch::hasGainTwin(const Solution& solution) const {
   return std::any_of(members_.begin(), members_.end(),
                      [&solution](const Solution& m) { return m.gain() == solution.gain(); });
+}
+
+std::int32_t GeneticSearch::admitChild(const Solution& child) {
+  if (hasGainTwin(child)) return -1;
+  const std::int32_t worst = worstMember();
+  member(worst) = child;
+  return worst;
 }
 
 void GeneticSearch::dumpPopulation() { writePopulationListing(populationDump_.out(), members_); }

@@ -88,6 +88,9 @@ class GeneticSearch {
   std::int32_t worstMember() const;
   // True when some member's gain equals the solution's gain exactly.
   bool hasGainTwin(const Solution& solution) const;
+  // The hybrid replacement: a child whose gain no member has replaces the worst member,
+  // even when it is worse still. Returns the index replaced, or -1 for a gain twin.
+  std::int32_t admitChild(const Solution& child);
   // Appends a listing of the population to the population dump.
   void dumpPopulation();
 
