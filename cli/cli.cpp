@@ -1,0 +1,52 @@
+#include "cli/cli.h"
+
+#include "cli/check_command.h"
+
+namespace tamso::cli {
+
+const std::vector<Command>& commands() {
+  // One line per command; each command lives in a file of its own.
+  static const std::vector<Command> table = {
+      {"check", "CONFIG [--json]", "load an instance and print its summary, or the whole problem as JSON",
+       runCheckCommand},
+  };
+  return table;
+}
+
+void printUsage(std::ostream& out) {
+  out << "Usage: tamso-cli COMMAND [ARGUMENTS]\n"
+      << "       tamso-cli --help\n\nCommands:\n";
+  for (const Command& command : commands()) {
+    out << "  " << command.name << " " << command.synopsis << "\n      " << command.summary << "\n";
+  }
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+  err << "tamso-cli: " << message << "\n";
+  printUsage(err);
+  return exitUsage;
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) return usageError(err, "no command given");
+  const std::string& name = args[0];
+  if (name == "--help" || name == "-h" || name == "help") {
+    printUsage(out);
+    return exitSuccess;
+  }
+  for (const Command& command : commands()) {
+    if (name == command.name) {
+      const std::vector<std::string> rest(args.begin() + 1, args.end());
+      for (const std::string& arg : rest) {
+        if (arg == "--help") {
+          out << "Usage: tamso-cli " << command.name << " " << command.synopsis << "\n" << command.summary << "\n";
+          return exitSuccess;
+        }
+      }
+      return command.run(rest, out, err);
+    }
+  }
+  return usageError(err, "unknown command '" + name + "'");
+}
+
+}  // namespace tamso::cli

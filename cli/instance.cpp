@@ -1,0 +1,23 @@
+#include "cli/instance.h"
+
+#include <filesystem>
+
+#include "cli/cli.h"
+
+namespace tamso::cli {
+
+// Data files named relative to the configuration file are found beside it, while the
+// command's own outputs stay in the current directory.
+std::optional<LoadError> loadForCommand(const std::string& configPath, ProblemData& problem) {
+  LoadOptions options;
+  options.dataDirectory = std::filesystem::path(configPath).parent_path().string();
+  return loadInstance(configPath, problem, options);
+}
+
+int reportLoadError(const LoadError& error, std::ostream& err) {
+  err << error.message << "\n";
+  if (!error.file.empty() && error.line > 0) err << "at " << error.file << ":" << error.line << "\n";
+  return exitFailure;
+}
+
+}  // namespace tamso::cli

@@ -1,0 +1,19 @@
+#pragma once
+// Loading an instance for a command and reporting a failed load, shared by the commands.
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "problem/loader.h"
+
+namespace tamso::cli {
+
+// Loads the instance; data files named relative to the configuration file are looked for
+// beside it.
+std::optional<LoadError> loadForCommand(const std::string& configPath, ProblemData& problem);
+
+// Writes the loader's message as one line on err, then "at FILE:LINE" when the line is
+// known; returns exitFailure.
+int reportLoadError(const LoadError& error, std::ostream& err);
+
+}  // namespace tamso::cli

@@ -1,0 +1,167 @@
+#include "problem/text.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "tests/problem/local_time.h"
+
+namespace tamso {
+namespace {
+
+std::vector<std::string> records(const std::string& text, int* lastStatus = nullptr) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  std::string line;
+  int status = 0;
+  while ((status = readRecordLine(in, line)) == 1) out.push_back(line);
+  if (lastStatus) *lastStatus = status;
+  return out;
+}
+
+TEST(RecordLine, ContinuationsJoinWithSingleBlanksAndSkipComments) {
+  const auto r = records("  first  part \\\n# comment inside\n\tsecond\t\\\nthird  \n\n   \nnext\n");
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0], "first  part second third");
+  EXPECT_EQ(r[1], "next");
+}
+
+TEST(RecordLine, UnfinishedContinuationAtEndOfFileIsDropped) {
+  int status = 1;
+  const auto r = records("one\ntwo \\\n", &status);
+  EXPECT_EQ(r, std::vector<std::string>{"one"});
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(records("last without newline"), std::vector<std::string>{"last without newline"});
+}
+
+TEST(RecordLine, LongPhysicalLinesStayWhole) {
+  const std::string longLine = "ORDER " + std::string(5000, 'x');
+  const auto r = records(longLine + "\nnext\n");
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0], longLine);
+}
+
+TEST(RecordLine, CarriageReturnsBeforeNewlinesDoNotBreakContinuations) {
+  EXPECT_EQ(records("a \\\r\nb\r\n"), std::vector<std::string>{"a b"});
+}
+
+TEST(RecordLine, ReaderNamesTheLineWhereEachRecordBegins) {
+  std::istringstream in("# head\n\nfirst \\\nrest\nsecond\n");
+  RecordReader reader(in);
+  std::string line;
+  ASSERT_EQ(reader.next(line), 1);
+  EXPECT_EQ(reader.recordLine(), 3);
+  ASSERT_EQ(reader.next(line), 1);
+  EXPECT_EQ(reader.recordLine(), 5);
+}
+
+TEST(Tokens, SeparatorsQuotesAndUpperCase) {
+  const std::string line = "  warszawa!PL,de(x)\"le havre\" a*b \xC3\xB3zd\t";
+  std::size_t pos = 0;
+  EXPECT_EQ(nextToken(line, pos), "WARSZAWA");
+  EXPECT_EQ(nextToken(line, pos), "PL,DE");  // commas join names
+  EXPECT_EQ(nextToken(line, pos), "X");
+  EXPECT_EQ(nextToken(line, pos), "LE HAVRE");
+  EXPECT_EQ(nextToken(line, pos), "A");
+  EXPECT_EQ(nextToken(line, pos), "B");
+  EXPECT_EQ(nextToken(line, pos), "ZD");  // bytes above 0x7F separate
+  EXPECT_EQ(nextToken(line, pos), "");
+  EXPECT_EQ(nextToken(line, pos), "");
+  std::size_t blanks = 0;
+  EXPECT_EQ(nextToken("    ", blanks), "");
+  std::size_t open = 0;
+  EXPECT_EQ(nextToken("\"unclosed name", open), "UNCLOSED NAME");
+  EXPECT_EQ(open, 14u);
+}
+
+TEST(Digits, RunsAndValues) {
+  std::size_t pos = 0;
+  const std::string line = "ab12cd345";
+  EXPECT_EQ(nextDigits(line, pos), "12");
+  EXPECT_EQ(nextDigits(line, pos), "345");
+  EXPECT_EQ(nextDigits(line, pos), "");
+  EXPECT_EQ(digitsToInt("0042"), 42);
+  EXPECT_EQ(digitsToInt(""), 0);
+  // No check: ten digits wrap in 32 bits (and must not be undefined behaviour).
+  EXPECT_EQ(digitsToInt("4294967297"), 1);
+}
+
+TEST(Reals, TheOddRealSyntax) {
+  EXPECT_DOUBLE_EQ(parseReal("-12.5"), -12.5);
+  EXPECT_DOUBLE_EQ(parseReal("3,25"), 3.25);
+  EXPECT_DOUBLE_EQ(parseReal("7"), 7.0);
+  EXPECT_DOUBLE_EQ(parseReal("1e5"), 1.5);
+  EXPECT_DOUBLE_EQ(parseReal("-.5"), -0.5);
+  EXPECT_DOUBLE_EQ(parseReal("+2.05"), 2.05);
+  EXPECT_DOUBLE_EQ(parseReal("abc"), 0.0);
+  EXPECT_DOUBLE_EQ(parseReal("12."), 12.0);
+}
+
+class LocalTimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testing::useCentralEuropeanTime(); }
+  static std::int32_t parse(const std::string& text) {
+    std::size_t pos = 0;
+    return parseDateTime(text, pos);
+  }
+};
+
+TEST_F(LocalTimeTest, DateTimesReadInLocalTimeWhateverTheSeparators) {
+  EXPECT_EQ(parse("2001-05-17 08:30"), 16501350);
+  EXPECT_EQ(parse("2001/5/17 8.30"), 16501350);
+  // Daylight saving follows the date read, not the moment of reading.
+  EXPECT_EQ(parse("2024-01-15 12:00"), 28421940);
+  EXPECT_EQ(parse("2024-07-15 12:00"), 28683960);
+}
+
+TEST_F(LocalTimeTest, OutOfRangeFieldsAreNormalised) {
+  EXPECT_EQ(parse("2001-13-40 25:61"), parse("2002-02-10 02:01"));
+}
+
+TEST_F(LocalTimeTest, MissingOrImpossibleDatesAreNotPositive) {
+  EXPECT_LE(parse(""), 0);
+  EXPECT_LE(parse("1960-01-01 00:00"), 0);
+  EXPECT_LT(parse("9999999-01-01 00:00"), 0);  // beyond 32-bit minutes
+}
+
+TEST_F(LocalTimeTest, WindowsAreOrderedAndStepPastOneCharacter) {
+  const std::string line = "2001-05-17 08:30 2001-05-17 08:00 2001-05-17 07:00|X";
+  std::size_t pos = 0;
+  const auto w = readWindow(line, pos);
+  ASSERT_TRUE(w);
+  EXPECT_EQ(*w, FuzzyWindow(16501350, 16501350, 16501350));
+  EXPECT_EQ(line.substr(pos), "X");
+  std::size_t bad = 0;
+  EXPECT_FALSE(readWindow("2001-05-17 08:30 2001-05-17 09:00", bad));
+}
+
+TEST_F(LocalTimeTest, FuzzyTimesKeepTheirOrder) {
+  std::size_t pos = 0;
+  const auto t = readFuzzyTime("2001-05-17 09:30 2001-05-17 08:30 2001-05-17 08:40 REST", pos);
+  ASSERT_TRUE(t);
+  EXPECT_EQ(*t, FuzzyTime(16501410, 16501350, 16501360));
+  std::size_t bad = 0;
+  EXPECT_FALSE(readFuzzyTime("2001-05-17 09:30", bad));
+}
+
+TEST_F(LocalTimeTest, FormatsLocalTimes) {
+  EXPECT_EQ(formatDateTime(16501350), "2001-05-17 08:30");
+  EXPECT_EQ(formatDateTime(0), "1970-01-01 01:00");
+  EXPECT_EQ(FuzzyWindow(16501350, 16501360, 16501410).format(0), "[ 2001-05-17 08:30; 2001-05-17 09:30 ]");
+}
+
+TEST(TwoDecimals, CutsOffInsteadOfRounding) {
+  EXPECT_EQ(formatTwoDecimals(12.345), "12.34");
+  EXPECT_EQ(formatTwoDecimals(0.5), ".50");
+  EXPECT_EQ(formatTwoDecimals(-3.5), "-3.50");
+  EXPECT_EQ(formatTwoDecimals(0.05), ".05");
+  EXPECT_EQ(formatTwoDecimals(1.999), "1.99");
+  EXPECT_EQ(formatTwoDecimals(0.001), ".00");
+  EXPECT_EQ(formatTwoDecimals(1234567.891), "1234567.89");
+  // Rounded at the tenth significant digit first.
+  EXPECT_EQ(formatTwoDecimals(1.99999999999), "2.00");
+}
+
+}  // namespace
+}  // namespace tamso
