@@ -1,0 +1,126 @@
+// Whole runs on generated instances: the plan stays consistent, large instances lose no
+// orders or vehicles, and a seeded run repeats exactly.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <unistd.h>
+
+#include "problem/instance_generator.h"
+#include "problem/loader.h"
+#include "routing/first_solution.h"
+#include "routing/local_search.h"
+#include "search/dump_files.h"
+#include "search/random.h"
+
+namespace tamso {
+namespace {
+
+class GeneratedInstanceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() / ("tamso_generated_" + std::to_string(::getpid()));
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  ProblemData load(const GeneratorSettings& settings) {
+    const auto error = generateInstance(dir.string(), settings);
+    EXPECT_FALSE(error.has_value()) << *error;
+    ProblemData problem;
+    LoadOptions options;
+    options.dataDirectory = dir.string();
+    const auto loadError = loadInstance((dir / "instance.cfg").string(), problem, options);
+    EXPECT_FALSE(loadError.has_value()) << loadError->message << " " << loadError->file << ":" << loadError->line;
+    return problem;
+  }
+
+  std::filesystem::path dir;
+};
+
+void expectConsistentPlan(Solution& solution, bool withEstimate) {
+  std::map<const Order*, int> seen;
+  float sum = 0.0f;
+  for (Route& route : solution.routes()) {
+    EXPECT_TRUE(route.isValid()) << route.vehicle().name;
+    for (std::int32_t k = 0; k < route.orderCount(); ++k) ++seen[route.orderAt(k)];
+    sum += route.gain();
+  }
+  for (const Order* order : solution.unplanned()) ++seen[order];
+  EXPECT_EQ(seen.size(), solution.problem().orders.size());
+  for (const auto& [order, count] : seen) EXPECT_EQ(count, 1) << order->name;
+  EXPECT_NEAR(solution.gain(), sum, std::max(1.0f, std::abs(sum)) * 1e-4f);
+  EXPECT_FLOAT_EQ(solution.totalGain(withEstimate), sum);
+}
+
+std::string runDump(const ProblemData& problem, bool estimate, std::uint32_t seed) {
+  Random random = Random::seeded(seed);
+  Solution solution(problem, estimate);
+  buildFirstSolution(solution, random);
+  localSearch(solution, estimate, random);
+  std::ostringstream dump;
+  writeTotalDump(dump, solution);
+  return dump.str();
+}
+
+TEST_F(GeneratedInstanceTest, LocalSearchLeavesAConsistentPlan) {
+  const ProblemData problem = load({40, 80, 12, 11});
+  ASSERT_EQ(problem.orders.size(), 80u);
+  for (bool estimate : {false, true}) {
+    Random random = Random::seeded(2);
+    Solution solution(problem, estimate);
+    buildFirstSolution(solution, random);
+    expectConsistentPlan(solution, false);
+    EXPECT_TRUE(localSearch(solution, estimate, random));
+    expectConsistentPlan(solution, estimate);
+    EXPECT_LT(solution.unplanned().size(), problem.orders.size() / 2);
+    EXPECT_GT(solution.gain(), 0.0f);
+  }
+}
+
+TEST_F(GeneratedInstanceTest, LargeInstancesKeepEveryOrderAndVehicle) {
+  const ProblemData problem = load({30, 150, 120, 4});
+  Random random = Random::seeded(9);
+  Solution solution(problem, false);
+  buildFirstSolution(solution, random);
+  EXPECT_EQ(solution.routeCount(), 120);
+  expectConsistentPlan(solution, false);
+  // Routes beyond the hundredth take part in the search too.
+  EXPECT_TRUE(localSearch(solution, false, random));
+  for (std::int32_t i = 100; i < 120; ++i) EXPECT_TRUE(solution.triedPair(i, 120)) << i;
+  expectConsistentPlan(solution, false);
+}
+
+TEST_F(GeneratedInstanceTest, SeededRunsRepeatExactly) {
+  const ProblemData problem = load({30, 60, 10, 5});
+  EXPECT_EQ(runDump(problem, false, 42), runDump(problem, false, 42));
+  EXPECT_EQ(runDump(problem, true, 42), runDump(problem, true, 42));
+}
+
+TEST_F(GeneratedInstanceTest, GeneratorRepeatsForASeedAndRefusesTooLargeInstances) {
+  ASSERT_FALSE(generateInstance(dir.string(), {20, 30, 5, 8}).has_value());
+  std::ifstream first(dir / "orders.txt");
+  std::stringstream before;
+  before << first.rdbuf();
+  ASSERT_FALSE(generateInstance(dir.string(), {20, 30, 5, 8}).has_value());
+  std::ifstream second(dir / "orders.txt");
+  std::stringstream after;
+  after << second.rdbuf();
+  EXPECT_EQ(before.str(), after.str());
+  EXPECT_TRUE(generateInstance(dir.string(), {201, 30, 5, 8}).has_value());
+  EXPECT_TRUE(generateInstance(dir.string(), {20, 401, 5, 8}).has_value());
+  EXPECT_TRUE(generateInstance(dir.string(), {20, 30, 201, 8}).has_value());
+  EXPECT_TRUE(generateInstance(dir.string(), {1, 30, 5, 8}).has_value());
+}
+
+TEST_F(GeneratedInstanceTest, FullSizeInstanceLoads) {
+  const ProblemData problem = load({200, 400, 200, 1});
+  EXPECT_EQ(problem.places.size(), 200u);
+  EXPECT_EQ(problem.orders.size(), 400u);
+  EXPECT_EQ(problem.vehicles.size(), 200u);
+  for (const Vehicle& vehicle : problem.vehicles) EXPECT_NE(vehicle.startPlace, nullptr);
+}
+
+}  // namespace
+}  // namespace tamso
