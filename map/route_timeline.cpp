@@ -1,0 +1,156 @@
+#include "map/route_timeline.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "routing/route.h"
+
+namespace tamso {
+
+using namespace timeline;
+
+TimelineRoute TimelineRoute::of(const Route& route) {
+  const Vehicle& vehicle = route.vehicle();
+  TimelineRoute result;
+  result.startPlaceName = vehicle.startPlace ? vehicle.startPlace->name : std::string();
+  result.startTime = vehicle.startTimeOrZero();
+  result.stops.reserve(route.stops().size());
+  for (const RouteStop& stop : route.stops()) {
+    TimelineStop row;
+    row.placeName = stop.place ? stop.place->name : std::string();
+    row.arrival = stop.arrival;
+    row.shownArrival = stop.shownArrival;
+    row.window = stop.window;
+    row.satisfaction = stop.satisfaction;
+    result.stops.push_back(std::move(row));
+  }
+  return result;
+}
+
+double zoomedIn(double scale) { return scale * zoomStep; }
+
+double zoomedOut(double scale) {
+  if (scale <= 1.0) return scale;
+  return std::max(1.0, scale / zoomStep);
+}
+
+RouteTimeline::RouteTimeline(TimelineRoute route) : route_(std::move(route)) {
+  timeMin_ = route_.startTime.earliest;
+  timeMax_ = route_.startTime.latest;
+  auto widen = [this](std::int32_t low, std::int32_t high) {
+    timeMin_ = std::min(timeMin_, low);
+    timeMax_ = std::max(timeMax_, high);
+  };
+  for (const TimelineStop& stop : route_.stops) {
+    widen(stop.arrival.earliest, stop.arrival.latest);
+    if (stop.window) widen(stop.window->start, stop.window->end);
+  }
+}
+
+std::int64_t RouteTimeline::spanUnits() const {
+  return (static_cast<std::int64_t>(timeMax_) - timeMin_) / minutesPerUnit;
+}
+
+IntPoint RouteTimeline::scrollSize() const {
+  const auto rows = static_cast<double>(route_.stops.size()) + 1.0;
+  return {truncToInt((static_cast<double>(spanUnits()) + 4 * margin) * scaleX_),
+          truncToInt((rows * rowPitch + margin) * scaleY_)};
+}
+
+std::int32_t RouteTimeline::scaledX(double logicalX) const { return truncToInt(logicalX * scaleX_); }
+
+std::int32_t RouteTimeline::pixelX(std::int64_t time) const {
+  return scaledX(static_cast<double>(2 * margin + (time - timeMin_) / minutesPerUnit));
+}
+
+std::int32_t RouteTimeline::pixelY(double logicalY) const { return truncToInt(logicalY * scaleY_); }
+
+void RouteTimeline::drawAxis(PrimitiveList& out, std::int32_t base, const std::string& label) const {
+  Primitive axis;
+  axis.kind = Primitive::Kind::Line;
+  axis.outline = axisColour;
+  axis.points = {{scaledX(static_cast<double>(3 * margin + spanUnits())), pixelY(base)},
+                 {scaledX(margin), pixelY(base)},
+                 {scaledX(margin), pixelY(base - rowHeight)}};
+  out.push_back(std::move(axis));
+
+  Primitive text;
+  text.kind = Primitive::Kind::Text;
+  text.outline = axisColour;
+  text.points = {{scaledX(margin), pixelY(base) + 6}};
+  text.text = label;
+  out.push_back(std::move(text));
+}
+
+void RouteTimeline::drawTriangle(PrimitiveList& out, std::int32_t base, const FuzzyTime& time,
+                                 Rgb colour) const {
+  Primitive triangle;
+  triangle.kind = Primitive::Kind::Polygon;
+  triangle.outline = colour;
+  triangle.fill = colour;
+  triangle.points = {{pixelX(time.earliest), pixelY(base)},
+                     {pixelX(time.likely), pixelY(base - shapeHeight)},
+                     {pixelX(time.latest), pixelY(base)}};
+  out.push_back(std::move(triangle));
+}
+
+void RouteTimeline::drawWindow(PrimitiveList& out, std::int32_t base, const FuzzyWindow& window) const {
+  Primitive shape;
+  shape.kind = Primitive::Kind::Polygon;
+  shape.outline = axisColour;
+  shape.fill = windowFill;
+  shape.points = {{pixelX(window.start), pixelY(base)},
+                  {pixelX(window.start), pixelY(base - shapeHeight)},
+                  {pixelX(window.fullEnd), pixelY(base - shapeHeight)},
+                  {pixelX(window.end), pixelY(base)}};
+  out.push_back(std::move(shape));
+}
+
+// A bar of pen width 5 standing on the axis at the row's vertical line, as high as the
+// satisfaction times the shape height, with the value written to its left.
+void RouteTimeline::drawSatisfaction(PrimitiveList& out, std::int32_t base, float satisfaction,
+                                     const TextMetrics& metrics) const {
+  constexpr std::int32_t barWidth = 5;
+  constexpr std::int32_t shift = 2;
+  constexpr std::int32_t gap = 5;
+  const std::int32_t x = scaledX(margin) - shift;
+  const std::int32_t top = pixelY(base - static_cast<double>(shapeHeight) * satisfaction) - shift;
+
+  Primitive bar;
+  bar.kind = Primitive::Kind::Line;
+  bar.outline = serviceColour;
+  bar.penWidth = barWidth;
+  bar.points = {{x, pixelY(base) - shift}, {x, top}};
+  out.push_back(std::move(bar));
+
+  char value[32];
+  std::snprintf(value, sizeof value, "%.2f", static_cast<double>(satisfaction));
+  Primitive text;
+  text.kind = Primitive::Kind::Text;
+  text.outline = axisColour;
+  text.text = value;
+  const auto width = static_cast<std::int32_t>(text.text.size()) * metrics.charWidth;
+  text.points = {{x - barWidth / 2 - gap - width, top - metrics.charHeight / 2}};
+  out.push_back(std::move(text));
+}
+
+PrimitiveList RouteTimeline::draw(const TimelineElements& elements, const TextMetrics& metrics) const {
+  PrimitiveList out;
+  drawAxis(out, rowBase(0), route_.startPlaceName);
+  drawTriangle(out, rowBase(0), route_.startTime, arrivalColour);
+  std::int32_t row = 1;
+  for (const TimelineStop& stop : route_.stops) {
+    const std::int32_t base = rowBase(row++);
+    drawAxis(out, base, stop.placeName);
+    if (elements.timeWindows && stop.window) drawWindow(out, base, *stop.window);
+    if (elements.arrivalTimes) drawTriangle(out, base, stop.arrival, arrivalColour);
+    if (elements.serviceTimes) {
+      drawTriangle(out, base, stop.shownArrival, serviceColour);
+      drawSatisfaction(out, base, stop.satisfaction, metrics);
+    }
+  }
+  return out;
+}
+
+}  // namespace tamso

@@ -1,0 +1,111 @@
+#pragma once
+// The time line of one route as drawing primitives: one horizontal axis per row, the
+// vehicle's start time on the first row and, on one row per stop, the stop's time window
+// (a trapezoid), its fuzzy arrival (a grey triangle), its service start (a dark-red
+// triangle) and how well the arrival meets the window (a bar with its value).
+//
+// The route is taken as a snapshot of plain values, so a drawing never refers back to a
+// route that may have been replaced by a later optimisation run.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "map/primitives.h"
+#include "problem/fuzzy.h"
+#include "search/geometry.h"
+
+namespace tamso {
+
+class Route;
+
+struct TimelineStop {
+  std::string placeName;
+  FuzzyTime arrival;
+  FuzzyTime shownArrival;  // service start as shown to the dispatcher
+  std::optional<FuzzyWindow> window;
+  float satisfaction = 1.0f;
+};
+
+struct TimelineRoute {
+  std::string startPlaceName;  // empty when the vehicle has no start place
+  FuzzyTime startTime;         // all zero when the vehicle has no start time
+  std::vector<TimelineStop> stops;
+
+  static TimelineRoute of(const Route& route);
+};
+
+// Which shapes of the stop rows are drawn (the start row is always drawn).
+struct TimelineElements {
+  bool timeWindows = true;
+  bool arrivalTimes = true;
+  bool serviceTimes = true;
+};
+
+// Size of one character cell of the fixed-pitch label font, in pixels.
+struct TextMetrics {
+  std::int32_t charWidth = 8;
+  std::int32_t charHeight = 12;
+};
+
+namespace timeline {
+inline constexpr std::int32_t margin = 40;
+inline constexpr std::int32_t rowHeight = 60;
+inline constexpr std::int32_t rowPitch = rowHeight + margin;
+inline constexpr std::int32_t shapeHeight = 40;
+inline constexpr std::int32_t minutesPerUnit = 15;
+inline constexpr double zoomStep = 1.1;
+inline constexpr Rgb axisColour{0, 0, 0};
+inline constexpr Rgb windowFill{255, 255, 208};
+inline constexpr Rgb arrivalColour{128, 128, 128};
+inline constexpr Rgb serviceColour{160, 0, 0};
+}  // namespace timeline
+
+// A zoom factor after "+": multiplied by the zoom step.
+double zoomedIn(double scale);
+// A zoom factor after "--": divided by the zoom step only when above 1.0, never below 1.0.
+double zoomedOut(double scale);
+
+class RouteTimeline {
+ public:
+  explicit RouteTimeline(TimelineRoute route);
+
+  const TimelineRoute& route() const { return route_; }
+  std::int32_t timeMin() const { return timeMin_; }
+  std::int32_t timeMax() const { return timeMax_; }
+
+  double scaleX() const { return scaleX_; }
+  double scaleY() const { return scaleY_; }
+  void zoomInX() { scaleX_ = zoomedIn(scaleX_); }
+  void zoomOutX() { scaleX_ = zoomedOut(scaleX_); }
+  void zoomInY() { scaleY_ = zoomedIn(scaleY_); }
+  void zoomOutY() { scaleY_ = zoomedOut(scaleY_); }
+
+  // Width and height of the whole drawing in pixels at the current scales.
+  IntPoint scrollSize() const;
+  // The whole drawing in pixels, row by row: axis, label, then the row's shapes.
+  PrimitiveList draw(const TimelineElements& elements, const TextMetrics& metrics) const;
+
+  // Pixel column of a time and pixel row of a logical height, at the current scales.
+  std::int32_t pixelX(std::int64_t time) const;
+  std::int32_t pixelY(double logicalY) const;
+  // Logical y of the axis of row k (0: the start row).
+  static std::int32_t rowBase(std::int32_t row) { return 100 + timeline::rowPitch * row; }
+
+ private:
+  std::int32_t scaledX(double logicalX) const;
+  std::int64_t spanUnits() const;
+  void drawAxis(PrimitiveList& out, std::int32_t base, const std::string& label) const;
+  void drawTriangle(PrimitiveList& out, std::int32_t base, const FuzzyTime& time, Rgb colour) const;
+  void drawWindow(PrimitiveList& out, std::int32_t base, const FuzzyWindow& window) const;
+  void drawSatisfaction(PrimitiveList& out, std::int32_t base, float satisfaction,
+                        const TextMetrics& metrics) const;
+
+  TimelineRoute route_;
+  std::int32_t timeMin_ = 0;
+  std::int32_t timeMax_ = 0;
+  double scaleX_ = 1.0;
+  double scaleY_ = 1.0;
+};
+
+}  // namespace tamso
