@@ -1,0 +1,211 @@
+#include "ui/main_frame.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "ui/about_dialog.h"
+#include "ui/recent_files.h"
+#include "ui/tamso_view.h"
+#include "ui/user_prompts.h"
+
+namespace tamso::ui {
+
+namespace {
+const QString kReady = QStringLiteral("Ready");
+}
+
+CMainFrame::CMainFrame(UserPrompts& prompts, QSettings& settings, PictureLibrary pictures, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), settings_(settings), view_(new CTamsoView(prompts, std::move(pictures), this)) {
+  setWindowTitle(QStringLiteral("Tamso"));
+  setCentralWidget(view_);
+  buildMenus();
+  buildToolBar();
+  buildStatusBar();
+  rebuildRecentFiles();
+  connect(view_, &CTamsoView::menuStatesChanged, this, &CMainFrame::refreshCommandStates);
+  connect(view_, &CTamsoView::statusText, this, &CMainFrame::setMessage);
+  connect(view_, &CTamsoView::dataFileOpened, this, [this](const QString& path) {
+    RecentFiles(settings_).add(path);
+    rebuildRecentFiles();
+  });
+  refreshCommandStates();
+  resize(1000, 750);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::action(Command command) const {
+  const auto it = actions_.find(command);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, Command command, const QString& text, void (CTamsoView::*slot)()) {
+  auto* act = new QAction(text, this);
+  if (slot != nullptr) connect(act, &QAction::triggered, view_, slot);
+  if (menu != nullptr) menu->addAction(act);
+  actions_[command] = act;
+  return act;
+}
+
+void CMainFrame::buildMenus() {
+  using C = Command;
+  using V = CTamsoView;
+  fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* open = addCommand(fileMenu_, C::OpenDataFile, QStringLiteral("&Open data file...\tCtrl+O"), &V::openDataFile);
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  open->setStatusTip(QStringLiteral("Open data file"));
+  open->setToolTip(QStringLiteral("Open"));
+  addCommand(fileMenu_, C::OpenMapParams, QStringLiteral("Open &map params..."), &V::openMapParams);
+  QAction* save = addCommand(fileMenu_, C::Save, QStringLiteral("&Save\tCtrl+S"), &V::save);
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  save->setStatusTip(QStringLiteral("Save the plan as a CSV report"));
+  save->setToolTip(QStringLiteral("Save"));
+  addCommand(fileMenu_, C::SaveAs, QStringLiteral("Save &As..."), &V::saveAs);
+  fileMenu_->addSeparator();
+  addCommand(fileMenu_, C::ExportMapPicture, QStringLiteral("Export map picture..."), &V::exportMapPicture);
+  fileMenu_->addSeparator();
+  recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
+  recentPlaceholder_->setEnabled(false);
+  recentSeparator_ = fileMenu_->addSeparator();
+  QAction* exit = addCommand(fileMenu_, C::Exit, QStringLiteral("E&xit"), nullptr);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+  QAction* toolbar = addCommand(viewMenu, C::Toolbar, QStringLiteral("&Toolbar"), nullptr);
+  toolbar->setCheckable(true);
+  toolbar->setChecked(true);
+  connect(toolbar, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
+  QAction* statusBarItem = addCommand(viewMenu, C::StatusBar, QStringLiteral("&Status Bar"), nullptr);
+  statusBarItem->setCheckable(true);
+  statusBarItem->setChecked(true);
+  connect(statusBarItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+  viewMenu->addSeparator();
+  addCommand(viewMenu, C::ShowBackground, QStringLiteral("Show &Background"), &V::showBackground);
+  addCommand(viewMenu, C::HideBackground, QStringLiteral("&Hide Background"), &V::hideBackground);
+  addCommand(viewMenu, C::ShowLocations, QStringLiteral("Show &Locations"), &V::showLocations);
+  addCommand(viewMenu, C::HideLocations, QStringLiteral("Hide Locations"), &V::hideLocations);
+  addCommand(viewMenu, C::ShowRoutes, QStringLiteral("Show &Routes"), &V::showRoutes);
+  addCommand(viewMenu, C::HideRoutes, QStringLiteral("Hide Routes"), &V::hideRoutes);
+  addCommand(viewMenu, C::SelectRoute, QStringLiteral("Se&lect Route"), &V::selectRoute);
+  addCommand(viewMenu, C::RouteInfos, QStringLiteral("Route &Infos"), &V::routeInfos);
+  addCommand(viewMenu, C::UnplannedOrders, QStringLiteral("Unplanned orders"), &V::unplannedOrders);
+
+  QMenu* dataMenu = menuBar()->addMenu(QStringLiteral("&Data"));
+  addCommand(dataMenu, C::Vehicles, QStringLiteral("&Vehicles"), &V::vehicles);
+  addCommand(dataMenu, C::VehicleTypes, QStringLiteral("Vehicle &Types"), &V::vehicleTypes);
+  addCommand(dataMenu, C::Countries, QStringLiteral("&Countries"), &V::countries);
+  addCommand(dataMenu, C::Regions, QStringLiteral("&Regions"), &V::regions);
+  addCommand(dataMenu, C::Places, QStringLiteral("&Places"), &V::places);
+
+  QMenu* runMenu = menuBar()->addMenu(QStringLiteral("&Optimization"));
+  addCommand(runMenu, C::LocalSearch, QStringLiteral("&Local Search\tF2"), &V::localSearch)->setShortcut(Qt::Key_F2);
+  addCommand(runMenu, C::Stop, QStringLiteral("Stop"), &V::stop);
+  addCommand(runMenu, C::NumberOfIterations, QStringLiteral("&Number of iterations"), &V::numberOfIterations);
+  addCommand(runMenu, C::HybridGenetic, QStringLiteral("&Hybrid Genetic Algorithm\tF3"), &V::hybridGenetic)
+      ->setShortcut(Qt::Key_F3);
+  addCommand(runMenu, C::Genetic, QStringLiteral("&Genetic Algorithm\tF4"), &V::genetic)->setShortcut(Qt::Key_F4);
+
+  QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("O&ptions"));
+  addCommand(optionsMenu, C::Visualization, QStringLiteral("&Visualization..."), &V::visualization);
+  addCommand(optionsMenu, C::OptimizationOptions, QStringLiteral("&Optimization ..."), &V::optimizationOptions);
+
+  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* aboutItem = addCommand(helpMenu, C::About, QStringLiteral("&About Tamso..."), nullptr);
+  aboutItem->setToolTip(QStringLiteral("About"));
+  connect(aboutItem, &QAction::triggered, this, &CMainFrame::about);
+
+  QAction* zoomIn = addCommand(nullptr, C::ZoomIn, QStringLiteral("Zoom in"), &V::zoomIn);
+  zoomIn->setStatusTip(QStringLiteral("Zoom in by 10%"));
+  zoomIn->setToolTip(QStringLiteral("Zoom in"));
+  QAction* zoomOut = addCommand(nullptr, C::ZoomOut, QStringLiteral("Zoom out"), &V::zoomOut);
+  zoomOut->setStatusTip(QStringLiteral("Zoom out by 10%"));
+  zoomOut->setToolTip(QStringLiteral("Zoom out"));
+}
+
+void CMainFrame::buildToolBar() {
+  toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+  toolBar_->setObjectName(QStringLiteral("mainToolBar"));
+  toolBar_->setIconSize(QSize(16, 15));
+  toolBar_->setMovable(true);
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  QStyle* s = style();
+  action(Command::OpenDataFile)->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+  action(Command::Save)->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+  action(Command::ZoomIn)->setIcon(s->standardIcon(QStyle::SP_ArrowUp));
+  action(Command::ZoomOut)->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+  action(Command::About)->setIcon(s->standardIcon(QStyle::SP_MessageBoxQuestion));
+  toolBar_->addAction(action(Command::OpenDataFile));
+  toolBar_->addAction(action(Command::Save));
+  toolBar_->addSeparator();
+  toolBar_->addAction(action(Command::ZoomIn));
+  toolBar_->addAction(action(Command::ZoomOut));
+  toolBar_->addSeparator();
+  toolBar_->addAction(action(Command::About));
+}
+
+void CMainFrame::buildStatusBar() {
+  messagePane_ = new QLabel(kReady, this);
+  statusBar()->addWidget(messagePane_, 1);
+  for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+    auto* pane = new QLabel(QString::fromLatin1(indicator), this);
+    pane->setEnabled(false);
+    statusBar()->addPermanentWidget(pane);
+  }
+}
+
+void CMainFrame::setMessage(const QString& text) { messagePane_->setText(text); }
+
+QString CMainFrame::messagePaneText() const { return messagePane_->text(); }
+
+void CMainFrame::refreshCommandStates() {
+  const MenuStates& states = view_->menuStates();
+  for (const auto& [command, act] : actions_) act->setEnabled(states.isEnabled(command));
+  for (QAction* act : recentActions_) act->setEnabled(states.isEnabled(Command::RecentFiles));
+}
+
+void CMainFrame::rebuildRecentFiles() {
+  for (QAction* act : recentActions_) {
+    fileMenu_->removeAction(act);
+    act->deleteLater();
+  }
+  recentActions_.clear();
+  const QStringList files = RecentFiles(settings_).files();
+  recentPlaceholder_->setVisible(files.isEmpty());
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    auto* act = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
+    act->setStatusTip(path);
+    act->setData(path);
+    connect(act, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    fileMenu_->insertAction(recentSeparator_, act);
+    recentActions_ << act;
+  }
+  refreshCommandStates();
+}
+
+void CMainFrame::openRecentFile(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    RecentFiles(settings_).remove(path);
+    rebuildRecentFiles();
+  }
+  if (const std::optional<QString> error = view_->openDataFilePath(path, true)) prompts_.message(this, *error);
+}
+
+void CMainFrame::about() {
+  auto* dialog = new CAboutDlg(this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->open();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  view_->stopAndWait();
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace tamso::ui

@@ -1,0 +1,43 @@
+#pragma once
+// Hands the map core's primitives to a QPainter. Route bands use the alternate (odd-even)
+// fill rule, triangles the winding rule, as each primitive says. A background bitmap is
+// converted to a QImage once per bitmap version and then blitted unscaled on every paint.
+#include <QImage>
+#include <cstdint>
+
+#include "map/primitives.h"
+
+class QPainter;
+
+namespace tamso {
+class MapImage;
+}
+
+namespace tamso::ui {
+
+// The picture as a QImage, top row first.
+QImage toQImage(const MapImage& picture);
+
+class MapPainter {
+ public:
+  void paint(QPainter& painter, const PrimitiveList& primitives);
+  void paint(QPainter& painter, const Primitive& primitive);
+
+  // How many bitmap conversions this painter has made (the cache is per bitmap version).
+  int conversions() const { return conversions_; }
+
+ private:
+  const QImage& imageOf(const MapImage& picture, std::uint64_t version);
+
+  struct CachedImage {
+    const MapImage* source = nullptr;
+    std::uint64_t version = 0;
+    QImage image;
+  };
+  // The loaded picture and its zoomed copy.
+  CachedImage cache_[2];
+  int nextSlot_ = 0;
+  int conversions_ = 0;
+};
+
+}  // namespace tamso::ui

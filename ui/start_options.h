@@ -1,0 +1,29 @@
+#pragma once
+// The program's command line:
+//   tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+namespace tamso::ui {
+
+struct StartOptions {
+  QString config;
+  QString mapParams;
+  bool localSearch = false;
+  std::optional<std::uint32_t> seed;
+  QString exportPng;
+  QSize size{800, 600};  // client size of the map view
+  bool help = false;
+};
+
+inline const QString kStartUsage = QStringLiteral(
+    "Usage: tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]");
+
+// `arguments` without the program name. An error text when the line cannot be understood.
+std::variant<StartOptions, QString> parseStartOptions(const QStringList& arguments);
+
+}  // namespace tamso::ui

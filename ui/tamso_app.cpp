@@ -1,0 +1,77 @@
+#include "ui/tamso_app.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSettings>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <variant>
+
+#include "imageload/picture_library_glue.h"
+#include "ui/main_frame.h"
+#include "ui/tamso_view.h"
+#include "ui/user_prompts.h"
+
+namespace tamso::ui {
+
+namespace {
+
+QString absolute(const QString& path) { return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath(); }
+
+// Paths of the command line are read from where the program was started.
+StartOptions withAbsolutePaths(StartOptions options) {
+  options.config = absolute(options.config);
+  options.mapParams = absolute(options.mapParams);
+  options.exportPng = absolute(options.exportPng);
+  return options;
+}
+
+int runWindow(const StartOptions& options) {
+  QSettings settings(QString::fromLatin1(CTamsoApp::kOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
+  DialogPrompts prompts;
+  CMainFrame frame(prompts, settings, imageLoadLibrary());
+  frame.show();
+  frame.view()->startUp(options, true);
+  return QApplication::exec();
+}
+
+}  // namespace
+
+void CTamsoApp::prepareEnvironment(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--export-png") == 0 && std::getenv("QT_QPA_PLATFORM") == nullptr)
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+}
+
+int CTamsoApp::run(const QStringList& arguments) {
+  QApplication::setOrganizationName(QString::fromLatin1(kOrganisation));
+  QApplication::setApplicationName(QString::fromLatin1(kApplication));
+  const auto parsed = parseStartOptions(arguments.mid(1));
+  if (const QString* error = std::get_if<QString>(&parsed)) {
+    std::fprintf(stderr, "%s\n%s\n", error->toLocal8Bit().constData(), kStartUsage.toLocal8Bit().constData());
+    return 2;
+  }
+  const StartOptions options = withAbsolutePaths(std::get<StartOptions>(parsed));
+  if (options.help) {
+    std::printf("%s\n", kStartUsage.toLocal8Bit().constData());
+    return 0;
+  }
+  if (!options.exportPng.isEmpty()) return exportStartPicture(options, imageLoadLibrary());
+  return runWindow(options);
+}
+
+int exportStartPicture(const StartOptions& options, const PictureLibrary& pictures) {
+  ConsolePrompts prompts;
+  CTamsoView view(prompts, pictures);
+  view.setFixedClientSize(options.size);
+  if (!view.startUp(withAbsolutePaths(options), false)) return 1;
+  if (const std::optional<QString> error = view.exportMapPictureTo(absolute(options.exportPng))) {
+    prompts.message(nullptr, *error);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace tamso::ui

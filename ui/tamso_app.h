@@ -1,0 +1,26 @@
+#pragma once
+// Application start-up: the settings key, the main window or, with --export-png, the map
+// painted into a picture file without any window or message box.
+#include <QStringList>
+
+#include "map/picture_library.h"
+#include "ui/start_options.h"
+
+namespace tamso::ui {
+
+class CTamsoApp {
+ public:
+  static inline const char* kOrganisation = "Local AppWizard-Generated Applications";
+  static inline const char* kApplication = "Tamso";
+
+  // Before the QApplication exists: a picture export needs no display.
+  static void prepareEnvironment(int argc, char** argv);
+  // The whole program after the QApplication exists; the process exit code.
+  static int run(const QStringList& arguments);
+};
+
+// Loads what the options name, paints the whole canvas and writes it as PNG. Messages go to
+// standard error; 1 when a file failed.
+int exportStartPicture(const StartOptions& options, const PictureLibrary& pictures);
+
+}  // namespace tamso::ui

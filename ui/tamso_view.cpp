@@ -1,0 +1,565 @@
+#include "ui/tamso_view.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QScrollBar>
+
+#include "map/map_params_file.h"
+#include "problem/loader.h"
+#include "routing/solution.h"
+#include "ui/iterations_dialog.h"
+#include "ui/optimization_options_dialog.h"
+#include "ui/plan_report.h"
+#include "ui/user_prompts.h"
+#include "ui/visualization_dialog.h"
+
+namespace tamso::ui {
+
+namespace {
+
+constexpr int kLineStep = 20;
+const QString kAllFilesFilter = QStringLiteral("All files (*.*)");
+
+QColor toQColor(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+Rgb toRgb(const QColor& colour) {
+  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+          static_cast<std::uint8_t>(colour.blue())};
+}
+
+// The file to read: by its bare name after moving into its folder (as the file dialog
+// does), or by its full path.
+std::string fileToRead(const QString& path, bool changeDirectory) {
+  const QFileInfo info(path);
+  if (!changeDirectory) return QDir::toNativeSeparators(info.absoluteFilePath()).toStdString();
+  QDir::setCurrent(info.absolutePath());
+  return info.fileName().toStdString();
+}
+
+}  // namespace
+
+CTamsoView::CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* parent)
+    : QAbstractScrollArea(parent), prompts_(prompts), pictures_(std::move(pictures)) {
+  viewport()->setAutoFillBackground(false);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  progressTimer_.setInterval(100);
+  connect(&progressTimer_, &QTimer::timeout, this, &CTamsoView::pollProgress);
+  MapActions::Host host;
+  host.view = this;
+  host.layer = [this]() -> MapLayer* { return map_.layer(); };
+  host.setStatusText = [this](const QString& text) { emit statusText(text); };
+  host.repaint = [this] { repaintMap(); };
+  actions_ = std::make_unique<MapActions>(std::move(host));
+  setScrollRange(scrollRange_);
+}
+
+CTamsoView::~CTamsoView() { stopAndWait(); }
+
+// --- geometry ---------------------------------------------------------------------------
+
+QSize CTamsoView::clientSize() const { return fixedClientSize_ ? *fixedClientSize_ : viewport()->size(); }
+
+void CTamsoView::setFixedClientSize(std::optional<QSize> size) {
+  fixedClientSize_ = size;
+}
+
+MapLayer& CTamsoView::layer() {
+  if (map_.layer() == nullptr) {
+    const QSize client = clientSize();
+    map_.createLayer(client.width(), client.height()).setProblem(&problem_);
+  }
+  return *map_.layer();
+}
+
+void CTamsoView::setScrollRange(QSize size) {
+  scrollRange_ = size;
+  const QSize page = viewport()->size();
+  horizontalScrollBar()->setRange(0, std::max(0, size.width() - page.width()));
+  verticalScrollBar()->setRange(0, std::max(0, size.height() - page.height()));
+  horizontalScrollBar()->setPageStep(std::max(1, page.width()));
+  verticalScrollBar()->setPageStep(std::max(1, page.height()));
+  horizontalScrollBar()->setSingleStep(kLineStep);
+  verticalScrollBar()->setSingleStep(kLineStep);
+}
+
+void CTamsoView::syncScrollRange() {
+  const ScrollRange range = map_.scrollRange();
+  setScrollRange(QSize(range.width, range.height));
+}
+
+QPoint CTamsoView::mapPosition(QPoint clientPosition) const {
+  return clientPosition + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CTamsoView::repaintMap() { viewport()->update(); }
+
+// --- menu states ------------------------------------------------------------------------
+
+void CTamsoView::apply(MenuEvent event) {
+  menus_.apply(event);
+  menusChanged();
+}
+
+void CTamsoView::menusChanged() { emit menuStatesChanged(); }
+
+void CTamsoView::enableZoomButtons() {
+  menus_.setZoomButton(Command::ZoomIn, true);
+  menus_.setZoomButton(Command::ZoomOut, true);
+  menusChanged();
+}
+
+void CTamsoView::updateZoomOutButton() {
+  const bool enabled = map_.zoomOutEnabled();
+  if (menus_.tableState(Command::ZoomOut) == enabled) return;
+  menus_.setZoomButton(Command::ZoomOut, enabled);
+  menusChanged();
+}
+
+// --- painting ---------------------------------------------------------------------------
+
+PrimitiveList CTamsoView::paintList() {
+  if (firstDraw_) {
+    firstDraw_ = false;
+    window()->setWindowTitle(QStringLiteral("Tamso"));
+    layer();
+  }
+  const float zoomBefore = map_.zoom();
+  const QSize client = clientSize();
+  PrimitiveList list = map_.paint(client.width(), client.height());
+  if (layer().backgroundShown) {
+    if (map_.zoom() != zoomBefore) syncScrollRange();
+    updateZoomOutButton();
+  }
+  return list;
+}
+
+void CTamsoView::paintEvent(QPaintEvent*) {
+  const PrimitiveList list = paintList();
+  QPainter painter(viewport());
+  if (!layer().backgroundShown) painter.fillRect(viewport()->rect(), Qt::white);
+  painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+  painter_.paint(painter, list);
+}
+
+QImage CTamsoView::renderCanvas() {
+  const PrimitiveList list = paintList();
+  const QSize size(std::max(1, scrollRange_.width()), std::max(1, scrollRange_.height()));
+  QImage image(size, QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter_.paint(painter, list);
+  return image;
+}
+
+void CTamsoView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  setScrollRange(scrollRange_);
+}
+
+// --- mouse and keys ---------------------------------------------------------------------
+
+void CTamsoView::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = mapPosition(event->position().toPoint());
+  if (event->button() == Qt::LeftButton) actions_->leftButtonDown(at);
+  if (event->button() == Qt::RightButton) actions_->rightButtonDown(at, event->globalPosition().toPoint());
+  QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CTamsoView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) actions_->leftButtonDoubleClick(mapPosition(event->position().toPoint()));
+  QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void CTamsoView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Home:
+      verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+      break;
+    case Qt::Key_End:
+      verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+      break;
+    case Qt::Key_Delete:
+      actions_->hideRoute();
+      break;
+    default:
+      break;
+  }
+  // Page and arrow keys scroll by the scroll bars' page and line steps.
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
+// --- files ------------------------------------------------------------------------------
+
+void CTamsoView::openDataFile() {
+  if (running()) return;
+  const std::optional<QString> path = prompts_.openFile(this, QStringLiteral("Open data file"), kAllFilesFilter);
+  if (!path) return;
+  if (const std::optional<QString> error = openDataFilePath(*path, true)) prompts_.message(this, *error);
+}
+
+std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool changeDirectory) {
+  if (running()) return QStringLiteral("An optimisation is running: stop it first.");
+  const QString fullPath = QFileInfo(path).absoluteFilePath();
+  LoadOptions options;
+  if (!changeDirectory) options.dataDirectory = QFileInfo(fullPath).absolutePath().toStdString();
+  const std::string name = fileToRead(fullPath, changeDirectory);
+  if (const std::optional<LoadError> error = loadInstance(name, problem_, options))
+    return QString::fromStdString(error->message);
+  clearPlan();
+  problemLoaded_ = true;
+  apply(MenuEvent::DataLoaded);
+  emit dataFileOpened(fullPath);
+  repaintMap();
+  return std::nullopt;
+}
+
+// The map's lists and plan named records of the problem just replaced: drop them, and show
+// the new problem's places if locations are shown.
+void CTamsoView::clearPlan() {
+  MapLayer& map = layer();
+  const bool hadPlan = map.solution() != nullptr;
+  map.setSolution(nullptr);
+  map.setProblem(&problem_);
+  map.showRoutes = false;
+  if (map.showLocations) map.rebuildLocations();
+  if (hadPlan) apply(MenuEvent::PlanCleared);
+}
+
+void CTamsoView::openMapParams() {
+  const std::optional<QString> path =
+      prompts_.openFile(this, QStringLiteral("Open map parameters"), kAllFilesFilter);
+  if (!path) return;
+  if (const std::optional<QString> error = openMapParamsPath(*path, true)) prompts_.message(this, *error);
+}
+
+std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool changeDirectory) {
+  const std::string name = fileToRead(path, changeDirectory);
+  const MapParamsFileResult result = readMapParamsFile(name, layer().params(), map_.picture(), pictures_);
+  if (result.outcome != MapParamsFileResult::Outcome::FileError) pictureLoadAttempted_ = true;
+  if (result.ok()) afterPictureLoaded();
+  repaintMap();
+  if (!result.ok()) return QString::fromStdString(result.message);
+  return std::nullopt;
+}
+
+void CTamsoView::afterPictureLoaded() {
+  map_.showBackground();
+  syncScrollRange();
+  apply(MenuEvent::MapLoaded);
+  enableZoomButtons();
+}
+
+void CTamsoView::save() {
+  if (layer().solution() == nullptr) {
+    prompts_.message(this, kNoPlanMessage);
+    return;
+  }
+  if (savePath_.isEmpty()) {
+    saveAs();
+    return;
+  }
+  if (const std::optional<QString> error = savePlanTo(savePath_)) prompts_.message(this, *error);
+}
+
+void CTamsoView::saveAs() {
+  if (layer().solution() == nullptr) {
+    prompts_.message(this, kNoPlanMessage);
+    return;
+  }
+  const std::optional<QString> path = prompts_.saveFile(
+      this, QStringLiteral("Save As"), QStringLiteral("CSV files (*.csv);;All files (*.*)"), QStringLiteral("plan.csv"));
+  if (!path) return;
+  if (const std::optional<QString> error = savePlanTo(*path)) {
+    prompts_.message(this, *error);
+    return;
+  }
+  savePath_ = *path;
+}
+
+std::optional<QString> CTamsoView::savePlanTo(const QString& path) {
+  Solution* plan = layer().solution();
+  if (plan == nullptr) return kNoPlanMessage;
+  if (const std::optional<std::string> error = savePlanReport(path.toStdString(), *plan))
+    return QString::fromStdString(*error);
+  return std::nullopt;
+}
+
+void CTamsoView::exportMapPicture() {
+  const std::optional<QString> path = prompts_.saveFile(this, QStringLiteral("Export map picture"),
+                                                        QStringLiteral("PNG pictures (*.png)"), QStringLiteral("map.png"));
+  if (!path) return;
+  if (const std::optional<QString> error = exportMapPictureTo(*path)) prompts_.message(this, *error);
+}
+
+std::optional<QString> CTamsoView::exportMapPictureTo(const QString& path) {
+  const QImage image = renderCanvas();
+  if (image.isNull() || !image.save(path, "PNG")) return QStringLiteral("Cannot write the picture ") + path;
+  return std::nullopt;
+}
+
+// --- what the map shows -----------------------------------------------------------------
+
+void CTamsoView::showBackground() {
+  if (!map_.hasPicture()) {
+    prompts_.message(this, kNoImageMessage);
+    return;
+  }
+  map_.showBackground();
+  syncScrollRange();
+  apply(MenuEvent::BackgroundShown);
+  enableZoomButtons();
+  repaintMap();
+}
+
+void CTamsoView::hideBackground() {
+  const QSize client = clientSize();
+  map_.hideBackground(client.width(), client.height());
+  syncScrollRange();
+  apply(MenuEvent::BackgroundHidden);
+  repaintMap();
+}
+
+void CTamsoView::showLocations() {
+  MapLayer& map = layer();
+  map.showLocations = true;
+  if (!pictureLoadAttempted_ && !map.showRoutes) {
+    const QSize client = clientSize();
+    map.width = client.width();
+    map.height = client.height();
+    setScrollRange(client);
+  }
+  map.rebuildLocations();
+  apply(MenuEvent::LocationsShown);
+  enableZoomButtons();
+  repaintMap();
+}
+
+void CTamsoView::hideLocations() {
+  layer().showLocations = false;
+  apply(MenuEvent::LocationsHidden);
+  repaintMap();
+}
+
+void CTamsoView::showRoutes() {
+  MapLayer& map = layer();
+  map.showRoutes = true;
+  map.buildRoutes();
+  map.reprojectRoutes();
+  apply(MenuEvent::RoutesShown);
+  repaintMap();
+}
+
+void CTamsoView::hideRoutes() {
+  layer().showRoutes = false;
+  apply(MenuEvent::RoutesHidden);
+  repaintMap();
+}
+
+void CTamsoView::zoomIn() {
+  const QSize client = clientSize();
+  map_.zoomIn(client.width(), client.height());
+  syncScrollRange();
+  repaintMap();
+}
+
+void CTamsoView::zoomOut() {
+  const QSize client = clientSize();
+  map_.zoomOut(client.width(), client.height());
+  syncScrollRange();
+  repaintMap();
+}
+
+// --- inspection and data ----------------------------------------------------------------
+
+void CTamsoView::selectRoute() {
+  openSelectRouteDialog(this, layer());
+  repaintMap();
+}
+
+void CTamsoView::routeInfos() { openRouteInfosDialog(this, layer()); }
+
+void CTamsoView::unplannedOrders() {
+  if (const Solution* plan = layer().solution()) openUnplannedOrdersDialog(this, problem_, *plan);
+}
+
+void CTamsoView::vehicles() { openVehiclesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
+void CTamsoView::vehicleTypes() { openVehicleTypesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
+void CTamsoView::countries() { openCountriesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
+void CTamsoView::regions() { openRegionsDialog(this, problemLoaded_ ? &problem_ : nullptr); }
+void CTamsoView::places() { openPlacesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
+
+// --- settings dialogs -------------------------------------------------------------------
+
+void CTamsoView::numberOfIterations() {
+  auto* dialog = new IterationsDialog(this, prompts_);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] { iterationCount_ = dialog->value(); });
+  dialog->open();
+}
+
+void CTamsoView::optimizationOptions() {
+  auto* dialog = new OptimizationOptionsDialog(this, estimatedGain_);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] { estimatedGain_ = dialog->estimatedGain(); });
+  dialog->open();
+}
+
+void CTamsoView::visualization() {
+  const MapLayer& map = layer();
+  VisualizationSettings current;
+  current.shape = map.shape;
+  current.locationColour = toQColor(map_.locationColour);
+  current.routeWidth = map.routeWidth;
+  current.selectedRouteWidth = map.selectedRouteWidth;
+  current.locationSize = map.locationSize;
+  current.selectedLocationSize = map.selectedLocationSize;
+  auto* dialog = new CVisualizationDlg(this, prompts_, current);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+    if (result == QDialog::Accepted) {
+      const VisualizationSettings& chosen = dialog->settings();
+      MapLayer& target = layer();
+      target.shape = chosen.shape;
+      target.locationSize = chosen.locationSize;
+      target.selectedLocationSize = chosen.selectedLocationSize;
+      target.routeWidth = chosen.routeWidth;
+      target.selectedRouteWidth = chosen.selectedRouteWidth;
+      map_.locationColour = toRgb(chosen.locationColour);
+      target.locationColour = toRgb(chosen.locationColour);
+    }
+    repaintMap();
+  });
+  dialog->open();
+}
+
+// --- optimisation runs ------------------------------------------------------------------
+
+void CTamsoView::localSearch() { startRun(RunCommand::LocalSearch); }
+void CTamsoView::hybridGenetic() { startRun(RunCommand::HybridGenetic); }
+void CTamsoView::genetic() { startRun(RunCommand::Genetic); }
+
+void CTamsoView::startRun(RunCommand command) {
+  if (running() || !problemLoaded_) return;
+  worker_ = std::make_unique<TamsoThread>(RunRequest{command, &problem_, estimatedGain_, seed_});
+  connect(worker_.get(), &QThread::finished, this, &CTamsoView::onRunFinished, Qt::QueuedConnection);
+  menus_.setRunning(true);
+  menusChanged();
+
+  auto* dialog = new QProgressDialog(runCommandName(command), QStringLiteral("Cancel"), 0, 0, this);
+  dialog->setWindowTitle(runCommandName(command));
+  dialog->setWindowModality(Qt::NonModal);
+  dialog->setMinimumDuration(0);
+  dialog->setAutoClose(false);
+  dialog->setAutoReset(false);
+  connect(dialog, &QProgressDialog::canceled, this, &CTamsoView::stop);
+  progress_ = dialog;
+  dialog->show();
+  progressTimer_.start();
+  emit statusText(runCommandName(command) + QStringLiteral(" running"));
+  worker_->start();
+}
+
+void CTamsoView::pollProgress() {
+  if (!worker_ || !progress_) return;
+  const std::optional<RunProgress> latest = worker_->latestProgress();
+  if (!latest) return;
+  QString label = runCommandName(worker_->request().command) + QLatin1Char('\n') + progressText(*latest);
+  if (worker_->stopRequested()) label += QStringLiteral("\nstopping...");
+  progress_->setLabelText(label);
+  if (latest->total > 0) {
+    progress_->setRange(0, latest->total);
+    progress_->setValue(std::min(latest->step, latest->total));
+  } else {
+    progress_->setRange(0, 0);
+  }
+}
+
+void CTamsoView::stop() {
+  if (!worker_) return;
+  worker_->requestStop();
+  if (progress_) progress_->setLabelText(runCommandName(worker_->request().command) + QStringLiteral("\nstopping..."));
+}
+
+void CTamsoView::onRunFinished() {
+  if (!worker_) return;
+  worker_->wait();
+  std::unique_ptr<RunOutcome> outcome = worker_->takeOutcome();
+  worker_.reset();
+  progressTimer_.stop();
+  if (progress_) progress_->deleteLater();
+  menus_.setRunning(false);
+  menusChanged();
+  const bool stopped = !outcome || outcome->stopped;
+  if (outcome) applyOutcome(*outcome, true);
+  emit statusText(QStringLiteral("Ready"));
+  emit runFinished(stopped);
+}
+
+void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
+  if (outcome.stopped) {
+    if (announce) prompts_.message(this, QStringLiteral("Stopped"));
+    showRoutesWhenDone_ = false;
+    return;
+  }
+  if (announce) prompts_.message(this, QStringLiteral("finished"));
+  for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
+  if (outcome.command != RunCommand::LocalSearch || !outcome.solution) return;
+  apply(MenuEvent::LocalSearchFinished);
+  MapLayer& map = layer();
+  map.setSolution(std::move(outcome.solution));
+  map.buildRoutes();
+  map.reprojectRoutes();
+  if (showRoutesWhenDone_) {
+    showRoutesWhenDone_ = false;
+    showRoutes();
+  }
+  repaintMap();
+}
+
+void CTamsoView::runLocalSearchNow() {
+  if (running() || !problemLoaded_) return;
+  RunOutcome outcome = executeRun(RunRequest{RunCommand::LocalSearch, &problem_, estimatedGain_, seed_}, nullptr);
+  applyOutcome(outcome, false);
+}
+
+void CTamsoView::stopAndWait() {
+  if (!worker_) return;
+  worker_->requestStop();
+  worker_->wait();
+  worker_.reset();
+  progressTimer_.stop();
+  if (progress_) progress_->deleteLater();
+  menus_.setRunning(false);
+}
+
+bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
+  setSeed(options.seed);
+  const auto fail = [this](const QString& message) {
+    prompts_.message(this, message);
+    return false;
+  };
+  if (!options.config.isEmpty()) {
+    if (const std::optional<QString> error = openDataFilePath(options.config, false)) return fail(*error);
+  }
+  if (!options.mapParams.isEmpty()) {
+    if (const std::optional<QString> error = openMapParamsPath(options.mapParams, false)) return fail(*error);
+  }
+  if (problemLoaded_) showLocations();
+  if (options.localSearch && problemLoaded_) {
+    if (runInBackground) {
+      showRoutesWhenDone_ = true;
+      startRun(RunCommand::LocalSearch);
+    } else {
+      runLocalSearchNow();
+      showRoutes();
+    }
+  }
+  return true;
+}
+
+}  // namespace tamso::ui

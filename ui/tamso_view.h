@@ -1,0 +1,159 @@
+#pragma once
+// The scrolling map view, the hub of the window: it owns the loaded problem, the map (layer,
+// picture and zoomed copy, zoom), the location colour and the optimisation settings, and
+// carries out nearly every command of the menus and the toolbar. Commands that ask the user
+// go through UserPrompts; dialogs are opened window-modal and applied when they close.
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "map/map_view.h"
+#include "map/picture_library.h"
+#include "problem/problem_data.h"
+#include "ui/inspection.h"
+#include "ui/map_painter.h"
+#include "ui/menu_states.h"
+#include "ui/start_options.h"
+#include "ui/tamso_thread.h"
+
+class QProgressDialog;
+
+namespace tamso::ui {
+
+class UserPrompts;
+
+inline const QString kNoImageMessage = QStringLiteral("No image loaded.\nUse option File\\Open map parameters");
+inline const QString kNoPlanMessage = QStringLiteral("There is no plan to save yet: run the Local Search first.");
+
+class CTamsoView : public QAbstractScrollArea {
+  Q_OBJECT
+ public:
+  CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* parent = nullptr);
+  ~CTamsoView() override;
+
+  // --- state ----------------------------------------------------------------------------
+  const MenuStates& menuStates() const { return menus_; }
+  const ProblemData& problem() const { return problem_; }
+  bool problemLoaded() const { return problemLoaded_; }
+  MapView& map() { return map_; }
+  MapLayer& layer();  // made with the client size when first needed
+  float zoom() const { return map_.zoom(); }
+  QSize scrollRange() const { return scrollRange_; }
+  int iterationCount() const { return iterationCount_; }
+  bool estimatedGain() const { return estimatedGain_; }
+  // A fixed seed makes every later run repeatable; nothing uses the wall clock then.
+  void setSeed(std::optional<std::uint32_t> seed) { seed_ = seed; }
+  bool running() const { return worker_ != nullptr; }
+  // The client size the map is laid out for; a fixed size (for pictures and tests) replaces
+  // the viewport's own.
+  QSize clientSize() const;
+  void setFixedClientSize(std::optional<QSize> size);
+  const MapPainter& painter() const { return painter_; }
+
+  // --- commands with their arguments (no questions asked) --------------------------------
+  // The loader's message on failure. `changeDirectory`: the file's folder becomes the
+  // current directory and the file is read by its bare name, as after the file dialog.
+  std::optional<QString> openDataFilePath(const QString& path, bool changeDirectory);
+  std::optional<QString> openMapParamsPath(const QString& path, bool changeDirectory);
+  std::optional<QString> savePlanTo(const QString& path);
+  std::optional<QString> exportMapPictureTo(const QString& path);
+  // The whole canvas painted as the window paints it.
+  QImage renderCanvas();
+  // Local Search on this thread, without messages; the plan goes to the map.
+  void runLocalSearchNow();
+  // The command line: data file, map, locations, Local Search and its routes. False (after
+  // telling the user) when a file failed.
+  bool startUp(const StartOptions& options, bool runInBackground);
+  // Ends a running optimisation and waits for it (closing the window).
+  void stopAndWait();
+
+ public slots:
+  void openDataFile();
+  void openMapParams();
+  void save();
+  void saveAs();
+  void exportMapPicture();
+  void showBackground();
+  void hideBackground();
+  void showLocations();
+  void hideLocations();
+  void showRoutes();
+  void hideRoutes();
+  void selectRoute();
+  void routeInfos();
+  void unplannedOrders();
+  void vehicles();
+  void vehicleTypes();
+  void countries();
+  void regions();
+  void places();
+  void localSearch();
+  void hybridGenetic();
+  void genetic();
+  void stop();
+  void numberOfIterations();
+  void optimizationOptions();
+  void visualization();
+  void zoomIn();
+  void zoomOut();
+
+ signals:
+  // The enabled state of some commands changed.
+  void menuStatesChanged();
+  void statusText(const QString& text);
+  void dataFileOpened(const QString& path);
+  void runFinished(bool stopped);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void apply(MenuEvent event);
+  void menusChanged();
+  void enableZoomButtons();
+  void updateZoomOutButton();
+  void setScrollRange(QSize size);
+  void syncScrollRange();
+  void repaintMap();
+  QPoint mapPosition(QPoint clientPosition) const;
+  PrimitiveList paintList();
+  void clearPlan();
+  void startRun(RunCommand command);
+  void pollProgress();
+  void onRunFinished();
+  void applyOutcome(RunOutcome& outcome, bool announce);
+  void afterPictureLoaded();
+  std::optional<QString> readMapParams(const QString& name);
+
+  UserPrompts& prompts_;
+  PictureLibrary pictures_;
+  ProblemData problem_;
+  bool problemLoaded_ = false;
+  MapView map_;
+  MenuStates menus_;
+  MapPainter painter_;
+  bool firstDraw_ = true;
+  bool pictureLoadAttempted_ = false;
+  QSize scrollRange_{300, 300};
+  std::optional<QSize> fixedClientSize_;
+  int iterationCount_ = 20;
+  bool estimatedGain_ = false;
+  std::optional<std::uint32_t> seed_;
+  QString savePath_;
+  std::unique_ptr<TamsoThread> worker_;
+  QPointer<QProgressDialog> progress_;
+  QTimer progressTimer_;
+  bool showRoutesWhenDone_ = false;
+  std::unique_ptr<MapActions> actions_;
+};
+
+}  // namespace tamso::ui

@@ -1,0 +1,46 @@
+#pragma once
+// The window's questions to the user: message boxes, file choosers and the colour
+// chooser. Tests and the picture export replace them, so nothing there ever blocks.
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace tamso::ui {
+
+class UserPrompts {
+ public:
+  virtual ~UserPrompts() = default;
+  // A message in the application's standard box (title "Tamso", one OK button).
+  virtual void message(QWidget* parent, const QString& text) = 0;
+  // The chosen file, nothing on Cancel. `filter` as Qt writes it: "All files (*.*)".
+  virtual std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter) = 0;
+  virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
+                                          const QString& suggestedName) = 0;
+  // The chosen colour, nothing on Cancel.
+  virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+};
+
+// The real dialogs.
+class DialogPrompts final : public UserPrompts {
+ public:
+  void message(QWidget* parent, const QString& text) override;
+  std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter) override;
+  std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
+                                  const QString& suggestedName) override;
+  std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+};
+
+// No dialogs at all: messages go to standard error, every choice is a Cancel.
+class ConsolePrompts final : public UserPrompts {
+ public:
+  void message(QWidget* parent, const QString& text) override;
+  std::optional<QString> openFile(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+  std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+};
+
+}  // namespace tamso::ui
