@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
 #include "cli/check_command.h"
+#include "cli/generate_command.h"
+#include "cli/plan_command.h"
 
 namespace tamso::cli {
 
@@ -9,6 +11,8 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"check", "CONFIG [--json]", "load an instance and print its summary, or the whole problem as JSON",
        runCheckCommand},
+      {"plan", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by local search", runPlanCommand},
+      {"generate", "DIR --places N --orders N --vehicles N [--seed S]", "write a random loadable instance", runGenerateCommand},
   };
   return table;
 }
