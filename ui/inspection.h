@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QMenu;
 class QWidget;
 
 namespace tamso {
@@ -16,6 +17,10 @@ class Solution;
 }  // namespace tamso
 
 namespace tamso::ui {
+
+class RouteInfoWindow;
+class ShortInfoWindow;
+class UserPrompts;
 
 // The five modal data dialogs of the "&Data" menu; with no problem loaded they open empty.
 void openVehiclesDialog(QWidget* parent, const ProblemData* problem);
@@ -40,6 +45,7 @@ class MapActions {
     std::function<MapLayer*()> layer;                    // the map layer, or nullptr before the first paint
     std::function<void(const QString&)> setStatusText;  // the status bar's message pane
     std::function<void()> repaint;                      // repaint the whole map
+    UserPrompts* prompts = nullptr;                     // colour chooser; the real dialogs when null
   };
 
   explicit MapActions(Host host);
@@ -57,7 +63,14 @@ class MapActions {
   void routeInfo();
   void shortInfo();
 
+  // The last window of each kind, nullptr once it was closed; the open context menu.
+  RouteInfoWindow* routeInfoWindow() const;
+  ShortInfoWindow* shortInfoWindow() const;
+  QMenu* contextMenu() const;
+
  private:
+  UserPrompts& prompts();
+
   struct Windows;
   Host host_;
   Windows* windows_;

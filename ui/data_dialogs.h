@@ -1,0 +1,68 @@
+#pragma once
+// The read-only lists of the loaded data: vehicles, vehicle types (a tree), countries,
+// regions and places. Each reads the problem's tables once when it is made and changes
+// nothing; without a problem it shows only its column headings (or an empty tree).
+#include <QDialog>
+#include <vector>
+
+#include "ui/report_list.h"
+
+class QTreeWidget;
+
+namespace tamso {
+struct ProblemData;
+}
+
+namespace tamso::ui {
+
+// A modal list dialog with "OK" (default) and "Cancel", both of which only close it.
+class DataListDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  ReportList* list() const { return list_; }
+
+ protected:
+  DataListDialog(QWidget* parent, const QString& title, QSize dialogUnits, bool sizable,
+                 const std::vector<ReportList::Column>& columns);
+
+ private:
+  ReportList* list_;
+};
+
+class VehiclesDialog final : public DataListDialog {
+  Q_OBJECT
+ public:
+  VehiclesDialog(QWidget* parent, const ProblemData* problem);
+};
+
+class CountriesDialog final : public DataListDialog {
+  Q_OBJECT
+ public:
+  CountriesDialog(QWidget* parent, const ProblemData* problem);
+};
+
+class RegionsDialog final : public DataListDialog {
+  Q_OBJECT
+ public:
+  RegionsDialog(QWidget* parent, const ProblemData* problem);
+};
+
+class PlacesDialog final : public DataListDialog {
+  Q_OBJECT
+ public:
+  PlacesDialog(QWidget* parent, const ProblemData* problem);
+};
+
+// Vehicle types as a tree: type, then its quantity lists, then "key quantity" entries.
+class VehicleTypesDialog final : public QDialog {
+  Q_OBJECT
+ public:
+  VehicleTypesDialog(QWidget* parent, const ProblemData* problem);
+  QTreeWidget* tree() const { return tree_; }
+
+ private:
+  QTreeWidget* tree_;
+};
+
+}  // namespace tamso::ui

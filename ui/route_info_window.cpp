@@ -1,0 +1,119 @@
+#include "ui/route_info_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <string>
+
+#include "problem/text.h"
+#include "routing/route.h"
+#include "search/geometry.h"
+#include "ui/dialog_units.h"
+#include "ui/report_list.h"
+#include "ui/route_graph_dialog.h"
+
+namespace tamso::ui {
+
+namespace {
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+QString timeText(const FuzzyTime& t) { return text(formatDateTime(t.likely)); }
+
+QLineEdit* readOnlyEdit(QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setReadOnly(true);
+  return edit;
+}
+
+// The route's gain truncated toward zero, from a copy so the shown route is not evaluated.
+QString truncatedGain(const Route& route) {
+  Route copy = route;
+  return QString::number(truncToInt(static_cast<double>(copy.gain())));
+}
+
+// The vehicle's start: place and time as far as they are known, empty cells otherwise.
+std::vector<ReportList::Cell> startRow(const Vehicle& vehicle) {
+  const QString place = vehicle.startPlace ? text(vehicle.startPlace->name) : QString();
+  const QString time = vehicle.startTime ? timeText(*vehicle.startTime) : QString();
+  return {QString(), place, QStringLiteral("START"), time, time, time};
+}
+
+std::vector<ReportList::Cell> stopRow(const RouteStop& stop) {
+  const QString order = stop.order ? text(stop.order->name) : QString();
+  const QString place = stop.place ? text(stop.place->name) : QString();
+  QString windowStart, windowEnd;
+  if (stop.kind != StopKind::Waiting && stop.window) {
+    windowStart = text(formatDateTime(stop.window->start));
+    windowEnd = text(formatDateTime(stop.window->end));
+  }
+  return {order, place, QString::fromLatin1(stopKindName(stop.kind)), windowStart, windowEnd,
+          timeText(stop.shownArrival)};
+}
+
+}  // namespace
+
+RouteInfoWindow::RouteInfoWindow(QWidget* parent)
+    : QDialog(parent),
+      vehicle_(readOnlyEdit(this)),
+      gain_(readOnlyEdit(this)),
+      stops_(new ReportList({{QStringLiteral("Order number"), 100},
+                             {QStringLiteral("Place"), 100},
+                             {QStringLiteral("Type of action"), 100},
+                             {QStringLiteral("Time window-start"), 140},
+                             {QStringLiteral("Time window-end"), 140},
+                             {QStringLiteral("Arrival"), 140}},
+                            this)),
+      graphical_(new QPushButton(QStringLiteral("Graphical"), this)) {
+  setWindowTitle(QStringLiteral("Route Info"));
+  setModal(false);
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  close->setAutoDefault(false);
+  graphical_->setAutoDefault(false);
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  connect(graphical_, &QPushButton::clicked, this, [this] { openGraphical(); });
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(new QLabel(QStringLiteral("Vehicle name: "), this), 0, 0);
+  grid->addWidget(vehicle_, 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Route gain:"), this), 0, 2);
+  grid->addWidget(gain_, 0, 3);
+  grid->addWidget(stops_, 1, 0, 1, 5);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(graphical_);
+  buttons->addWidget(close);
+  grid->addLayout(buttons, 2, 0, 1, 5);
+  grid->setColumnStretch(4, 1);
+  resize(DialogUnits(*this).size(460, 231));
+}
+
+void RouteInfoWindow::fill(const Route& route) {
+  vehicle_->setText(text(route.vehicle().name));
+  gain_->setText(truncatedGain(route));
+  stops_->clearRows();
+  stops_->addRow(startRow(route.vehicle()));
+  for (const RouteStop& stop : route.stops()) stops_->addRow(stopRow(stop));
+  shown_ = TimelineRoute::of(route);
+}
+
+void RouteInfoWindow::showRoute(const Route& route) {
+  fill(route);
+  show();
+  raise();
+}
+
+QString RouteInfoWindow::vehicleName() const { return vehicle_->text(); }
+QString RouteInfoWindow::routeGain() const { return gain_->text(); }
+
+RouteGraphDialog* RouteInfoWindow::openGraphical() {
+  auto* dialog = new RouteGraphDialog(this, shown_);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->open();
+  return dialog;
+}
+
+}  // namespace tamso::ui

@@ -1,0 +1,68 @@
+#include "ui/unplanned_orders_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "routing/solution.h"
+#include "routing/unplanned_reason.h"
+#include "ui/inspection.h"
+#include "ui/report_list.h"
+#include "ui/two_decimals.h"
+
+namespace tamso::ui {
+
+namespace {
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+std::vector<ReportList::Cell> orderRow(const UnplannedReason& reason) {
+  const Order& order = *reason.order;
+  return {text(order.name),
+          text(order.clientName()),
+          text(order.pickupPlaceName()),
+          text(order.pickupWindow.format(0)),
+          text(order.deliveryPlaceName()),
+          text(order.deliveryWindow.format(0)),
+          {twoDecimals(order.price), order.price},
+          text(reason.describe())};
+}
+
+}  // namespace
+
+UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& solution)
+    : QDialog(parent),
+      list_(new ReportList({{QStringLiteral("Order number"), 100},
+                            {QStringLiteral("Client"), 100},
+                            {QStringLiteral("Pickup place"), 100},
+                            {QStringLiteral("Pickup window"), 260},
+                            {QStringLiteral("Delivery place"), 100},
+                            {QStringLiteral("Delivery window"), 260},
+                            {QStringLiteral("Price"), 80},
+                            {QStringLiteral("Reason"), 480}},
+                           this)) {
+  setWindowTitle(QStringLiteral("Unplanned orders"));
+  const std::vector<UnplannedReason> reasons = unplannedReasons(solution);
+  for (const UnplannedReason& reason : reasons) list_->addRow(orderRow(reason));
+
+  auto* summary = new QLabel(reasons.empty() ? QStringLiteral("Every order is planned.")
+                                             : QStringLiteral("%1 of %2 orders are not planned.")
+                                                   .arg(reasons.size())
+                                                   .arg(solution.problem().orders.size()),
+                             this);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(summary);
+  layout->addWidget(list_);
+  layout->addWidget(buttons);
+  resize(900, 400);
+}
+
+void openUnplannedOrdersDialog(QWidget* parent, const ProblemData&, const Solution& solution) {
+  UnplannedOrdersDialog dialog(parent, solution);
+  dialog.exec();
+}
+
+}  // namespace tamso::ui
