@@ -1,6 +1,7 @@
 #include "search/genetic_search.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "routing/first_solution.h"
 #include "routing/insertion.h"
@@ -29,6 +30,25 @@ bool stopRequested(RunObserver* observer) { return observer != nullptr && observ
 std::string inDirectory(const std::string& directory, const char* name) {
   if (directory.empty()) return name;
   return directory.back() == '/' ? directory + name : directory + "/" + name;
+}
+
+// Places a group only where every order fits and the whole group strictly raises the
+// child's gain; bestGroupInsertion then leaves the winning total as the child's gain.
+// A group that fits nowhere, or only where it lowers the gain, is dropped.
+void placeGroup(Solution& child, const OrderList& group) {
+  const std::int32_t v = bestGroupInsertion(child, group, child.gain());
+  if (v < 0) return;
+  Route& route = *child.route(v);
+  for (const Order* order : group) route.insertOrder(*order);
+}
+
+// Every order of the table that no route of the child serves, in table order.
+void addUnroutedOrders(Solution& child) {
+  std::unordered_set<const Order*> routed;
+  for (const OrderList& list : routeOrderLists(child)) routed.insert(list.begin(), list.end());
+  for (const Order& order : child.problem().orders) {
+    if (routed.count(&order) == 0) child.unplanned().push_back(&order);
+  }
 }
 
 }  // namespace
@@ -72,28 +92,11 @@ std::unique_ptr<Solution> GeneticSearch::crossover(const Solution& first, const 
   writeLeftoverOrders(trace.out(), firstLeft, secondLeft);
   sortGroupsBySize(groups);
   for (std::size_t i = 0; i < groups.size(); ++i) {
-    const OrderList& group = groups[i];
-    writeGroupHead(trace.out(), static_cast<std::int32_t>(i), group);
-    // Placed only where every order fits and the whole group strictly raises the child's
-    // gain; bestGroupInsertion then leaves the winning total as the child's gain.
-    const std::int32_t v = bestGroupInsertion(*child, group, child->gain());
-    if (v >= 0) {
-      Route& route = *child->route(v);
-      for (const Order* order : group) route.insertOrder(*order);
-    }
+    writeGroupHead(trace.out(), static_cast<std::int32_t>(i), groups[i]);
+    placeGroup(*child, groups[i]);
     endGroupLine(trace.out());
   }
-
-  std::vector<bool> routed(problem_.orders.size(), false);
-  for (const Route& route : child->routes()) {
-    for (std::int32_t k = 0; k < route.orderCount(); ++k) {
-      if (const Order* order = route.orderAt(k)) routed[static_cast<std::size_t>(order - problem_.orders.data())] = true;
-    }
-  }
-  for (std::size_t o = 0; o < problem_.orders.size(); ++o) {
-    if (!routed[o]) child->unplanned().push_back(&problem_.orders[o]);
-  }
-
+  addUnroutedOrders(*child);
   if (!trace.close()) noteDumpFailure(trace);
   return child;
 }
