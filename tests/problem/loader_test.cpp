@@ -1,1 +1,309 @@
-// Filled in shortly.
+#include "problem/loader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "tests/problem/local_time.h"
+
+namespace tamso {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const baseConfig =
+    "[params]\npickupTime=30\nunloadTime=45\nminimalSat=0.5\ntravelTimeFuzzines=0.1\nplaceInPoland=WARSZAWA\n"
+    "[files]\nvehicleTypes=types.txt\nvehicles=vehicles.txt\nclients=clients.txt\ncountries=countries.txt\n"
+    "regions=regions.txt\nplaces=places.txt\norders=orders.txt\narticleTypes=articles.txt\n"
+    "vehiclesPositions=positions.txt\n";
+
+std::map<std::string, std::string> baseFiles() {
+  return {
+      {"types.txt", "Truck 2 cap 1 pallet 33 cap 1 weight 9\nVan 1 cap 1 pallet 8\n"},
+      {"vehicles.txt", "V1 truck 14000\nV2 VAN 2000\n"},
+      {"clients.txt", "Acme strategic\nBeta regular\n"},
+      {"countries.txt", "Poland 200 1.0 0\nGermany 300 1.5 0\n"},
+      {"regions.txt", "Mazowsze Warszawa Poland 90 300\nBerlin_R Berlin Germany 100 350\n"},
+      {"places.txt",
+       "Warszawa 52.2297 21.0122 Poland Mazowsze\nRadom 51.4 21.15 Poland Mazowsze\n"
+       "Berlin 52.52 13.405 Germany Berlin_R\n"},
+      {"orders.txt",
+       "O1 Acme 1500 Warszawa Berlin \\\n"
+       "  2024-03-04 08:00 2024-03-04 12:00 2024-03-04 14:00  2024-03-04 16:00 2024-03-04 22:00 2024-03-05 01:00 "
+       "goods 1 pallet 10\n"
+       "O2 Beta 500.5 Radom Warszawa 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00  2024-03-04 09:00 "
+       "2024-03-04 10:00 2024-03-04 11:00 goods 0\n"},
+      {"articles.txt", "pallet 2 length 120 width 80\n"},
+      {"positions.txt", "V1 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00 Warszawa\n"},
+  };
+}
+
+class LoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::useCentralEuropeanTime();
+    dir_ = fs::temp_directory_path() /
+           ("tamso-loader-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    config_ = baseConfig;
+    files_ = baseFiles();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Replaces the first occurrence of `from` in the configuration.
+  void editConfig(const std::string& from, const std::string& to) {
+    const auto at = config_.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    config_.replace(at, from.size(), to);
+  }
+
+  std::optional<LoadError> load(ProblemData& problem) {
+    std::ofstream(dir_ / "instance.cfg") << config_;
+    for (const auto& [name, text] : files_) std::ofstream(dir_ / name) << text;
+    return loadInstance((dir_ / "instance.cfg").string(), problem, LoadOptions{dir_.string()});
+  }
+
+  std::string loadMessage() {
+    ProblemData problem;
+    const auto error = load(problem);
+    return error ? error->message : "(loaded)";
+  }
+
+  fs::path dir_;
+  std::string config_;
+  std::map<std::string, std::string> files_;
+};
+
+TEST_F(LoaderTest, LoadsRecordsLinksAndDerivedValues) {
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  EXPECT_EQ(problem.pickupTime, 30);
+  EXPECT_EQ(problem.unloadTime, 45);
+  EXPECT_DOUBLE_EQ(problem.minimalSat, 0.5);
+  ASSERT_EQ(problem.vehicleTypes.size(), 2u);
+  EXPECT_EQ(problem.vehicleTypes[0].listCount(), 1);  // the repeated list name is left out
+  EXPECT_EQ(problem.vehicles[0].vehicleType, &problem.vehicleTypes[0]);  // names match after upper-casing
+  EXPECT_EQ(problem.clients[0].flag, 1);
+  EXPECT_EQ(problem.clients[1].flag, 0);
+  ASSERT_EQ(problem.places.size(), 3u);
+  for (std::size_t i = 0; i < problem.places.size(); ++i) EXPECT_EQ(problem.places[i].index, static_cast<int>(i));
+  EXPECT_EQ(problem.regions[0].representingPlace, &problem.places[0]);
+  EXPECT_EQ(problem.homePlace, &problem.places[0]);
+  const Order& o1 = problem.orders[0];
+  EXPECT_EQ(o1.client, &problem.clients[0]);
+  EXPECT_TRUE(o1.isPriority());
+  EXPECT_EQ(o1.deliveryPlace, &problem.places[2]);
+  EXPECT_EQ(o1.articles.quantityAt(0), 10.0f);
+  EXPECT_FLOAT_EQ(problem.orders[1].price, 500.5f);
+  EXPECT_EQ(problem.horizonEnd, o1.deliveryWindow.end);
+  EXPECT_GT(problem.distance(problem.places[0], problem.places[2]), 400.0f);
+  EXPECT_EQ(problem.travelTime(problem.places[2], problem.places[0]),
+            problem.travelTime(problem.places[0], problem.places[2]));
+  ASSERT_TRUE(problem.vehicles[0].startTime);
+  EXPECT_EQ(problem.vehicles[0].startPlace, &problem.places[0]);
+  EXPECT_FALSE(problem.vehicles[1].startTime);
+  EXPECT_EQ(problem.articleTypes[0].name(), "PALLET");
+}
+
+TEST_F(LoaderTest, FirstOfSameNamedRecordsWinsAndLaterPositionsReplace) {
+  files_["places.txt"] += "Warszawa 10 10 Poland Mazowsze\n";
+  files_["positions.txt"] += "V1 2024-03-05 06:00 2024-03-05 07:00 2024-03-05 08:00 Berlin\n";
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  EXPECT_EQ(problem.findPlace("WARSZAWA"), &problem.places[0]);
+  EXPECT_EQ(problem.orders[0].pickupPlace, &problem.places[0]);
+  EXPECT_EQ(problem.vehicles[0].startPlace, &problem.places[2]);
+}
+
+TEST_F(LoaderTest, EmptyOrdersFileLoadsWithZeroHorizon) {
+  files_["orders.txt"] = "# nothing to carry\n";
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  EXPECT_TRUE(problem.orders.empty());
+  EXPECT_EQ(problem.horizonEnd, 0);
+}
+
+struct ConfigCase {
+  const char* from;
+  const char* to;
+  const char* message;
+};
+
+TEST_F(LoaderTest, ParameterAndFileKeyMessagesInTheirOrder) {
+  const ConfigCase cases[] = {
+      {"pickupTime=30", "pickupTime=abc", "Wrong format of 'pickupTime' field in 'params' section"},
+      {"pickupTime=30", "pickupTime=-1", "There's no field called 'pickupTime' in 'params' section of configuration file"},
+      {"pickupTime=30", "pickupTime = 30", "There's no field called 'pickupTime' in 'params' section of configuration file"},
+      {"unloadTime=45", "unloadTime=x", "Wrong format of 'unloadTime' field in 'params' section"},
+      {"unloadTime=45", "", "There's no field called 'unloadTime' in 'params' section of configuration file"},
+      {"minimalSat=0.5", "minimalSat=.", "Wrong format of 'minimalSat' field in 'params' section"},
+      {"minimalSat=0.5", "minimalSat=-1.0", "There's no field called 'minimalSat' in 'params' section of configuration file"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=none", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "", "There's no field called 'travelTimeFuzzines' in 'params' section of configuration file"},
+      {"placeInPoland=WARSZAWA", "", "There's no field called 'placeInPoland' in 'params' section of configuration file"},
+      {"placeInPoland=WARSZAWA", "placeInPoland=Warszawa", "There's no place named 'Warszawa' required by placeInPoland"},
+      {"vehicleTypes=types.txt", "", "There's no field called 'vehicleTypes' in 'files' section of configuration file"},
+      {"vehicles=vehicles.txt", "", "There's no field called 'vehicles' in 'files' section of configuration file"},
+      {"clients=clients.txt", "", "There's no field called 'clients' in 'files' section of configuration file"},
+      {"countries=countries.txt", "", "There's no field called 'countries' in 'files' section of configuration file"},
+      {"regions=regions.txt", "", "There's no field called 'regions' in 'files' section of configuration file"},
+      {"places=places.txt", "", "There's no field called 'places' in 'files' section of configuration file"},
+      {"orders=orders.txt", "", "There's no field called 'orders' in 'files' section of configuration file"},
+      {"articleTypes=articles.txt", "", "There's no field called 'articleTypes' in 'files' section of configuration file"},
+      {"vehiclesPositions=positions.txt", "",
+       "There's no field called 'vehiclesPositions' in 'files' section of configuration file"},
+      {"orders=orders.txt", "orders=absent.txt", "Can't open file 'absent.txt' for reading"},
+      {"[params]", "[params", "Error reading configuration file in line 1"},
+  };
+  for (const ConfigCase& c : cases) {
+    config_ = baseConfig;
+    editConfig(c.from, c.to);
+    EXPECT_EQ(loadMessage(), c.message) << c.from << " -> " << c.to;
+  }
+}
+
+TEST_F(LoaderTest, ParametersAreCheckedBeforeAnyDataFile) {
+  editConfig("unloadTime=45", "unloadTime=x");
+  files_["types.txt"] = "broken 1\n";
+  EXPECT_EQ(loadMessage(), "Wrong format of 'unloadTime' field in 'params' section");
+}
+
+TEST_F(LoaderTest, AMissingFileKeyIsReportedOnlyAfterTheFilesBeforeIt) {
+  editConfig("orders=orders.txt", "");
+  files_["places.txt"] += "Nowhere 1 1 Atlantis Mazowsze\n";
+  EXPECT_EQ(loadMessage(), "Missing declaration of 'ATLANTIS' country in file 'places.txt'");
+}
+
+struct FileCase {
+  const char* file;
+  const char* text;
+  const char* message;
+};
+
+TEST_F(LoaderTest, LinkAndGeographyMessages) {
+  const FileCase cases[] = {
+      {"vehicles.txt", "V1 Lorry 1\n", "Missing declaration of 'LORRY' vehicle type in file 'vehicles.txt'"},
+      {"regions.txt", "R Warszawa Mars 1 1\n", "Missing declaration of 'MARS' country in file 'regions.txt'"},
+      {"places.txt", "Warszawa 1 1 Poland Nowhere\n", "Missing declaration of 'NOWHERE' region in file 'places.txt'"},
+      {"places.txt", "Warszawa 1 1 Germany Mazowsze\n",
+       "Incoherent information about country in 'WARSZAWA' place and 'MAZOWSZE' region"},
+      {"regions.txt", "Mazowsze Plock Poland 1 1\nBerlin_R Berlin Germany 1 1\n", "Missing declaration of 'PLOCK' place"},
+      {"regions.txt", "Mazowsze Berlin Poland 1 1\nBerlin_R Berlin Germany 1 1\n",
+       "Incoherent information about region in 'BERLIN' place and 'MAZOWSZE' region"},
+      {"orders.txt", "O1 Nobody 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
+       "Missing declaration of 'NOBODY' client in file 'orders.txt'"},
+      {"orders.txt", "O1 Acme 1 Paris Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
+       "Missing declaration of 'PARIS' place in file 'orders.txt'"},
+      {"orders.txt", "O1 Acme 1 Berlin Paris 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
+       "Missing declaration of 'PARIS' place in file 'orders.txt'"},
+      {"positions.txt", "V9 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00 Warszawa\n",
+       "Can't find place 'V9' in file 'positions.txt'"},
+      {"positions.txt", "V1 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00 Paris\n",
+       "Can't parse file 'positions.txt'"},
+      {"positions.txt", "V1 2024-03-04 06:00 Warszawa\n", "Can't parse file 'positions.txt'"},
+  };
+  for (const FileCase& c : cases) {
+    files_ = baseFiles();
+    files_[c.file] = c.text;
+    EXPECT_EQ(loadMessage(), c.message) << c.file << ": " << c.text;
+  }
+}
+
+TEST_F(LoaderTest, RefusedRecordsFailTheLoadAtTheirLine) {
+  const FileCase cases[] = {
+      {"types.txt", "Truck 1 cap 2 pallet 1 pallet 2\n", "Can't parse file 'types.txt'"},
+      {"types.txt", "Truck 2 cap 1 pallet 1\n", "Can't parse file 'types.txt'"},
+      {"vehicles.txt", "V1 Truck\n", "Can't parse file 'vehicles.txt'"},
+      {"clients.txt", "Acme\n", "Can't parse file 'clients.txt'"},
+      {"countries.txt", "Poland 1 2\n", "Can't parse file 'countries.txt'"},
+      {"places.txt", "Warszawa 52\n", "Can't parse file 'places.txt'"},
+      {"orders.txt", "O1 Acme 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00\n", "Can't parse file 'orders.txt'"},
+      {"orders.txt", "O1 Acme 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 goods 2 a 1 a 2\n",
+       "Can't parse file 'orders.txt'"},
+      {"articles.txt", "pallet 3 length 1\n", "Can't parse file 'articles.txt'"},
+  };
+  for (const FileCase& c : cases) {
+    files_ = baseFiles();
+    files_[c.file] = std::string("# header\n\n") + c.text;
+    ProblemData problem;
+    const auto error = load(problem);
+    ASSERT_TRUE(error) << c.text;
+    EXPECT_EQ(error->message, c.message) << c.text;
+    EXPECT_EQ(error->line, 3) << c.text;
+    EXPECT_EQ(fs::path(error->file).filename(), c.file);
+  }
+}
+
+TEST_F(LoaderTest, TooManyRecordsFailWithTheLimitAndWriteNothingPastIt) {
+  std::string countries;
+  for (int i = 0; i < ProblemData::maxCountries + 1; ++i) countries += "C" + std::to_string(i) + " 1 1 0\n";
+  files_["countries.txt"] = countries;
+  ProblemData problem;
+  const auto error = load(problem);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->message, "Too many records in file 'countries.txt': at most 50 are allowed");
+  EXPECT_EQ(error->line, 51);
+}
+
+TEST_F(LoaderTest, AFailedLoadLeavesThePreviousProblemWhole) {
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  const Place* firstPlace = &problem.places[0];
+  editConfig("pickupTime=30", "pickupTime=99");
+  files_["regions.txt"] = "R Warszawa Mars 1 1\n";
+  ASSERT_TRUE(load(problem));
+  EXPECT_EQ(problem.pickupTime, 30);
+  EXPECT_EQ(problem.regions.size(), 2u);
+  EXPECT_EQ(&problem.places[0], firstPlace);
+  EXPECT_EQ(problem.places[0].region, &problem.regions[0]);
+  EXPECT_EQ(problem.orders[0].pickupPlace, firstPlace);
+}
+
+TEST_F(LoaderTest, ASuccessfulReloadReplacesEverything) {
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  editConfig("pickupTime=30", "pickupTime=99");
+  files_["orders.txt"] = "";
+  ASSERT_FALSE(load(problem));
+  EXPECT_EQ(problem.pickupTime, 99);
+  EXPECT_TRUE(problem.orders.empty());
+  EXPECT_EQ(problem.orders.capacity(), static_cast<std::size_t>(ProblemData::maxOrders));
+}
+
+TEST_F(LoaderTest, ConfigReadErrorNamesItsLine) {
+  config_ = "[params]\npickupTime=30\nno equals sign\n";
+  ProblemData problem;
+  const auto error = load(problem);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->message, "Error reading configuration file in line 3");
+  EXPECT_EQ(error->line, 3);
+  EXPECT_EQ(loadInstance((dir_ / "missing.cfg").string(), problem)->message,
+            "Error reading configuration file in line 0");
+}
+
+TEST_F(LoaderTest, DataPathsResolveAgainstTheDataDirectoryOrStandAsWritten) {
+  editConfig("clients=clients.txt", "clients=" + (dir_ / "clients.txt").string());
+  ProblemData problem;
+  EXPECT_FALSE(load(problem));
+  // Without a data directory relative names are taken from the current directory.
+  std::ofstream(dir_ / "instance.cfg") << config_;
+  const auto error = loadInstance((dir_ / "instance.cfg").string(), problem);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->message, "Can't open file 'types.txt' for reading");
+}
+
+TEST_F(LoaderTest, ADirectoryIsNoDataFile) {
+  fs::create_directories(dir_ / "folder");
+  editConfig("vehicles=vehicles.txt", "vehicles=folder");
+  EXPECT_EQ(loadMessage(), "Can't open file 'folder' for reading");
+}
+
+}  // namespace
+}  // namespace tamso

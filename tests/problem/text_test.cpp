@@ -23,7 +23,8 @@ std::vector<std::string> records(const std::string& text, int* lastStatus = null
 TEST(RecordLine, ContinuationsJoinWithSingleBlanksAndSkipComments) {
   const auto r = records("  first  part \\\n# comment inside\n\tsecond\t\\\nthird  \n\n   \nnext\n");
   ASSERT_EQ(r.size(), 2u);
-  EXPECT_EQ(r[0], "first  part second third");
+  // Trailing blanks of a piece go, the next piece's leading blanks stay.
+  EXPECT_EQ(r[0], "first  part \tsecond third");
   EXPECT_EQ(r[1], "next");
 }
 
