@@ -2,6 +2,7 @@
 
 #include "cli/check_command.h"
 #include "cli/generate_command.h"
+#include "cli/genetic_command.h"
 #include "cli/plan_command.h"
 
 namespace tamso::cli {
@@ -13,6 +14,8 @@ const std::vector<Command>& commands() {
        runCheckCommand},
       {"plan", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by local search", runPlanCommand},
       {"generate", "DIR --places N --orders N --vehicles N [--seed S]", "write a random loadable instance", runGenerateCommand},
+      {"ga", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by the genetic algorithm", runGeneticCommand},
+      {"hga", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by the hybrid genetic algorithm", runHybridCommand},
   };
   return table;
 }
