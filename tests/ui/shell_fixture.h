@@ -1,0 +1,130 @@
+#pragma once
+// The main window built for tests: scripted answers instead of message boxes and file
+// choosers, settings in a temporary file, a fixed client size, and copies of the example
+// data in a temporary folder (opening a file moves into its folder, and runs write their
+// dump files there).
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "imageload/picture_library_glue.h"
+#include "ui/main_frame.h"
+#include "ui/tamso_view.h"
+#include "ui/user_prompts.h"
+
+namespace tamso::shelltest {
+
+class ScriptedPrompts final : public ui::UserPrompts {
+ public:
+  void message(QWidget*, const QString& text) override { messages.push_back(text); }
+  std::optional<QString> openFile(QWidget*, const QString&, const QString& filter) override {
+    filters.push_back(filter);
+    return next(openAnswers);
+  }
+  std::optional<QString> saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+    return next(saveAnswers);
+  }
+  std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override {
+    colourStarts.push_back(initial);
+    return colourAnswer;
+  }
+  QString lastMessage() const { return messages.empty() ? QString() : messages.back(); }
+
+  // Answers in turn; an empty text (or none left) is a Cancel.
+  std::deque<QString> openAnswers;
+  std::deque<QString> saveAnswers;
+  std::optional<QColor> colourAnswer;
+  std::vector<QString> messages;
+  std::vector<QString> filters;
+  std::vector<QColor> colourStarts;
+
+ private:
+  static std::optional<QString> next(std::deque<QString>& answers) {
+    if (answers.empty()) return std::nullopt;
+    const QString answer = answers.front();
+    answers.pop_front();
+    if (answer.isEmpty()) return std::nullopt;
+    return answer;
+  }
+};
+
+inline QString sourcePath(const QString& relative) {
+  return QStringLiteral(TAMSO_SOURCE_DIR) + QLatin1Char('/') + relative;
+}
+
+// Copies a folder's files (not its subfolders) into `target`.
+inline void copyFiles(const QString& from, const QString& target) {
+  QDir().mkpath(target);
+  QDirIterator it(from, QDir::Files);
+  while (it.hasNext()) {
+    it.next();
+    QFile::copy(it.filePath(), target + QLatin1Char('/') + it.fileName());
+  }
+}
+
+// A copy of the bundled European example; returns its configuration file.
+inline QString europeCopy(const QTemporaryDir& dir) {
+  const QString target = dir.filePath(QStringLiteral("europe"));
+  copyFiles(sourcePath(QStringLiteral("examples/europe")), target);
+  return target + QStringLiteral("/europe.cfg");
+}
+
+// A plain picture of the given size and a map-parameters file naming it; returns the file.
+inline QString pictureMap(const QTemporaryDir& dir, int width, int height) {
+  QImage picture(width, height, QImage::Format_RGB888);
+  picture.fill(QColor(0x20, 0x60, 0xA0));
+  picture.save(dir.filePath(QStringLiteral("picture.bmp")), "BMP");
+  QFile file(dir.filePath(QStringLiteral("picture.map")));
+  file.open(QIODevice::WriteOnly | QIODevice::Text);
+  file.write("mapfilename=picture.bmp\n"
+             "[points]\nx1=41\ny1=1447\nx2=734\ny2=1534\nx3=1342\ny3=1454\n"
+             "[longitude]\nl1=-20\nx1=263\nl2=40\nx2=1161\n"
+             "[latitude]\nl1=40\nx1=1437\nl2=60\nx2=478\n");
+  return file.fileName();
+}
+
+struct Shell {
+  Shell()
+      : settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat),
+        frame(prompts, settings, imageLoadLibrary()) {
+    view().setFixedClientSize(QSize(500, 500));
+  }
+  ~Shell() { QDir::setCurrent(startDirectory); }
+
+  ui::CTamsoView& view() { return *frame.view(); }
+  QAction* action(ui::Command command) { return frame.action(command); }
+  bool enabled(ui::Command command) { return frame.action(command)->isEnabled(); }
+
+  // Opens a data file through the File menu.
+  void openData(const QString& path) {
+    prompts.openAnswers.push_back(path);
+    action(ui::Command::OpenDataFile)->trigger();
+  }
+  void openMap(const QString& path) {
+    prompts.openAnswers.push_back(path);
+    action(ui::Command::OpenMapParams)->trigger();
+  }
+  // Triggers a run command and waits until the window has taken its outcome.
+  bool runAndWait(ui::Command command, int timeoutMs = 120000) {
+    QSignalSpy finished(&view(), &ui::CTamsoView::runFinished);
+    action(command)->trigger();
+    return finished.wait(timeoutMs);
+  }
+
+  QString startDirectory = QDir::currentPath();
+  QTemporaryDir dir;
+  ScriptedPrompts prompts;
+  QSettings settings;
+  ui::CMainFrame frame;
+};
+
+}  // namespace tamso::shelltest
