@@ -45,7 +45,7 @@ std::string UnplannedReason::describe() const {
   std::snprintf(amount, sizeof amount, "%.2f", static_cast<double>(gainChange < 0 ? -gainChange : gainChange));
   switch (kind) {
     case Kind::NoRouteFits:
-      return "No vehicle can meet its time windows: no route accepts it at any position.";
+      return "No route can take it at any position without missing a time window.";
     case Kind::LowersGain:
       if (gainChange == 0.0f) return "It would not raise the total gain: the best route for it would gain nothing.";
       return std::string("It would lower the total gain: the best route for it would lose ") + amount + ".";

@@ -1,7 +1,7 @@
 #pragma once
 // Why an order of a plan was left unplanned, in the dispatcher's words: either no route can
-// take it at any position (no vehicle meets its windows with the minimal satisfaction), or
-// every route that could take it would lose more than the order pays.
+// take it at any position (every insertion misses a time window, of this order or of one
+// already on the route), or no route that could take it would gain by it.
 #include <cstdint>
 #include <string>
 #include <vector>

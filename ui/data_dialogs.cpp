@@ -31,6 +31,7 @@ void sizeDialog(QDialog& dialog, QSize dialogUnits, bool sizable) {
   const QSize size = DialogUnits(dialog).size(dialogUnits.width(), dialogUnits.height());
   if (sizable) {
     dialog.resize(size);
+    dialog.setWindowFlags(dialog.windowFlags() & ~Qt::WindowSystemMenuHint);
   } else {
     dialog.setFixedSize(size);
   }

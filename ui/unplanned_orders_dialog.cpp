@@ -21,12 +21,12 @@ std::vector<ReportList::Cell> orderRow(const UnplannedReason& reason) {
   const Order& order = *reason.order;
   return {text(order.name),
           text(order.clientName()),
+          text(reason.describe()),
           text(order.pickupPlaceName()),
           text(order.pickupWindow.format(0)),
           text(order.deliveryPlaceName()),
           text(order.deliveryWindow.format(0)),
-          {twoDecimals(order.price), order.price},
-          text(reason.describe())};
+          {twoDecimals(order.price), order.price}};
 }
 
 }  // namespace
@@ -35,12 +35,12 @@ UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& so
     : QDialog(parent),
       list_(new ReportList({{QStringLiteral("Order number"), 100},
                             {QStringLiteral("Client"), 100},
+                            {QStringLiteral("Reason"), 480},
                             {QStringLiteral("Pickup place"), 100},
-                            {QStringLiteral("Pickup window"), 260},
+                            {QStringLiteral("Pickup window"), 250},
                             {QStringLiteral("Delivery place"), 100},
-                            {QStringLiteral("Delivery window"), 260},
-                            {QStringLiteral("Price"), 80},
-                            {QStringLiteral("Reason"), 480}},
+                            {QStringLiteral("Delivery window"), 250},
+                            {QStringLiteral("Price"), 80}},
                            this)) {
   setWindowTitle(QStringLiteral("Unplanned orders"));
   const std::vector<UnplannedReason> reasons = unplannedReasons(solution);
@@ -57,7 +57,7 @@ UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& so
   layout->addWidget(summary);
   layout->addWidget(list_);
   layout->addWidget(buttons);
-  resize(900, 400);
+  resize(1100, 450);
 }
 
 void openUnplannedOrdersDialog(QWidget* parent, const ProblemData&, const Solution& solution) {
