@@ -1,0 +1,15 @@
+#include "imageload/picture_library_glue.h"
+
+#include "imageload/image_load.h"
+
+namespace tamso {
+
+PictureLibrary imageLoadLibrary() {
+  PictureLibrary library;
+  library.fileType = [](const std::string& name) { return FileType(name); };
+  library.load = [](std::int32_t type, const std::string& name) { return LoadPicture(type, name); };
+  library.lastError = [] { return GetLastPicLibError(); };
+  return library;
+}
+
+}  // namespace tamso

@@ -1,0 +1,181 @@
+#include "imageload/image_load.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "imageload/picture_library_glue.h"
+#include "map/map_image.h"
+
+namespace tamso {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The test picture: 8 x 6 pixels in four flat blocks of distinct colours.
+Rgb expectedColour(std::int32_t x, std::int32_t y) {
+  if (y < 3) return x < 4 ? Rgb{200, 30, 30} : Rgb{30, 160, 40};
+  return x < 4 ? Rgb{20, 40, 220} : Rgb{250, 250, 250};
+}
+constexpr std::int32_t pictureWidth = 8;
+constexpr std::int32_t pictureHeight = 6;
+
+class ImageLoad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("tamso_imageload_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(folder);
+    std::ofstream ppm(folder / "source.ppm", std::ios::binary);
+    ppm << "P6\n" << pictureWidth << " " << pictureHeight << "\n255\n";
+    for (std::int32_t y = 0; y < pictureHeight; ++y) {
+      for (std::int32_t x = 0; x < pictureWidth; ++x) {
+        const Rgb c = expectedColour(x, y);
+        ppm << c.r << c.g << c.b;
+      }
+    }
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  // The test picture converted by the gm command into `name`.
+  std::string converted(const std::string& name, const std::string& options = "") {
+    const fs::path target = folder / name;
+    const std::string command =
+        "gm convert " + options + " '" + (folder / "source.ppm").string() + "' '" + target.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return target.string();
+  }
+
+  std::string write(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+    return (folder / name).string();
+  }
+
+  static void expectPixels(const PictureBlock& block, int tolerance, const std::string& what) {
+    MapImage image;
+    ASSERT_TRUE(image.adopt(block, 1, what)) << what;
+    ASSERT_EQ(image.width(), pictureWidth) << what;
+    ASSERT_EQ(image.height(), pictureHeight) << what;
+    for (std::int32_t y = 0; y < pictureHeight; ++y) {
+      for (std::int32_t x = 0; x < pictureWidth; ++x) {
+        const Rgb got = image.pixel(x, y);
+        const Rgb want = expectedColour(x, y);
+        EXPECT_NEAR(got.r, want.r, tolerance) << what << " at " << x << "," << y;
+        EXPECT_NEAR(got.g, want.g, tolerance) << what << " at " << x << "," << y;
+        EXPECT_NEAR(got.b, want.b, tolerance) << what << " at " << x << "," << y;
+      }
+    }
+  }
+
+  fs::path folder;
+};
+
+TEST(FileType, ByExtensionIgnoringCase) {
+  EXPECT_EQ(FileType("a.bmp"), pictureBmp);
+  EXPECT_EQ(FileType("dir.x/A.GiF"), pictureGif);
+  EXPECT_EQ(FileType("a.pcx"), picturePcx);
+  EXPECT_EQ(FileType("a.tga"), pictureTga);
+  EXPECT_EQ(FileType("a.jpg"), pictureJpg);
+  EXPECT_EQ(FileType("a.JPEG"), pictureJpg);
+  EXPECT_EQ(FileType("a.tif"), pictureTif);
+  EXPECT_EQ(FileType("a.tiff"), pictureTif);
+  EXPECT_EQ(FileType("a.png"), picturePng);
+  EXPECT_EQ(FileType("a.webp"), pictureUnknown);
+  EXPECT_EQ(FileType("bmp"), pictureUnknown);
+  EXPECT_EQ(FileType("folder.png/file"), pictureUnknown);
+  EXPECT_EQ(FileType(""), pictureUnknown);
+}
+
+TEST_F(ImageLoad, DecodesEveryFormatPixelByPixel) {
+  struct Case {
+    const char* file;
+    PictureBlock (*load)(const std::string&);
+    const char* options;
+    int tolerance;
+  };
+  const Case cases[] = {
+      {"p.bmp", LoadBMP, "", 0},
+      {"p.gif", LoadGIF, "", 0},
+      {"p.pcx", LoadPCX, "", 0},
+      {"p.tga", LoadTGA, "", 0},
+      {"p.jpg", LoadJPG, "-quality 100 -sampling-factor 1x1", 6},
+      {"p.tif", LoadTIF, "", 0},
+      {"p.png", LoadPNG, "", 0},
+  };
+  for (const Case& c : cases) {
+    const std::string path = converted(c.file, c.options);
+    const PictureBlock block = c.load(path);
+    ASSERT_FALSE(block.empty()) << c.file << " error " << GetLastPicLibError();
+    EXPECT_EQ(GetLastPicLibError(), pictureErrorNone);
+    expectPixels(block, c.tolerance, c.file);
+    EXPECT_EQ(LoadPicture(FileType(path), path), block) << c.file;
+  }
+}
+
+TEST_F(ImageLoad, PalettePicturesGetAFullColourTable) {
+  const PictureBlock block = LoadGIF(converted("palette.gif"));
+  MapImage image;
+  ASSERT_TRUE(image.adopt(block, pictureGif, "palette.gif"));
+  EXPECT_EQ(image.bitCount(), 8);
+  EXPECT_EQ(image.colourCount(), 256);
+  EXPECT_EQ(block.size(), 54u + 1024u + 8u * 6u);
+
+  MapImage truecolour;
+  ASSERT_TRUE(truecolour.adopt(LoadJPG(converted("true.jpg")), pictureJpg, "true.jpg"));
+  EXPECT_EQ(truecolour.bitCount(), 24);
+}
+
+TEST_F(ImageLoad, MissingOrWrongFilesFail) {
+  EXPECT_TRUE(LoadPNG((folder / "absent.png").string()).empty());
+  EXPECT_EQ(GetLastPicLibError(), pictureErrorUnreadable);
+  EXPECT_TRUE(LoadPNG(write("empty.png", "")).empty());
+  EXPECT_EQ(GetLastPicLibError(), pictureErrorCorrupt);
+  EXPECT_TRUE(LoadGIF(write("text.gif", "not a picture at all")).empty());
+  EXPECT_EQ(GetLastPicLibError(), pictureErrorCorrupt);
+}
+
+TEST_F(ImageLoad, TruncatedFilesFail) {
+  for (const char* name : {"cut.png", "cut.jpg", "cut.gif", "cut.bmp", "cut.tif"}) {
+    const std::string path = converted(name);
+    const auto size = fs::file_size(path);
+    fs::resize_file(path, size / 2);
+    EXPECT_TRUE(LoadPicture(FileType(path), path).empty()) << name;
+    EXPECT_NE(GetLastPicLibError(), pictureErrorNone) << name;
+  }
+}
+
+// A BMP header of a 24-bit picture of the given size, followed by a few bytes of pixels.
+std::string bmpHeader(std::int32_t width, std::int32_t height) {
+  std::vector<std::uint8_t> block = makeBitmapBlock(1, 1, 24);
+  for (int i = 0; i < 4; ++i) {
+    block[18 + i] = static_cast<std::uint8_t>(width >> (8 * i));
+    block[22 + i] = static_cast<std::uint8_t>(height >> (8 * i));
+    block[34 + i] = 0;
+  }
+  block.resize(block.size() + 64, 0x80);
+  return std::string(block.begin(), block.end());
+}
+
+TEST_F(ImageLoad, HugePictureIsRefusedFromItsHeader) {
+  EXPECT_TRUE(LoadBMP(write("wide.bmp", bmpHeader(20000, 10))).empty());
+  EXPECT_EQ(GetLastPicLibError(), pictureErrorTooLarge);
+  EXPECT_TRUE(LoadBMP(write("many.bmp", bmpHeader(16000, 16000))).empty());
+  EXPECT_EQ(GetLastPicLibError(), pictureErrorTooLarge);
+}
+
+TEST_F(ImageLoad, MapImageLoadsThroughTheLibrary) {
+  const std::string path = converted("map.tga");
+  MapImage image;
+  ASSERT_TRUE(image.load(path, imageLoadLibrary()));
+  EXPECT_EQ(image.fileType(), pictureTga);
+  EXPECT_EQ(image.width(), pictureWidth);
+  EXPECT_EQ(image.pixel(7, 5), (Rgb{250, 250, 250}));
+  EXPECT_FALSE(image.load((folder / "absent.png").string(), imageLoadLibrary()));
+  EXPECT_EQ(image.lastError(), pictureErrorUnreadable);
+  EXPECT_FALSE(image.hasBitmap());
+}
+
+}  // namespace
+}  // namespace tamso
