@@ -28,7 +28,8 @@ class Draws {
   // A value in [low, high].
   int between(int low, int high) {
     const std::int32_t value = random_.index(high - low + 1, salt_);
-    salt_ = salt_ * 31 + value + 7;
+    // Kept small: the draw adds the salt to the clock reading.
+    salt_ = static_cast<std::int32_t>((static_cast<std::uint32_t>(salt_) * 31u + static_cast<std::uint32_t>(value) + 7u) % 1000003u);
     return low + value;
   }
 
