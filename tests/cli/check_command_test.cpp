@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "tests/cli/cli_run.h"
+
+namespace tamso {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using testing::example;
+using testing::runTool;
+
+class CheckCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    tzset();
+  }
+};
+
+TEST_F(CheckCommand, SummaryHasEveryTableAndTheParameters) {
+  const auto run = runTool({"check", example("tiny")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(run.err.empty());
+  for (const char* line : {"vehicleTypes: 2\n", "vehicles: 2\n", "clients: 2\n", "countries: 2\n", "regions: 3\n",
+                           "places: 5\n", "orders: 4\n", "articleTypes: 2\n", "pickupTime: 30\n", "unloadTime: 45\n",
+                           "minimalSat: 0.5\n", "travelTimeFuzzines: 0.1\n", "placeInPoland: POZNAN\n",
+                           "horizonEnd: 28494600 (2024-03-05 23:00)\n"}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line;
+  }
+}
+
+TEST_F(CheckCommand, JsonHasRecordsLinksAndTablesByPlaceIndex) {
+  const auto run = runTool({"check", example("tiny"), "--json"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const json doc = json::parse(run.out);
+  EXPECT_EQ(doc["pickupTime"], 30);
+  EXPECT_EQ(doc["minimalSat"], 0.5);
+  EXPECT_EQ(doc["horizonEnd"], 28494600);
+  EXPECT_EQ(doc["vehicleTypes"][0]["quantityLists"][0]["keys"], json({"PALLET_EUR", "WEIGHT"}));
+  EXPECT_EQ(doc["vehicles"][1]["vehicleType"], "VAN_3_5T");
+  EXPECT_EQ(doc["vehicles"][0]["startPlace"], "POZNAN");
+  EXPECT_EQ(doc["vehicles"][0]["startTime"].size(), 3u);
+  EXPECT_EQ(doc["clients"][0]["flag"], 1);
+  EXPECT_EQ(doc["countries"][0]["costPerKm"], 0.95);  // single precision shown as written
+  EXPECT_EQ(doc["regions"][2]["representingPlace"], "BERLIN");
+  const json& places = doc["places"];
+  ASSERT_EQ(places.size(), 5u);
+  EXPECT_EQ(places[3]["name"], "BERLIN");
+  EXPECT_EQ(places[3]["index"], 3);
+  EXPECT_EQ(places[3]["region"], "BERLIN_BRANDENBURG");
+  EXPECT_EQ(places[0]["latitude"], 52.4064);
+  const json& order = doc["orders"][0];
+  EXPECT_EQ(order["client"], "POLMLEK");
+  EXPECT_EQ(order["pickupPlace"], "POZNAN");
+  EXPECT_EQ(order["deliveryPlace"], "BERLIN");
+  EXPECT_EQ(order["price"], 1450);
+  EXPECT_EQ(order["pickupWindow"], json({28492260, 28492500, 28492620}));
+  EXPECT_EQ(order["articles"]["quantities"], json({20}));
+  const json& distances = doc["distanceTable"];
+  const json& times = doc["travelTimeTable"];
+  ASSERT_EQ(distances.size(), 5u);
+  ASSERT_EQ(times.size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    ASSERT_EQ(distances[i].size(), 5u);
+    EXPECT_EQ(distances[i][i], 0);
+    for (std::size_t j = 0; j < 5; ++j) EXPECT_EQ(distances[i][j], distances[j][i]);
+  }
+  const json leg = times[0][3];
+  EXPECT_LT(leg[0].get<int>(), leg[1].get<int>());
+  EXPECT_LT(leg[1].get<int>(), leg[2].get<int>());
+  EXPECT_EQ(doc["articleTypes"][1]["name"], "BOX");
+}
+
+TEST_F(CheckCommand, EuropeLoadsFromAnyWorkingDirectory) {
+  const auto run = runTool({"check", example("europe")});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("placeInPoland: WARSZAWA\n"), std::string::npos);
+}
+
+class CheckFailure : public CheckCommand {
+ protected:
+  void SetUp() override {
+    CheckCommand::SetUp();
+    dir_ = fs::temp_directory_path() /
+           ("tamso-check-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::copy(fs::path(example("tiny")).parent_path(), dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string config() const { return (dir_ / "tiny.cfg").string(); }
+  fs::path dir_;
+};
+
+TEST_F(CheckFailure, TheLoaderMessageIsTheOnlyLineOfStandardError) {
+  std::ofstream(dir_ / "tiny.cfg", std::ios::app) << "[files]\nbroken line\n";
+  const auto run = runTool({"check", config()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_EQ(run.err, "Error reading configuration file in line 20\nat " + config() + ":20\n");
+  const auto missing = runTool({"check", (dir_ / "absent.cfg").string()});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.err, "Error reading configuration file in line 0\n");
+}
+
+TEST_F(CheckFailure, ARefusedRecordNamesItsFileAndLine) {
+  std::ofstream(dir_ / "clients.txt", std::ios::app) << "LONELY\n";
+  const auto run = runTool({"check", config(), "--json"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_EQ(run.err, "Can't parse file 'clients.txt'\nat " + (dir_ / "clients.txt").string() + ":4\n");
+}
+
+}  // namespace
+}  // namespace tamso
