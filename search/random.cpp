@@ -15,6 +15,17 @@ ClockReading SteppingClock::now() {
   return {t / 1000, static_cast<std::int32_t>(t % 1000)};
 }
 
+std::uint32_t Random::nextValue() {
+  // Weyl step, then the murmur3 finaliser; the top bit is dropped (non-negative values).
+  std::uint32_t x = (state_ += 0x9E3779B9u);
+  x ^= x >> 16;
+  x *= 0x85EBCA6Bu;
+  x ^= x >> 13;
+  x *= 0xC2B2AE35u;
+  x ^= x >> 16;
+  return x >> 1;
+}
+
 Random::Random() : Random(std::make_unique<SystemClock>()) {}
 
 Random::Random(std::unique_ptr<Clock> clock) : clock_(std::move(clock)) {}
@@ -29,8 +40,8 @@ std::int32_t Random::index(std::int32_t n, std::int32_t salt) {
   // The three terms are added as 32-bit integers (wrapping), as the seed always was.
   const std::uint32_t seed = static_cast<std::uint32_t>(salt) + static_cast<std::uint32_t>(reading.seconds) +
                              static_cast<std::uint32_t>(reading.millis);
-  generator_.seed(seed);
-  return static_cast<std::int32_t>(generator_() % static_cast<std::uint32_t>(n));
+  state_ = seed;
+  return static_cast<std::int32_t>(nextValue() % static_cast<std::uint32_t>(n));
 }
 
 }  // namespace tamso

@@ -4,7 +4,6 @@
 // both the clock and the generator and get a repeatable run.
 #include <cstdint>
 #include <memory>
-#include <random>
 
 namespace tamso {
 
@@ -38,7 +37,9 @@ class SteppingClock final : public Clock {
 };
 
 // Reseeding draws: every call of index() seeds the generator from salt + clock,
-// exactly as the planner has always drawn its random numbers.
+// exactly as the planner has always drawn its random numbers. The generator mixes its
+// seed thoroughly (a 32-bit avalanche hash), so that neighbouring seeds, as chained
+// salts and a stepping clock produce, still give unrelated draws.
 class Random {
  public:
   // Wall clock: runs differ from one another.
@@ -51,8 +52,10 @@ class Random {
   std::int32_t index(std::int32_t n, std::int32_t salt);
 
  private:
+  std::uint32_t nextValue();
+
   std::unique_ptr<Clock> clock_;
-  std::minstd_rand generator_;
+  std::uint32_t state_ = 0;
 };
 
 }  // namespace tamso

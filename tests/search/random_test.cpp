@@ -60,5 +60,19 @@ TEST(RandomIndex, SeededSourcesRepeat) {
   EXPECT_NE(va, vc);
 }
 
+TEST(RandomIndex, NeighbouringSeedsGiveUnrelatedDraws) {
+  // Chained salts and a stepping clock feed the generator neighbouring seeds; the draws
+  // must not follow the seed like a counter.
+  Random random(std::make_unique<FixedClock>(ClockReading{3, 0}));
+  int followsSeed = 0;
+  for (int salt = 0; salt < 200; ++salt) {
+    if (random.index(10, salt) == (salt + 3) % 10) ++followsSeed;
+  }
+  EXPECT_LT(followsSeed, 60);
+  std::vector<int> histogram(10, 0);
+  for (int salt = 0; salt < 1000; ++salt) ++histogram[static_cast<std::size_t>(random.index(10, salt))];
+  for (int count : histogram) EXPECT_GT(count, 50);
+}
+
 }  // namespace
 }  // namespace tamso
