@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "cli/command_line.h"
 #include "cli/instance.h"
+#include "cli/map_json.h"
 #include "cli/problem_json.h"
 #include "problem/text.h"
 
@@ -13,11 +14,12 @@ namespace {
 struct CheckOptions {
   std::string configPath;
   bool json = false;
-  // Options that add to the JSON document (such as map pixels of the places) go here,
-  // are parsed in parseCheckOptions and applied in checkDocument.
+  MapCheckOptions map;  // --map and --frame: pixels of the places
 };
 
-std::optional<CheckOptions> parseCheckOptions(const std::vector<std::string>& args, std::string& problem) {
+std::optional<CheckOptions> parseCheckOptions(std::vector<std::string> args, std::string& problem) {
+  MapCheckOptions map;
+  if (!extractMapOptions(args, map, problem)) return std::nullopt;
   const auto line = parseCommandLine(args, {"--json"}, {}, problem);
   if (!line) return std::nullopt;
   if (line->positionals.size() != 1) {
@@ -27,6 +29,7 @@ std::optional<CheckOptions> parseCheckOptions(const std::vector<std::string>& ar
   CheckOptions options;
   options.configPath = line->positionals[0];
   options.json = line->has("--json");
+  options.map = map;
   return options;
 }
 
@@ -59,8 +62,15 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
   if (!options) return usageError(err, problemText);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  const MapCheck map = checkMap(problem, options->map);
+  if (map.error) {
+    err << *map.error << "\n";
+    return exitFailure;
+  }
   if (options->json) {
-    out << checkDocument(problem, *options).dump() << "\n";
+    nlohmann::json document = checkDocument(problem, *options);
+    addMapJson(document, map);
+    out << document.dump() << "\n";
   } else {
     printSummary(problem, out);
   }

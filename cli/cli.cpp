@@ -10,7 +10,7 @@ namespace tamso::cli {
 const std::vector<Command>& commands() {
   // One line per command; each command lives in a file of its own.
   static const std::vector<Command> table = {
-      {"check", "CONFIG [--json]", "load an instance and print its summary, or the whole problem as JSON",
+      {"check", "CONFIG [--json] [--map MAPPARAMS] [--frame W H]", "load an instance and print its summary, or the whole problem as JSON",
        runCheckCommand},
       {"plan", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by local search", runPlanCommand},
       {"generate", "DIR --places N --orders N --vehicles N [--seed S]", "write a random loadable instance", runGenerateCommand},
