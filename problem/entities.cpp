@@ -9,6 +9,9 @@ const QuantityList* VehicleType::listAt(std::int32_t i) const {
   return &quantityLists[static_cast<std::size_t>(i)];
 }
 
+// Out of line: inlined, GCC takes the empty optional's storage for read when sanitizing.
+FuzzyTime Vehicle::startTimeOrZero() const { return startTime.has_value() ? *startTime : FuzzyTime{}; }
+
 bool VehicleType::addList(QuantityList list) {
   const bool present = std::any_of(quantityLists.begin(), quantityLists.end(),
                                    [&](const QuantityList& held) { return held.name() == list.name(); });

@@ -79,7 +79,7 @@ struct Vehicle {
 
   std::string vehicleTypeName() const { return vehicleType ? vehicleType->name : vehicleTypeNameAsRead; }
   // The start time, all zero when the positions file gave none.
-  FuzzyTime startTimeOrZero() const { return startTime.value_or(FuzzyTime{}); }
+  FuzzyTime startTimeOrZero() const;
 };
 
 struct Order {
