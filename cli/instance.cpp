@@ -9,6 +9,8 @@ namespace tamso::cli {
 // Data files named relative to the configuration file are found beside it, while the
 // command's own outputs stay in the current directory.
 std::optional<LoadError> loadForCommand(const std::string& configPath, ProblemData& problem) {
+  // An empty name would make the reader wait for a configuration on standard input.
+  if (configPath.empty()) return LoadError{"Error reading configuration file in line 0", configPath, 0};
   LoadOptions options;
   options.dataDirectory = std::filesystem::path(configPath).parent_path().string();
   return loadInstance(configPath, problem, options);

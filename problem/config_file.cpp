@@ -1,6 +1,7 @@
 #include "problem/config_file.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -25,6 +26,8 @@ bool ConfigFile::read(const std::string& path) {
   path_ = path;
   lineNumber_ = 0;
   if (path.empty()) return read(std::cin);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   return read(in);

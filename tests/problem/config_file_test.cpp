@@ -108,6 +108,8 @@ TEST(ConfigFile, MissingFileFailsAtLineZero) {
   ConfigFile file;
   EXPECT_FALSE(file.read("/nonexistent/dir/tamso.cfg"));
   EXPECT_EQ(file.lineNumber(), 0);
+  EXPECT_FALSE(file.read("/tmp"));  // a folder is no configuration file
+  EXPECT_EQ(file.lineNumber(), 0);
 }
 
 }  // namespace
