@@ -7,8 +7,9 @@
 namespace tamso {
 namespace {
 
-// The integer steps of the calibration are formed in 64 bits: for every picture of sane size
-// the results equal those of 32-bit arithmetic, and large values cannot overflow.
+// Differences of calibration integers are formed in 64 bits and products in double
+// precision: for every picture of sane size the results equal those of 32-bit arithmetic,
+// and large values cannot overflow.
 using Wide = std::int64_t;
 
 // Distance between two integer points, the squares and their sum exact.
@@ -26,7 +27,7 @@ float edgeCrossing(const EdgeCalibration& c, float degrees, float zoom) {
   const Wide degreeSpan = Wide{c.l2} - c.l1;
   if (degreeSpan == 0) return static_cast<float>(static_cast<double>(c.x1) * zoom);
   const float slope = static_cast<float>(static_cast<double>(pixelSpan) / static_cast<double>(degreeSpan));
-  const double offset = static_cast<double>(Wide{c.l1} * pixelSpan) / static_cast<double>(degreeSpan);
+  const double offset = static_cast<double>(c.l1) * static_cast<double>(pixelSpan) / static_cast<double>(degreeSpan);
   return static_cast<float>(((static_cast<double>(degrees) * slope + c.x1) - offset) * zoom);
 }
 
@@ -43,16 +44,22 @@ void MapParams::setThreePoints(std::int32_t x1, std::int32_t y1, std::int32_t x2
   points_[0] = {x1, y1};
   points_[1] = {x2, y2};
   points_[2] = {x3, y3};
-  const Wide a = Wide{x3} * x3 + Wide{y3} * y3 - Wide{x1} * x1 - Wide{y1} * y1;
-  const Wide b = Wide{x1} * x1 + Wide{y1} * y1 - Wide{x2} * x2 - Wide{y2} * y2;
-  const Wide numeratorX = a * (Wide{y1} - y2) - b * (Wide{y3} - y1);
-  const Wide denominatorX = 2 * ((Wide{x3} - x1) * (Wide{y1} - y2) - (Wide{x1} - x2) * (Wide{y3} - y1));
-  const Wide numeratorY = a * (Wide{x1} - x2) - b * (Wide{x3} - x1);
-  const Wide denominatorY = 2 * ((Wide{y3} - y1) * (Wide{x1} - x2) - (Wide{y1} - y2) * (Wide{x3} - x1));
+  // Formed in double precision: exact for any picture of sane size (the same results as
+  // integer arithmetic), and free of overflow for any values at all.
+  const double ax1 = x1, ay1 = y1, ax2 = x2, ay2 = y2, ax3 = x3, ay3 = y3;
+  const double a = ax3 * ax3 + ay3 * ay3 - ax1 * ax1 - ay1 * ay1;
+  const double b = ax1 * ax1 + ay1 * ay1 - ax2 * ax2 - ay2 * ay2;
+  const double numeratorX = a * (ay1 - ay2) - b * (ay3 - ay1);
+  const double denominatorX = 2 * ((ax3 - ax1) * (ay1 - ay2) - (ax1 - ax2) * (ay3 - ay1));
+  const double numeratorY = a * (ax1 - ax2) - b * (ax3 - ax1);
+  const double denominatorY = 2 * ((ay3 - ay1) * (ax1 - ax2) - (ay1 - ay2) * (ax3 - ax1));
+  const double centreX = denominatorX != 0.0 ? numeratorX / denominatorX : 0.0;
+  const double centreY = denominatorY != 0.0 ? numeratorY / denominatorY : 0.0;
   // Collinear points lie on no circle: the parallels are then straight rows.
-  hasCentre_ = denominatorX != 0 && denominatorY != 0;
-  centreX_ = hasCentre_ ? static_cast<float>(static_cast<double>(numeratorX) / static_cast<double>(denominatorX)) : 0.0f;
-  centreY_ = hasCentre_ ? static_cast<float>(static_cast<double>(numeratorY) / static_cast<double>(denominatorY)) : 0.0f;
+  hasCentre_ = denominatorX != 0.0 && denominatorY != 0.0 && std::isfinite(static_cast<float>(centreX)) &&
+               std::isfinite(static_cast<float>(centreY));
+  centreX_ = hasCentre_ ? static_cast<float>(centreX) : 0.0f;
+  centreY_ = hasCentre_ ? static_cast<float>(centreY) : 0.0f;
 }
 
 void MapParams::setLongitudeCalibration(std::int32_t l1, std::int32_t x1, std::int32_t l2, std::int32_t x2) {
