@@ -1,0 +1,212 @@
+// Optimisation runs from the window: a seeded Local Search through F2, the plan on the map
+// and in "total.dump", stopping a run, the plan report, and a new problem over an old plan.
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QtTest>
+
+#include "problem/instance_generator.h"
+#include "routing/solution.h"
+#include "tests/ui/shell_fixture.h"
+#include "ui/plan_report.h"
+
+using namespace tamso;
+using namespace tamso::ui;
+using tamso::shelltest::Shell;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+int stopCount(const Solution& plan) {
+  int stops = 0;
+  for (const Route& route : plan.routes()) stops += route.stopCount();
+  return stops;
+}
+
+// Opens the example and runs a seeded Local Search to its end.
+void planExample(Shell& shell, std::uint32_t seed) {
+  shell.openData(shelltest::europeCopy(shell.dir));
+  shell.view().setSeed(seed);
+  QVERIFY(shell.runAndWait(Command::LocalSearch));
+}
+
+}  // namespace
+
+class RunControlTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void seededLocalSearchThroughF2ShowsItsRoutes() {
+    Shell shell;
+    shell.openData(shelltest::europeCopy(shell.dir));
+    shell.action(Command::ShowLocations)->trigger();
+    shell.view().setSeed(1);
+    shell.frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&shell.frame));
+    QSignalSpy finished(&shell.view(), &CTamsoView::runFinished);
+    QTest::keyClick(&shell.frame, Qt::Key_F2);
+    // While it runs, loading and other runs are blocked and Stop is offered.
+    QVERIFY(shell.view().running());
+    QVERIFY(shell.enabled(Command::Stop));
+    QVERIFY(!shell.enabled(Command::LocalSearch));
+    QVERIFY(!shell.enabled(Command::Genetic));
+    QVERIFY(!shell.enabled(Command::OpenDataFile));
+    QVERIFY(shell.enabled(Command::ShowBackground));
+    QVERIFY(finished.wait(120000));
+    QCOMPARE(finished.front().front().toBool(), false);
+
+    QCOMPARE(shell.prompts.lastMessage(), QString("finished"));
+    QVERIFY(!shell.enabled(Command::Stop));
+    QVERIFY(shell.enabled(Command::LocalSearch));
+    QVERIFY(shell.enabled(Command::OpenDataFile));
+    QVERIFY(shell.enabled(Command::ShowRoutes));
+    QVERIFY(shell.enabled(Command::RouteInfos));
+    QVERIFY(shell.enabled(Command::UnplannedOrders));
+    const Solution* plan = shell.view().layer().solution();
+    QVERIFY(plan != nullptr);
+
+    shell.action(Command::ShowRoutes)->trigger();
+    QVERIFY(shell.view().layer().routeCount() > 0);
+    QVERIFY(shell.enabled(Command::HideRoutes));
+    QVERIFY(shell.enabled(Command::SelectRoute));
+
+    const QByteArray dump = readAll(QDir::current().filePath("total.dump"));
+    QVERIFY(dump.startsWith(' '));
+    QCOMPARE(dump.count('\n'), plan->routeCount() + 1);
+
+    // The same seed plans the same again.
+    QVERIFY(shell.runAndWait(Command::LocalSearch));
+    QCOMPARE(readAll(QDir::current().filePath("total.dump")), dump);
+    QVERIFY(shell.view().layer().solution() != plan);
+  }
+
+  void stoppingARunKeepsTheEarlierPlan() {
+    Shell shell;
+    const GeneratorSettings big{200, 400, 100, 5};
+    QVERIFY(!generateInstance(shell.dir.filePath("big").toStdString(), big));
+    shell.openData(shell.dir.filePath("big/instance.cfg"));
+    QVERIFY2(shell.prompts.messages.empty(), qPrintable(shell.prompts.lastMessage()));
+    shell.view().setSeed(2);
+    QVERIFY(shell.runAndWait(Command::LocalSearch));
+    shell.action(Command::ShowRoutes)->trigger();
+    const Solution* earlier = shell.view().layer().solution();
+    const int routes = shell.view().layer().routeCount();
+    QVERIFY(earlier != nullptr && routes > 0);
+
+    for (Command command : {Command::LocalSearch, Command::HybridGenetic}) {
+      QSignalSpy finished(&shell.view(), &CTamsoView::runFinished);
+      shell.action(command)->trigger();
+      QVERIFY(shell.view().findChild<QProgressDialog*>() != nullptr);
+      QTest::qWait(50);
+      shell.action(Command::Stop)->trigger();
+      QVERIFY(finished.wait(120000));
+      QCOMPARE(finished.front().front().toBool(), true);
+      QCOMPARE(shell.prompts.lastMessage(), QString("Stopped"));
+      QCOMPARE(shell.view().layer().solution(), earlier);
+      QCOMPARE(shell.view().layer().routeCount(), routes);
+      QVERIFY(!shell.enabled(Command::Stop));
+      QVERIFY(shell.enabled(Command::LocalSearch));
+      QVERIFY(shell.enabled(Command::HideRoutes));
+    }
+  }
+
+  void cancelInTheProgressDialogStopsToo() {
+    Shell shell;
+    shell.openData(shelltest::europeCopy(shell.dir));
+    QSignalSpy finished(&shell.view(), &CTamsoView::runFinished);
+    shell.action(Command::Genetic)->trigger();
+    auto* progress = shell.view().findChild<QProgressDialog*>();
+    QVERIFY(progress != nullptr);
+    QPushButton* cancel = progress->findChild<QPushButton*>();
+    QVERIFY(cancel != nullptr);
+    cancel->click();
+    QVERIFY(finished.wait(120000));
+    QCOMPARE(finished.front().front().toBool(), true);
+    QVERIFY(shell.view().layer().solution() == nullptr);
+    QVERIFY(!shell.enabled(Command::ShowRoutes));
+  }
+
+  void closingTheWindowEndsARun() {
+    auto shell = std::make_unique<Shell>();
+    shell->openData(shelltest::europeCopy(shell->dir));
+    shell->action(Command::HybridGenetic)->trigger();
+    QVERIFY(shell->view().running());
+    shell->frame.close();
+    QVERIFY(!shell->view().running());
+    shell.reset();
+  }
+
+  void saveWritesThePlanAsACsvReport() {
+    Shell shell;
+    shell.action(Command::Save)->trigger();
+    QCOMPARE(shell.prompts.lastMessage(), kNoPlanMessage);
+
+    planExample(shell, 3);
+    Solution* plan = shell.view().layer().solution();
+    QVERIFY(plan != nullptr);
+    const QString path = shell.dir.filePath("plan.csv");
+    shell.prompts.saveAnswers.push_back(path);
+    shell.action(Command::SaveAs)->trigger();
+    QCOMPARE(shell.prompts.lastMessage(), QString("finished"));
+    const QList<QByteArray> lines = readAll(path).split('\n');
+    QCOMPARE(lines.front(), QByteArray(kPlanReportHeader));
+    QCOMPARE(lines.size(), stopCount(*plan) + 2);  // header, rows, empty after the last line end
+    const QList<QByteArray> first = lines[1].split(',');
+    QCOMPARE(first.size(), 10);
+    const Route* route = nullptr;
+    for (const Route& r : plan->routes()) {
+      if (r.stopCount() > 0 && route == nullptr) route = &r;
+    }
+    QCOMPARE(first[0], QByteArray::fromStdString(route->vehicle().name));
+    QCOMPARE(first[2], QByteArray("1"));
+    QCOMPARE(first[3], QByteArray("PICKUP"));
+    QCOMPARE(first[4], QByteArray::fromStdString(route->stops()[0].order->name));
+    QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$").match(QString(first[8])).hasMatch());
+
+    // "Save" writes to the same file again without asking.
+    QFile::remove(path);
+    shell.action(Command::Save)->trigger();
+    QVERIFY(QFile::exists(path));
+
+    QCOMPARE(*shell.view().savePlanTo(shell.dir.filePath("no/such/folder/plan.csv")),
+             QString("Cannot write the file ") + shell.dir.filePath("no/such/folder/plan.csv"));
+  }
+
+  void csvFieldsAreQuotedOnlyWhenNeeded() {
+    QCOMPARE(csvField("PARIS"), std::string("PARIS"));
+    QCOMPARE(csvField("A,B"), std::string("\"A,B\""));
+    QCOMPARE(csvField("say \"hi\""), std::string("\"say \"\"hi\"\"\""));
+  }
+
+  void loadingAnotherProblemDropsThePlan() {
+    Shell shell;
+    planExample(shell, 4);
+    shell.action(Command::ShowLocations)->trigger();
+    shell.action(Command::ShowRoutes)->trigger();
+    QVERIFY(shell.view().layer().routeCount() > 0);
+
+    shell.openData(shelltest::sourcePath("examples/tiny/tiny.cfg"));
+    QVERIFY2(!shell.prompts.messages.empty() && shell.prompts.lastMessage() == "finished",
+             qPrintable(shell.prompts.lastMessage()));
+    const MapLayer& layer = shell.view().layer();
+    QVERIFY(layer.solution() == nullptr);
+    QCOMPARE(layer.routeCount(), 0);
+    QVERIFY(!layer.showRoutes);
+    // The locations shown are the new problem's places.
+    QCOMPARE(layer.locations().size(), shell.view().problem().places.size());
+    for (const MapPoint& point : layer.locations()) QVERIFY(point.place >= &shell.view().problem().places.front());
+    for (Command c : {Command::ShowRoutes, Command::HideRoutes, Command::SelectRoute, Command::RouteInfos,
+                      Command::UnplannedOrders})
+      QVERIFY(!shell.enabled(c));
+    QVERIFY(!shell.view().renderCanvas().isNull());
+    shell.action(Command::Save)->trigger();
+    QCOMPARE(shell.prompts.lastMessage(), kNoPlanMessage);
+  }
+};
+
+QTEST_MAIN(RunControlTest)
+#include "run_control_test.moc"
