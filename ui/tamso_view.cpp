@@ -53,6 +53,7 @@ CTamsoView::CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* p
   host.layer = [this]() -> MapLayer* { return map_.layer(); };
   host.setStatusText = [this](const QString& text) { emit statusText(text); };
   host.repaint = [this] { repaintMap(); };
+  host.prompts = &prompts_;
   actions_ = std::make_unique<MapActions>(std::move(host));
   setScrollRange(scrollRange_);
 }
