@@ -1,10 +1,9 @@
 #include "cli/genetic_command.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "cli/instance.h"
 #include "cli/plan_output.h"
 #include "cli/run_options.h"
+#include "cli/terminal_progress.h"
 #include "problem/text.h"
 #include "search/genetic_search.h"
 
@@ -20,29 +20,6 @@ namespace tamso::cli {
 namespace {
 
 enum class Evolution { Genetic, Hybrid };
-
-// One status line on a terminal, rewritten in place: the step of the run and the best gain.
-class TerminalProgress final : public RunObserver {
- public:
-  explicit TerminalProgress(std::ostream& err) : err_(err) {}
-  ~TerminalProgress() override {
-    if (shown_) err_ << "\n";
-  }
-  void progress(const RunProgress& p) override {
-    const char* what = p.phase == RunProgress::Phase::BuildingMember ? "building member"
-                       : p.phase == RunProgress::Phase::Generation   ? "generation"
-                                                                     : "iteration";
-    err_ << "\r" << what << " " << p.step << "/" << p.total << ", best gain " << formatTwoDecimals(p.gain)
-         << "    " << std::flush;
-    shown_ = true;
-  }
-
- private:
-  std::ostream& err_;
-  bool shown_ = false;
-};
-
-bool onTerminal(const std::ostream& err) { return &err == &std::cerr && ::isatty(STDERR_FILENO) == 1; }
 
 void printGains(std::ostream& out, const char* label, const std::vector<float>& gains) {
   out << label << ":";
@@ -102,9 +79,8 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
 
   Random random = options->seed ? Random::seeded(*options->seed) : Random();
   GeneticSearch search(problem, options->estimatedGain, random);
-  std::optional<TerminalProgress> progress;
-  if (onTerminal(err)) progress.emplace(err);
-  RunObserver* observer = progress ? &*progress : nullptr;
+  std::unique_ptr<TerminalProgress> progress = terminalProgressFor(err);
+  RunObserver* observer = progress.get();
 
   const auto start = std::chrono::steady_clock::now();
   const EvolutionReport report = kind == Evolution::Genetic ? search.runGenetic(observer) : search.runHybrid(observer);

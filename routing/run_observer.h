@@ -3,6 +3,7 @@
 // The local search asks between moves, the evolutionary searches between steps; a
 // stopped run ends cleanly with valid solutions.
 #include <cstdint>
+#include <string>
 
 namespace tamso {
 
@@ -19,6 +20,9 @@ struct RunProgress {
   std::int32_t total = 0;  // 0 when open-ended (local search passes)
   float gain = 0.0f;       // current gain, or best gain so far in a population
 };
+
+// The step in a dispatcher's words: "pass 57", "building member 3 of 10", "generation 12 of 40".
+std::string describeStep(const RunProgress& progress);
 
 class RunObserver {
  public:

@@ -7,7 +7,7 @@
 
 #include "problem/problem_data.h"
 #include "ui/dialog_units.h"
-#include "ui/inspection.h"
+#include "ui/route_windows.h"
 #include "ui/two_decimals.h"
 
 namespace tamso::ui {

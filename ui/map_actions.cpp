@@ -5,7 +5,7 @@
 
 #include "map/map_layer.h"
 #include "routing/route.h"
-#include "ui/inspection.h"
+#include "ui/route_windows.h"
 #include "ui/route_info_window.h"
 #include "ui/short_info_window.h"
 #include "ui/user_prompts.h"

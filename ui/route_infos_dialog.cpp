@@ -9,7 +9,7 @@
 #include "map/map_layer.h"
 #include "routing/solution.h"
 #include "ui/dialog_units.h"
-#include "ui/inspection.h"
+#include "ui/route_windows.h"
 #include "ui/route_info_window.h"
 
 namespace tamso::ui {

@@ -10,7 +10,7 @@
 #include "map/map_layer.h"
 #include "routing/route.h"
 #include "ui/dialog_units.h"
-#include "ui/inspection.h"
+#include "ui/route_windows.h"
 
 namespace tamso::ui {
 

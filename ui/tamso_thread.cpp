@@ -55,24 +55,7 @@ QString runCommandName(RunCommand command) {
 }
 
 QString progressText(const RunProgress& progress) {
-  QString phase;
-  switch (progress.phase) {
-    case RunProgress::Phase::FirstSolution:
-      phase = QStringLiteral("building the first solution");
-      break;
-    case RunProgress::Phase::LocalSearchPass:
-      phase = QStringLiteral("pass %1").arg(progress.step);
-      break;
-    case RunProgress::Phase::BuildingMember:
-      phase = QStringLiteral("building member %1 of %2").arg(progress.step).arg(progress.total);
-      break;
-    case RunProgress::Phase::Generation:
-      phase = QStringLiteral("generation %1 of %2").arg(progress.step).arg(progress.total);
-      break;
-    case RunProgress::Phase::Iteration:
-      phase = QStringLiteral("iteration %1 of %2").arg(progress.step).arg(progress.total);
-      break;
-  }
+  const QString phase = QString::fromStdString(describeStep(progress));
   return phase + QStringLiteral("\nbest gain so far: %1").arg(static_cast<double>(progress.gain), 0, 'f', 2);
 }
 

@@ -15,7 +15,7 @@
 #include "map/map_view.h"
 #include "map/picture_library.h"
 #include "problem/problem_data.h"
-#include "ui/inspection.h"
+#include "ui/route_windows.h"
 #include "ui/map_painter.h"
 #include "ui/menu_states.h"
 #include "ui/start_options.h"

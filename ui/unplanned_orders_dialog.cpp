@@ -7,7 +7,7 @@
 
 #include "routing/solution.h"
 #include "routing/unplanned_reason.h"
-#include "ui/inspection.h"
+#include "ui/route_windows.h"
 #include "ui/report_list.h"
 #include "ui/two_decimals.h"
 

@@ -18,7 +18,7 @@
 
 namespace tamso::testing {
 
-struct OrderSpec {
+struct OrderLine {
   std::string name;
   std::int32_t from = 0;
   std::int32_t to = 1;
@@ -30,7 +30,7 @@ struct LineSettings {
   std::int32_t vehicles = 2;
   float costPerKm = 0.0f;
   float costPerDay = 0.0f;
-  std::vector<OrderSpec> orders;
+  std::vector<OrderLine> orders;
 };
 
 inline std::unique_ptr<ProblemData> makeLineProblem(const LineSettings& settings) {
@@ -67,14 +67,14 @@ inline std::unique_ptr<ProblemData> makeLineProblem(const LineSettings& settings
     vehicle.startTime = FuzzyTime(0, 0, 0);
     problem->vehicles.push_back(vehicle);
   }
-  for (const OrderSpec& spec : settings.orders) {
+  for (const OrderLine& line : settings.orders) {
     Order order;
-    order.name = spec.name;
-    order.pickupPlace = &problem->places[static_cast<std::size_t>(spec.from)];
-    order.deliveryPlace = &problem->places[static_cast<std::size_t>(spec.to)];
+    order.name = line.name;
+    order.pickupPlace = &problem->places[static_cast<std::size_t>(line.from)];
+    order.deliveryPlace = &problem->places[static_cast<std::size_t>(line.to)];
     order.pickupWindow = FuzzyWindow(0, 100000, 200000);
     order.deliveryWindow = FuzzyWindow(0, 100000, 200000);
-    order.price = spec.price;
+    order.price = line.price;
     problem->orders.push_back(order);
   }
   problem->horizonEnd = problem->orders.empty() ? 0 : 200000;

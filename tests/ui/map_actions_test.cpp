@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "tests/ui/inspection_fixture.h"
-#include "ui/inspection.h"
+#include "tests/ui/route_windows_fixture.h"
+#include "ui/route_windows.h"
 #include "ui/report_list.h"
 #include "ui/route_info_window.h"
 #include "ui/route_infos_dialog.h"

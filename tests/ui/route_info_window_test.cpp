@@ -9,7 +9,7 @@
 #include <ctime>
 
 #include "problem/text.h"
-#include "tests/ui/inspection_fixture.h"
+#include "tests/ui/route_windows_fixture.h"
 #include "ui/report_list.h"
 #include "ui/route_gr_view.h"
 #include "ui/route_graph_dialog.h"

@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "routing/unplanned_reason.h"
-#include "tests/ui/inspection_fixture.h"
+#include "tests/ui/route_windows_fixture.h"
 #include "ui/report_list.h"
 #include "ui/unplanned_orders_dialog.h"
 
