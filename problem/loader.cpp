@@ -205,6 +205,11 @@ class InstanceLoader {
   std::optional<LoadError> open(const std::string& path, std::ifstream& in) const;
   LoadError error(std::string message, int line = 0) const { return {std::move(message), currentFile_, line}; }
 
+  // Links `target` to the first record of `table` named `name`, or gives the message of a
+  // missing declaration of that kind of record.
+  template <class Record>
+  std::optional<std::string> linkByName(const Record*& target, std::vector<Record>& table, const std::string& name,
+                                        const char* kind) const;
   std::optional<std::string> linkVehicle(Vehicle& vehicle);
   std::optional<std::string> linkRegion(Region& region);
   std::optional<std::string> linkPlace(Place& place);
@@ -315,35 +320,26 @@ std::optional<LoadError> InstanceLoader::loadTable(const char* key, std::vector<
   return std::nullopt;
 }
 
+template <class Record>
+std::optional<std::string> InstanceLoader::linkByName(const Record*& target, std::vector<Record>& table,
+                                                      const std::string& name, const char* kind) const {
+  target = findByName(table, name);
+  if (target) return std::nullopt;
+  const std::string pattern = std::string("Missing declaration of '%s' ") + kind + " in file '%s'";
+  return format(pattern.c_str(), name, currentPath_);
+}
+
 std::optional<std::string> InstanceLoader::linkVehicle(Vehicle& vehicle) {
-  vehicle.vehicleType = findByName(problem_.vehicleTypes, vehicle.vehicleTypeNameAsRead);
-  if (!vehicle.vehicleType) {
-    return format("Missing declaration of '%s' vehicle type in file '%s'", vehicle.vehicleTypeNameAsRead,
-                  currentPath_);
-  }
-  return std::nullopt;
+  return linkByName(vehicle.vehicleType, problem_.vehicleTypes, vehicle.vehicleTypeNameAsRead, "vehicle type");
 }
 
 std::optional<std::string> InstanceLoader::linkRegion(Region& region) {
-  region.country = findByName(problem_.countries, region.countryNameAsRead);
-  if (!region.country) {
-    return format("Missing declaration of '%s' country in file '%s'", region.countryNameAsRead,
-                  currentPath_);
-  }
-  return std::nullopt;
+  return linkByName(region.country, problem_.countries, region.countryNameAsRead, "country");
 }
 
 std::optional<std::string> InstanceLoader::linkPlace(Place& place) {
-  place.country = findByName(problem_.countries, place.countryNameAsRead);
-  if (!place.country) {
-    return format("Missing declaration of '%s' country in file '%s'", place.countryNameAsRead,
-                  currentPath_);
-  }
-  place.region = findByName(problem_.regions, place.regionNameAsRead);
-  if (!place.region) {
-    return format("Missing declaration of '%s' region in file '%s'", place.regionNameAsRead,
-                  currentPath_);
-  }
+  if (auto missing = linkByName(place.country, problem_.countries, place.countryNameAsRead, "country")) return missing;
+  if (auto missing = linkByName(place.region, problem_.regions, place.regionNameAsRead, "region")) return missing;
   if (place.region->countryName() != place.countryName()) {
     return format("Incoherent information about country in '%s' place and '%s' region", place.name,
                   place.region->name);
@@ -352,20 +348,12 @@ std::optional<std::string> InstanceLoader::linkPlace(Place& place) {
 }
 
 std::optional<std::string> InstanceLoader::linkOrder(Order& order) {
-  order.client = findByName(problem_.clients, order.clientNameAsRead);
-  if (!order.client) {
-    return format("Missing declaration of '%s' client in file '%s'", order.clientNameAsRead,
-                  currentPath_);
+  if (auto missing = linkByName(order.client, problem_.clients, order.clientNameAsRead, "client")) return missing;
+  if (auto missing = linkByName(order.pickupPlace, problem_.places, order.pickupPlaceNameAsRead, "place")) {
+    return missing;
   }
-  order.pickupPlace = findByName(problem_.places, order.pickupPlaceNameAsRead);
-  if (!order.pickupPlace) {
-    return format("Missing declaration of '%s' place in file '%s'", order.pickupPlaceNameAsRead,
-                  currentPath_);
-  }
-  order.deliveryPlace = findByName(problem_.places, order.deliveryPlaceNameAsRead);
-  if (!order.deliveryPlace) {
-    return format("Missing declaration of '%s' place in file '%s'", order.deliveryPlaceNameAsRead,
-                  currentPath_);
+  if (auto missing = linkByName(order.deliveryPlace, problem_.places, order.deliveryPlaceNameAsRead, "place")) {
+    return missing;
   }
   problem_.horizonEnd = std::max(problem_.horizonEnd, order.deliveryWindow.end);
   return std::nullopt;
