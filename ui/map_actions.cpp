@@ -2,6 +2,7 @@
 // and its four commands.
 #include <QMenu>
 #include <QPointer>
+#include <vector>
 
 #include "map/map_layer.h"
 #include "routing/route.h"
@@ -17,6 +18,13 @@ struct MapActions::Windows {
   QPointer<ShortInfoWindow> shortInfo;
   QPointer<QMenu> menu;
   DialogPrompts dialogs;
+  // Every route window opened so far that may still be open, not only the last of each kind.
+  std::vector<QPointer<QDialog>> opened;
+
+  void track(QDialog* window) {
+    std::erase_if(opened, [](const QPointer<QDialog>& w) { return w.isNull(); });
+    opened.emplace_back(window);
+  }
 };
 
 namespace {
@@ -126,6 +134,7 @@ void MapActions::routeInfo() {
   if (!route || !route->route) return;
   auto* window = new RouteInfoWindow(host_.view);
   windows_->routeInfo = window;
+  windows_->track(window);
   window->showRoute(*route->route);
 }
 
@@ -134,8 +143,21 @@ void MapActions::shortInfo() {
   if (!layer || !layer->selectedRoute()) return;
   auto* window = new ShortInfoWindow(host_.view, *layer, prompts(), host_.repaint);
   windows_->shortInfo = window;
+  windows_->track(window);
   window->setRoute(layer->selectedIndex());
   window->show();
+}
+
+void MapActions::closeRouteWindows() {
+  // Forgotten first: a closed window is deleted only later, and a click on the map must not
+  // refill it meanwhile.
+  windows_->routeInfo.clear();
+  windows_->shortInfo.clear();
+  std::vector<QPointer<QDialog>> open;
+  open.swap(windows_->opened);
+  for (const QPointer<QDialog>& window : open) {
+    if (window) window->close();
+  }
 }
 
 }  // namespace tamso::ui

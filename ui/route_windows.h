@@ -62,6 +62,9 @@ class MapActions {
   void changeColor();
   void routeInfo();
   void shortInfo();
+  // Closes every Route Info and Short Info window opened from the map: they show routes of a
+  // problem or plan that has just been replaced.
+  void closeRouteWindows();
 
   // The last window of each kind, nullptr once it was closed; the open context menu.
   RouteInfoWindow* routeInfoWindow() const;

@@ -219,9 +219,10 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   return std::nullopt;
 }
 
-// The map's lists and plan named records of the problem just replaced: drop them, and show
-// the new problem's places if locations are shown.
+// The map's lists, plan and route windows named records of the problem just replaced: drop
+// them, and show the new problem's places if locations are shown.
 void CTamsoView::clearPlan() {
+  actions_->closeRouteWindows();
   MapLayer& map = layer();
   const bool hadPlan = map.solution() != nullptr;
   map.setSolution(nullptr);
@@ -511,6 +512,8 @@ void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
   for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
   if (outcome.command != RunCommand::LocalSearch || !outcome.solution) return;
   apply(MenuEvent::LocalSearchFinished);
+  // The route windows show routes of the plan being replaced.
+  actions_->closeRouteWindows();
   MapLayer& map = layer();
   map.setSolution(std::move(outcome.solution));
   map.buildRoutes();

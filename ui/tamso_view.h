@@ -54,6 +54,7 @@ class CTamsoView : public QAbstractScrollArea {
   QSize clientSize() const;
   void setFixedClientSize(std::optional<QSize> size);
   const MapPainter& painter() const { return painter_; }
+  MapActions& mapActions() { return *actions_; }
 
   // --- commands with their arguments (no questions asked) --------------------------------
   // The loader's message on failure. `changeDirectory`: the file's folder becomes the

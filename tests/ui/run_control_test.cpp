@@ -1,5 +1,6 @@
 // Optimisation runs from the window: a seeded Local Search through F2, the plan on the map
-// and in "total.dump", stopping a run, the plan report, and a new problem over an old plan.
+// and in "total.dump", stopping a run, the plan report, and a new problem over an old plan
+// (which also closes the route windows opened from the map).
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
@@ -8,6 +9,8 @@
 #include "routing/solution.h"
 #include "tests/ui/shell_fixture.h"
 #include "ui/plan_report.h"
+#include "ui/route_info_window.h"
+#include "ui/short_info_window.h"
 
 using namespace tamso;
 using namespace tamso::ui;
@@ -26,6 +29,8 @@ int stopCount(const Solution& plan) {
   for (const Route& route : plan.routes()) stops += route.stopCount();
   return stops;
 }
+
+void processDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // Opens the example and runs a seeded Local Search to its end.
 void planExample(Shell& shell, std::uint32_t seed) {
@@ -205,6 +210,62 @@ class RunControlTest : public QObject {
     QVERIFY(!shell.view().renderCanvas().isNull());
     shell.action(Command::Save)->trigger();
     QCOMPARE(shell.prompts.lastMessage(), kNoPlanMessage);
+  }
+
+  void routeWindowsFromTheMapCloseWhenTheirPlanOrProblemGoes() {
+    Shell shell;
+    planExample(shell, 5);
+    shell.action(Command::ShowRoutes)->trigger();
+    MapLayer& layer = shell.view().layer();
+    QVERIFY(layer.routeCount() > 1);
+    MapActions& actions = shell.view().mapActions();
+    // Two stop lists (an earlier one stays open when another is opened) and a short info.
+    auto openWindows = [&] {
+      layer.selectRoute(0);
+      actions.routeInfo();
+      std::vector<QPointer<QDialog>> opened{actions.routeInfoWindow()};
+      layer.selectRoute(1);
+      actions.routeInfo();
+      actions.shortInfo();
+      opened.emplace_back(actions.routeInfoWindow());
+      opened.emplace_back(actions.shortInfoWindow());
+      return opened;
+    };
+    auto allClosed = [&](const std::vector<QPointer<QDialog>>& windows) {
+      processDeletes();
+      for (const QPointer<QDialog>& window : windows) {
+        if (window) return false;
+      }
+      return actions.routeInfoWindow() == nullptr && actions.shortInfoWindow() == nullptr;
+    };
+
+    std::vector<QPointer<QDialog>> windows = openWindows();
+    for (const QPointer<QDialog>& window : windows) QVERIFY(window && window->isVisible());
+    QVERIFY(windows[0] != windows[1]);
+
+    // A stopped run keeps the plan, and with it the windows.
+    QSignalSpy finished(&shell.view(), &CTamsoView::runFinished);
+    shell.action(Command::Genetic)->trigger();
+    shell.action(Command::Stop)->trigger();
+    QVERIFY(finished.wait(120000));
+    QCOMPARE(finished.front().front().toBool(), true);
+    processDeletes();
+    for (const QPointer<QDialog>& window : windows) QVERIFY(window && window->isVisible());
+
+    // A new plan replaces the routes they show.
+    QVERIFY(shell.runAndWait(Command::LocalSearch));
+    QVERIFY(allClosed(windows));
+    shell.action(Command::ShowRoutes)->trigger();
+
+    // A file that fails to load leaves problem, plan and windows as they were.
+    windows = openWindows();
+    QVERIFY(shell.view().openDataFilePath(shell.dir.filePath("missing.cfg"), false).has_value());
+    processDeletes();
+    for (const QPointer<QDialog>& window : windows) QVERIFY(window && window->isVisible());
+
+    // Another problem: the windows named its predecessor's vehicles and places.
+    shell.openData(shelltest::sourcePath("examples/tiny/tiny.cfg"));
+    QVERIFY(allClosed(windows));
   }
 };
 
