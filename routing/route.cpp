@@ -266,9 +266,53 @@ void Route::restoreEvaluation(const Evaluation& saved) {
   gainKnown_ = saved.gainKnown;
 }
 
+bool Route::trialsCanBeScheduled(const Order& order) {
+  if (!schedule()) return false;
+  return RouteStop::pickup(order).place != nullptr && RouteStop::delivery(order).place != nullptr;
+}
+
+bool Route::feasibleFrom(std::int32_t from) {
+  // The stops before `from` keep the times of the last schedule that reached them.
+  for (std::int32_t k = 0; k < from; ++k) {
+    const RouteStop& stop = stops_[static_cast<std::size_t>(k)];
+    if (stop.kind == StopKind::Waiting) return true;
+    if (static_cast<double>(stop.satisfaction) < problem_->minimalSat) return false;
+  }
+  const Place* previous = vehicle_->startPlace;
+  FuzzyTime time = vehicle_->startTimeOrZero();
+  if (from > 0) {
+    const RouteStop& before = stops_[static_cast<std::size_t>(from - 1)];
+    previous = before.place;
+    time = before.serviceStart;
+    if (before.kind == StopKind::Pickup) time.addMinutes(problem_->pickupTime);
+    if (before.kind == StopKind::Delivery) time.addMinutes(problem_->unloadTime);
+  }
+  for (std::size_t k = static_cast<std::size_t>(from); k < stops_.size(); ++k) {
+    RouteStop& stop = stops_[k];
+    if (stop.kind == StopKind::Waiting) return true;
+    time.add(problem_->travelTime(*previous, *stop.place));
+    stop.arrival = time;
+    if (stop.window) {
+      stop.satisfaction = static_cast<float>(time.satisfaction(*stop.window));
+      time.raiseTo(*stop.window);
+    } else {
+      stop.satisfaction = 1.0f;
+    }
+    stop.serviceStart = time;
+    if (static_cast<double>(stop.satisfaction) < problem_->minimalSat) return false;
+    if (stop.kind == StopKind::Pickup) time.addMinutes(problem_->pickupTime);
+    if (stop.kind == StopKind::Delivery) time.addMinutes(problem_->unloadTime);
+    previous = stop.place;
+  }
+  return true;
+}
+
+// Trial pairs are scanned pickup position first, then delivery position. Each trial
+// reschedules from the stop before the inserted one: the trials before it left every
+// earlier stop with the times it has in the current trial route.
 float Route::canInsert(const Order& order) {
   const Evaluation saved = saveEvaluation();
-  const float result = scanForValidPair(order);
+  const float result = trialsCanBeScheduled(order) ? scanForValidPair(order) : 0.0f;
   restoreEvaluation(saved);
   return result;
 }
@@ -277,10 +321,10 @@ float Route::scanForValidPair(const Order& order) {
   const std::int32_t last = pickupEnd();
   for (std::int32_t i = 0; i <= last; ++i) {
     insertStop(RouteStop::pickup(order), i);
-    if (isFeasible()) {
+    if (feasibleFrom(i > 0 ? i - 1 : 0)) {
       for (std::int32_t j = i + 1; j <= last + 1; ++j) {
         insertStop(RouteStop::delivery(order), j);
-        const bool valid = isValid();
+        const bool valid = feasibleFrom(j - 1) && precedenceHolds();
         removeStopAt(j);
         if (valid) {
           removeStopAt(i);
@@ -296,12 +340,13 @@ float Route::scanForValidPair(const Order& order) {
 bool Route::insertOrder(const Order& order) {
   const Evaluation saved = saveEvaluation();
   const std::int32_t last = pickupEnd();
-  for (std::int32_t i = 0; i <= last; ++i) {
+  const bool schedulable = trialsCanBeScheduled(order);
+  for (std::int32_t i = 0; schedulable && i <= last; ++i) {
     insertStop(RouteStop::pickup(order), i);
-    if (isFeasible()) {
+    if (feasibleFrom(i > 0 ? i - 1 : 0)) {
       for (std::int32_t j = i + 1; j <= last + 1; ++j) {
         insertStop(RouteStop::delivery(order), j);
-        if (isFeasible()) {
+        if (feasibleFrom(j - 1)) {
           evaluate();
           return true;
         }

@@ -72,6 +72,11 @@ class Route {
   Evaluation saveEvaluation() const;
   void restoreEvaluation(const Evaluation& saved);
   float scanForValidPair(const Order& order);
+  // The current stops and the order's two stops all have places and the vehicle a start.
+  bool trialsCanBeScheduled(const Order& order);
+  // isFeasible for a trial route whose stops before `from` hold their times: schedules
+  // from `from` only up to the first waiting stop or the first stop that fails.
+  bool feasibleFrom(std::int32_t from);
   bool precedenceHolds() const;
   bool schedule();
   void computeGain();
