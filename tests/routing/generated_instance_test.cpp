@@ -124,3 +124,57 @@ TEST_F(GeneratedInstanceTest, FullSizeInstanceLoads) {
 
 }  // namespace
 }  // namespace tamso
+
+namespace tamso {
+namespace {
+
+// The first trial pair, in scan order, that a full evaluation of the trial route accepts.
+std::pair<int, int> firstAcceptedPair(const Route& route, const Order& order, bool checkPrecedence) {
+  const int last = route.waitingPlace() ? route.stopCount() - 1 : route.stopCount();
+  for (int i = 0; i <= last; ++i) {
+    Route withPickup = route;
+    withPickup.insertStop(RouteStop::pickup(order), i);
+    if (!withPickup.isFeasible()) continue;
+    for (int j = i + 1; j <= last + 1; ++j) {
+      Route trial = withPickup;
+      trial.insertStop(RouteStop::delivery(order), j);
+      if (checkPrecedence ? trial.isValid() : trial.isFeasible()) return {i, j};
+    }
+  }
+  return {-1, -1};
+}
+
+TEST_F(GeneratedInstanceTest, TrialInsertionsAgreeWithFullEvaluationOfEveryTrialRoute) {
+  const ProblemData problem = load({120, 200, 30, 7});
+  Random random = Random::seeded(3);
+  Solution solution(problem, false);
+  buildFirstSolution(solution, random);
+  int accepted = 0;
+  for (Route& route : solution.routes()) {
+    const std::vector<RouteStop> stopsBefore = route.stops();
+    const float gainBefore = route.gain();
+    for (std::size_t k = 0; k < problem.orders.size(); k += 3) {
+      const Order& order = problem.orders[k];
+      const std::pair<int, int> valid = firstAcceptedPair(route, order, true);
+      ASSERT_EQ(route.canInsert(order), valid.first >= 0 ? 1.0f : 0.0f);
+      ASSERT_EQ(route.gain(), gainBefore);
+      const std::pair<int, int> feasible = firstAcceptedPair(route, order, false);
+      Route inserted = route;
+      ASSERT_EQ(inserted.insertOrder(order), feasible.first >= 0);
+      if (feasible.first < 0) continue;
+      ++accepted;
+      ASSERT_EQ(inserted.stopAt(feasible.first)->order, &order);
+      ASSERT_EQ(inserted.stopAt(feasible.first)->kind, StopKind::Pickup);
+      ASSERT_EQ(inserted.stopAt(feasible.second)->kind, StopKind::Delivery);
+    }
+    ASSERT_EQ(route.stops().size(), stopsBefore.size());
+    for (std::size_t s = 0; s < stopsBefore.size(); ++s) {
+      EXPECT_EQ(route.stops()[s].satisfaction, stopsBefore[s].satisfaction);
+      EXPECT_EQ(route.stops()[s].serviceStart.latest, stopsBefore[s].serviceStart.latest);
+    }
+  }
+  EXPECT_GT(accepted, 0);
+}
+
+}  // namespace
+}  // namespace tamso
