@@ -21,6 +21,26 @@ FuzzyValue idleCost(std::int32_t horizonEnd, const FuzzyTime& from, const Place&
   return idle.multiplied(FuzzyValue(costPerMinuteAt(place)));
 }
 
+// The vehicle reaches `stop` from `previous`: its arrival, its satisfaction and the time
+// service can start (the window's start when it arrives early).
+void arriveAt(RouteStop& stop, FuzzyTime& time, const Place& previous, const ProblemData& problem) {
+  time.add(problem.travelTime(previous, *stop.place));
+  stop.arrival = time;
+  if (stop.window) {
+    stop.satisfaction = static_cast<float>(time.satisfaction(*stop.window));
+    time.raiseTo(*stop.window);
+  } else {
+    stop.satisfaction = 1.0f;
+  }
+  stop.serviceStart = time;
+}
+
+// Loading or unloading takes its service minutes; a waiting stop takes none.
+void addServiceTime(const RouteStop& stop, FuzzyTime& time, const ProblemData& problem) {
+  if (stop.kind == StopKind::Pickup) time.addMinutes(problem.pickupTime);
+  if (stop.kind == StopKind::Delivery) time.addMinutes(problem.unloadTime);
+}
+
 }  // namespace
 
 Route::Route(const ProblemData& problem, const Vehicle& vehicle) : problem_(&problem), vehicle_(&vehicle) {
@@ -61,17 +81,8 @@ bool Route::schedule() {
   }
   FuzzyTime time = vehicle_->startTimeOrZero();
   for (RouteStop& stop : stops_) {
-    time.add(problem_->travelTime(*previous, *stop.place));
-    stop.arrival = time;
-    if (stop.window) {
-      stop.satisfaction = static_cast<float>(time.satisfaction(*stop.window));
-      time.raiseTo(*stop.window);
-    } else {
-      stop.satisfaction = 1.0f;
-    }
-    stop.serviceStart = time;
-    if (stop.kind == StopKind::Pickup) time.addMinutes(problem_->pickupTime);
-    if (stop.kind == StopKind::Delivery) time.addMinutes(problem_->unloadTime);
+    arriveAt(stop, time, *previous, *problem_);
+    addServiceTime(stop, time, *problem_);
     previous = stop.place;
   }
   for (RouteStop& stop : stops_) stop.shownArrival = stop.serviceStart;
@@ -284,24 +295,14 @@ bool Route::feasibleFrom(std::int32_t from) {
     const RouteStop& before = stops_[static_cast<std::size_t>(from - 1)];
     previous = before.place;
     time = before.serviceStart;
-    if (before.kind == StopKind::Pickup) time.addMinutes(problem_->pickupTime);
-    if (before.kind == StopKind::Delivery) time.addMinutes(problem_->unloadTime);
+    addServiceTime(before, time, *problem_);
   }
   for (std::size_t k = static_cast<std::size_t>(from); k < stops_.size(); ++k) {
     RouteStop& stop = stops_[k];
     if (stop.kind == StopKind::Waiting) return true;
-    time.add(problem_->travelTime(*previous, *stop.place));
-    stop.arrival = time;
-    if (stop.window) {
-      stop.satisfaction = static_cast<float>(time.satisfaction(*stop.window));
-      time.raiseTo(*stop.window);
-    } else {
-      stop.satisfaction = 1.0f;
-    }
-    stop.serviceStart = time;
+    arriveAt(stop, time, *previous, *problem_);
     if (static_cast<double>(stop.satisfaction) < problem_->minimalSat) return false;
-    if (stop.kind == StopKind::Pickup) time.addMinutes(problem_->pickupTime);
-    if (stop.kind == StopKind::Delivery) time.addMinutes(problem_->unloadTime);
+    addServiceTime(stop, time, *problem_);
     previous = stop.place;
   }
   return true;
