@@ -106,7 +106,8 @@ TEST_F(CheckFailure, TheLoaderMessageIsTheOnlyLineOfStandardError) {
   EXPECT_EQ(run.err, "Error reading configuration file in line 20\nat " + config() + ":20\n");
   const auto missing = runTool({"check", (dir_ / "absent.cfg").string()});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "Error reading configuration file in line 0\n");
+  EXPECT_EQ(missing.err, "Error reading configuration file in line 0\nat " + (dir_ / "absent.cfg").string() +
+                             ": No such file or directory\n");
 }
 
 TEST_F(CheckFailure, ARefusedRecordNamesItsFileAndLine) {
