@@ -148,39 +148,24 @@ bool decode(const std::string& bytes, const char* format, Magick::Image& image) 
   return true;
 }
 
-PictureBlock loadAs(const std::string& name, PictureType type, const char* format) {
+const char* decoderName(std::int32_t type) {
+  switch (type) {
+    case pictureBmp: return "BMP";
+    case pictureGif: return "GIF";
+    case picturePcx: return "PCX";
+    case pictureTga: return "TGA";
+    case pictureJpg: return "JPEG";
+    case pictureTif: return "TIFF";
+    case picturePng: return "PNG";
+    default: return nullptr;
+  }
+}
+
+PictureBlock loadAs(const std::string& name, PictureType type) {
   lastPictureError = pictureErrorNone;
-  startDecoder();
   std::string bytes;
   if (!readWholeFile(name, bytes)) return {};
-  const PictureType found = pictureTypeBySignature(bytes);
-  if (found != type) {
-    lastPictureError = found == pictureUnknown ? pictureErrorCorrupt : pictureErrorWrongFormat;
-    return {};
-  }
-  Magick::Image image;
-  try {
-    if (!decode(bytes, format, image)) return {};
-  } catch (const std::bad_alloc&) {
-    lastPictureError = pictureErrorNoMemory;
-    return {};
-  }
-  const std::int64_t width = image.columns();
-  const std::int64_t height = image.rows();
-  if (width > maxPictureSide || height > maxPictureSide || width * height > maxPicturePixels) {
-    lastPictureError = pictureErrorTooLarge;
-    return {};
-  }
-  try {
-    PictureBlock block = packedBitmap(image);
-    if (block.empty()) lastPictureError = pictureErrorCorrupt;
-    return block;
-  } catch (const std::bad_alloc&) {
-    lastPictureError = pictureErrorNoMemory;
-  } catch (const std::exception&) {
-    lastPictureError = pictureErrorCorrupt;
-  }
-  return {};
+  return decodePicture(type, bytes);
 }
 
 std::uint32_t littleEndian16(const std::string& bytes, std::size_t at) {
@@ -233,6 +218,40 @@ std::int32_t FileType(const std::string& name) {
   return pictureUnknown;
 }
 
+PictureBlock decodePicture(std::int32_t type, const std::string& bytes) {
+  lastPictureError = pictureErrorNone;
+  startDecoder();
+  const char* format = decoderName(type);
+  const PictureType found = pictureTypeBySignature(bytes);
+  if (format == nullptr || found != type) {
+    lastPictureError = found == pictureUnknown ? pictureErrorCorrupt : pictureErrorWrongFormat;
+    return {};
+  }
+  Magick::Image image;
+  try {
+    if (!decode(bytes, format, image)) return {};
+  } catch (const std::bad_alloc&) {
+    lastPictureError = pictureErrorNoMemory;
+    return {};
+  }
+  const std::int64_t width = image.columns();
+  const std::int64_t height = image.rows();
+  if (width > maxPictureSide || height > maxPictureSide || width * height > maxPicturePixels) {
+    lastPictureError = pictureErrorTooLarge;
+    return {};
+  }
+  try {
+    PictureBlock block = packedBitmap(image);
+    if (block.empty()) lastPictureError = pictureErrorCorrupt;
+    return block;
+  } catch (const std::bad_alloc&) {
+    lastPictureError = pictureErrorNoMemory;
+  } catch (const std::exception&) {
+    lastPictureError = pictureErrorCorrupt;
+  }
+  return {};
+}
+
 PictureType pictureTypeBySignature(const std::string& bytes) {
   if (startsWith(bytes, "\x89PNG\r\n\x1A\n")) return picturePng;
   if (startsWith(bytes, "GIF87a") || startsWith(bytes, "GIF89a")) return pictureGif;
@@ -246,13 +265,13 @@ PictureType pictureTypeBySignature(const std::string& bytes) {
   return pictureUnknown;
 }
 
-PictureBlock LoadBMP(const std::string& name) { return loadAs(name, pictureBmp, "BMP"); }
-PictureBlock LoadGIF(const std::string& name) { return loadAs(name, pictureGif, "GIF"); }
-PictureBlock LoadPCX(const std::string& name) { return loadAs(name, picturePcx, "PCX"); }
-PictureBlock LoadTGA(const std::string& name) { return loadAs(name, pictureTga, "TGA"); }
-PictureBlock LoadJPG(const std::string& name) { return loadAs(name, pictureJpg, "JPEG"); }
-PictureBlock LoadTIF(const std::string& name) { return loadAs(name, pictureTif, "TIFF"); }
-PictureBlock LoadPNG(const std::string& name) { return loadAs(name, picturePng, "PNG"); }
+PictureBlock LoadBMP(const std::string& name) { return loadAs(name, pictureBmp); }
+PictureBlock LoadGIF(const std::string& name) { return loadAs(name, pictureGif); }
+PictureBlock LoadPCX(const std::string& name) { return loadAs(name, picturePcx); }
+PictureBlock LoadTGA(const std::string& name) { return loadAs(name, pictureTga); }
+PictureBlock LoadJPG(const std::string& name) { return loadAs(name, pictureJpg); }
+PictureBlock LoadTIF(const std::string& name) { return loadAs(name, pictureTif); }
+PictureBlock LoadPNG(const std::string& name) { return loadAs(name, picturePng); }
 
 PictureBlock LoadPicture(std::int32_t type, const std::string& name) {
   switch (type) {

@@ -51,6 +51,8 @@ PictureBlock LoadTGA(const std::string& name);
 PictureBlock LoadJPG(const std::string& name);
 PictureBlock LoadTIF(const std::string& name);
 PictureBlock LoadPNG(const std::string& name);
+// Decodes bytes already read as the given type, with the same checks as the loaders.
+PictureBlock decodePicture(std::int32_t type, const std::string& bytes);
 // The loader of a type code; an empty block (and the unreadable code) for an unknown type.
 PictureBlock LoadPicture(std::int32_t type, const std::string& name);
 
