@@ -3,8 +3,15 @@
 #include "problem/input_file.h"
 #include "problem/local_clock.h"
 
+#include <unicode/locid.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <limits>
@@ -36,10 +43,47 @@ void trimBoth(std::string& s) {
   s.erase(0, first);
 }
 
+bool isAscii(const std::string& s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isUtf8(const std::string& s) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.data());
+  const auto length = static_cast<std::int32_t>(s.size());
+  for (std::int32_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
+// Names in UTF-8 are upper-cased by the Unicode case mapping (so "Łódź" and "ŁÓDŹ" name
+// the same place); other text keeps its bytes beyond ASCII unchanged.
 void upperCase(std::string& s) {
+  if (!isAscii(s) && isUtf8(s)) {
+    std::string upper;
+    icu::UnicodeString::fromUTF8(s).toUpper(icu::Locale::getRoot()).toUTF8String(upper);
+    s = std::move(upper);
+    return;
+  }
   for (char& c : s) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
+}
+
+// The bytes of the name character at `at`: 1 for a token byte, the length of a letter,
+// mark or digit beyond ASCII written in UTF-8, 0 for a separator (and for any byte that is
+// not part of valid UTF-8, as it always was).
+std::size_t nameCharacterLength(const std::string& line, std::size_t at) {
+  if (isTokenChar(line[at])) return 1;
+  if (static_cast<unsigned char>(line[at]) < 0x80 || line.size() > static_cast<std::size_t>(INT32_MAX)) return 0;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(line.data());
+  auto next = static_cast<std::int32_t>(at);
+  UChar32 c = 0;
+  U8_NEXT(bytes, next, static_cast<std::int32_t>(line.size()), c);
+  if (c < 0 || (U_GET_GC_MASK(c) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_ND_MASK)) == 0) return 0;
+  return static_cast<std::size_t>(next) - at;
 }
 
 }  // namespace
@@ -83,7 +127,7 @@ int RecordReader::next(std::string& line) {
 }
 
 std::string nextToken(const std::string& line, std::size_t& pos) {
-  while (pos < line.size() && !isTokenChar(line[pos]) && line[pos] != '"') ++pos;
+  while (pos < line.size() && line[pos] != '"' && nameCharacterLength(line, pos) == 0) ++pos;
   if (pos >= line.size()) return {};
   std::string token;
   if (line[pos] == '"') {
@@ -93,7 +137,8 @@ std::string nextToken(const std::string& line, std::size_t& pos) {
     pos = close == std::string::npos ? line.size() : close + 1;
   } else {
     const std::size_t begin = pos;
-    while (pos < line.size() && isTokenChar(line[pos])) ++pos;
+    std::size_t length = 0;
+    while (pos < line.size() && (length = nameCharacterLength(line, pos)) > 0) pos += length;
     token = line.substr(begin, pos - begin);
   }
   upperCase(token);

@@ -58,7 +58,7 @@ TEST(RecordLine, ReaderNamesTheLineWhereEachRecordBegins) {
 }
 
 TEST(Tokens, SeparatorsQuotesAndUpperCase) {
-  const std::string line = "  warszawa!PL,de(x)\"le havre\" a*b \xC3\xB3zd\t";
+  const std::string line = "  warszawa!PL,de(x)\"le havre\" a*b \xF3zd\t";
   std::size_t pos = 0;
   EXPECT_EQ(nextToken(line, pos), "WARSZAWA");
   EXPECT_EQ(nextToken(line, pos), "PL,DE");  // commas join names
@@ -66,7 +66,7 @@ TEST(Tokens, SeparatorsQuotesAndUpperCase) {
   EXPECT_EQ(nextToken(line, pos), "LE HAVRE");
   EXPECT_EQ(nextToken(line, pos), "A");
   EXPECT_EQ(nextToken(line, pos), "B");
-  EXPECT_EQ(nextToken(line, pos), "ZD");  // bytes above 0x7F separate
+  EXPECT_EQ(nextToken(line, pos), "ZD");  // bytes above 0x7F that are not UTF-8 separate
   EXPECT_EQ(nextToken(line, pos), "");
   EXPECT_EQ(nextToken(line, pos), "");
   std::size_t blanks = 0;
@@ -74,6 +74,32 @@ TEST(Tokens, SeparatorsQuotesAndUpperCase) {
   std::size_t open = 0;
   EXPECT_EQ(nextToken("\"unclosed name", open), "UNCLOSED NAME");
   EXPECT_EQ(open, 14u);
+}
+
+// Names written in UTF-8 are names, letters beyond ASCII included, upper-cased by the
+// Unicode case mapping; text that is not UTF-8 keeps the byte rules.
+TEST(Tokens, UnicodeNames) {
+  struct Case {
+    const char* line;
+    std::vector<std::string> tokens;
+  };
+  const Case cases[] = {
+      {"Krak\xC3\xB3w 50.06 19.94", {"KRAK\xC3\x93W", "50.06", "19.94"}},
+      {"\xC5\x81\xC3\xB3" "d\xC5\xBA \xC5\x81\xC3\x93" "D\xC5\xB9", {"\xC5\x81\xC3\x93" "D\xC5\xB9", "\xC5\x81\xC3\x93" "D\xC5\xB9"}},
+      {"\"\xC5\x81\xC3\xB3" "d\xC5\xBA\" x", {"\xC5\x81\xC3\x93" "D\xC5\xB9", "X"}},
+      {"stra\xC3\x9F" "e", {"STRASSE"}},                             // full case mapping
+      {"A\xC2\xA0" "b\xC2\xAB" "c", {"A", "B", "C"}},              // no-break space, guillemet
+      {"e\xCC\x81t\xC3\xA9", {"E\xCC\x81T\xC3\x89"}},           // a combining accent stays
+      {"\"\xA3\xF3" "d\x9F\"", {"\xA3\xF3" "D\x9F"}},              // Windows-1250 quoted: bytes kept
+      {"\xA3\xF3" "d\x9F", {"D"}},                                   // and unquoted: separators
+      {"ab\xC3", {"AB"}},                                              // a cut sequence separates
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> got;
+    std::size_t pos = 0;
+    for (std::string token; !(token = nextToken(c.line, pos)).empty();) got.push_back(token);
+    EXPECT_EQ(got, c.tokens) << c.line;
+  }
 }
 
 TEST(Digits, RunsAndValues) {
