@@ -19,7 +19,7 @@ constexpr double kReaction = 0.1;           // how fast weights follow the score
 constexpr std::int32_t kSegmentSteps = 100;  // steps between weight updates
 // A plan this much worse than the start (as a share of its gain) is accepted at first with
 // even chance; the temperature falls to this share of its start by the end of the run.
-constexpr double kStartWorse = 0.02;
+constexpr double kStartWorse = 0.005;
 constexpr double kEndTemperature = 0.002;
 
 double startTemperatureFor(float gain) {
