@@ -113,6 +113,7 @@ int runSolveCommand(const std::vector<std::string>& args, std::ostream& out, std
   if (!options) return usageError(err, problemText);
   ProblemData problem;
   if (const auto error = loadForCommand(options->run.configPath, problem)) return reportLoadError(*error, err);
+  if (options->run.capacity) problem.checkCapacity = *options->run.capacity;
 
   Random random = options->run.seed ? Random::seeded(*options->run.seed) : Random();
   std::unique_ptr<SolveProgress> progress = terminalProgressFor(err) ? std::make_unique<SolveProgress>(err) : nullptr;
