@@ -4,6 +4,7 @@
 #include "cli/generate_command.h"
 #include "cli/genetic_command.h"
 #include "cli/plan_command.h"
+#include "cli/solve_command.h"
 
 namespace tamso::cli {
 
@@ -16,6 +17,8 @@ const std::vector<Command>& commands() {
       {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity]", "write a random loadable instance", runGenerateCommand},
       {"ga", "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity|--no-capacity]", "plan the instance by the genetic algorithm", runGeneticCommand},
       {"hga", "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity|--no-capacity]", "plan the instance by the hybrid genetic algorithm", runHybridCommand},
+      {"solve", "CONFIG [--time-limit S] [--iterations N] [--seed N] [--json] [--estimated-gain] [--capacity|--no-capacity]",
+       "plan the instance by the thorough search (30 s unless limited otherwise)", runSolveCommand},
   };
   return table;
 }
