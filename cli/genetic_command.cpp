@@ -9,6 +9,7 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
+#include "cli/json_text.h"
 #include "cli/plan_output.h"
 #include "cli/run_options.h"
 #include "cli/terminal_progress.h"
@@ -90,7 +91,7 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
 
   for (const std::string& failure : report.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
   if (options->json) {
-    out << jsonDocument(search, report).dump() << "\n";
+    out << jsonText(jsonDocument(search, report)) << "\n";
   } else {
     printText(out, kind, search, report, elapsed.count());
   }

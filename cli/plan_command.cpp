@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
+#include "cli/json_text.h"
 #include "cli/plan_output.h"
 #include "cli/run_options.h"
 #include "cli/terminal_progress.h"
@@ -29,7 +30,7 @@ int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
   if (run.dumpError) err << "tamso-cli: warning: " << *run.dumpError << "\n";
   if (options->json) {
-    out << planJson(*run.solution).dump() << "\n";
+    out << jsonText(planJson(*run.solution)) << "\n";
   } else {
     printPlanText(out, *run.solution);
   }
