@@ -8,6 +8,7 @@
 #include "routing/unplanned_reason.h"
 #include "search/plan_figures.h"
 #include "search/report_numbers.h"
+#include "search/utf8_text.h"
 
 namespace tamso {
 
@@ -16,7 +17,7 @@ namespace {
 constexpr const char* lineEnd = "\r\n";
 
 void writeRow(std::ostream& out, const std::vector<std::string>& fields) {
-  for (std::size_t i = 0; i < fields.size(); ++i) out << (i == 0 ? "" : ",") << csvField(fields[i]);
+  for (std::size_t i = 0; i < fields.size(); ++i) out << (i == 0 ? "" : ",") << csvField(validUtf8(fields[i]));
   out << lineEnd;
 }
 
