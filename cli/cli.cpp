@@ -26,7 +26,9 @@ std::vector<OptionHelp> generateHelp() {
           {"--places N", "number of places (required)"},
           {"--orders N", "number of orders (required)"},
           {"--vehicles N", "number of vehicles (required)"},
-          {"--seed S", "the same seed writes the same files (default: 1)"}};
+          {"--seed S", "the same seed writes the same files (default: 1)"},
+          {"--capacity", "switch the capacity check on and give the goods weights that make the vehicles' "
+                         "capacities bind (default: off)"}};
 }
 
 }  // namespace
@@ -38,7 +40,7 @@ const std::vector<Command>& commands() {
        "load an instance and print its summary, or the whole problem as JSON", runCheckCommand, checkHelp()},
       {"plan", runSynopsis(planOptions), "plan the instance by local search; writes total.dump here",
        runPlanCommand, runOptionHelp(planOptions)},
-      {"generate", "DIR --places N --orders N --vehicles N [--seed S]", "write a random loadable instance",
+      {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity]", "write a random loadable instance",
        runGenerateCommand, generateHelp()},
       {"ga", runSynopsis(evolutionOptions), "plan the instance by the genetic algorithm; writes ordd.dump and "
        "population.dump here", runGeneticCommand, runOptionHelp(evolutionOptions)},

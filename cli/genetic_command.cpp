@@ -90,6 +90,7 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
   RunSession session(name, *options, err);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (options->capacity) problem.checkCapacity = *options->capacity;
 
   GeneticSearch search(problem, options->estimatedGain, session.random());
   search.setGenerations(options->generations);

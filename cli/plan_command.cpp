@@ -20,6 +20,7 @@ int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
   RunSession session("plan", *options, err);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (options->capacity) problem.checkCapacity = *options->capacity;
 
   LocalSearchRun run = runLocalSearch(problem, options->estimatedGain, session.random(), session.observer());
   session.endProgress();

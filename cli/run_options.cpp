@@ -83,7 +83,8 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
   std::set<std::string> valued = {"--seed", "--output", "--time-limit"};
   if (set.generations) valued.insert("--generations");
   if (set.csv) valued.insert("--csv");
-  const auto line = parseCommandLine(withLongNames(args), {"--json", "--estimated-gain"}, valued, problem);
+  const auto line = parseCommandLine(withLongNames(args), {"--json", "--estimated-gain", "--capacity", "--no-capacity"},
+                                     valued, problem);
   if (!line) return std::nullopt;
   if (line->positionals.size() != 1) {
     problem = command + (line->positionals.empty() ? " needs a configuration file" : " takes one configuration file");
@@ -93,12 +94,18 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
   options.configPath = line->positionals[0];
   options.estimatedGain = line->has("--estimated-gain");
   options.json = line->has("--json");
+  if (line->has("--capacity") && line->has("--no-capacity")) {
+    problem = "--capacity and --no-capacity exclude each other";
+    return std::nullopt;
+  }
+  if (line->has("--capacity") || line->has("--no-capacity")) options.capacity = line->has("--capacity");
   if (!readValues(*line, options, problem)) return std::nullopt;
   return options;
 }
 
 std::string runSynopsis(const RunOptionSet& set) {
-  std::string synopsis = "CONFIG [--estimated-gain] [--seed N] [--json] [-o FILE] [--time-limit SECONDS]";
+  std::string synopsis =
+      "CONFIG [--estimated-gain] [--capacity|--no-capacity] [--seed N] [--json] [-o FILE] [--time-limit SECONDS]";
   if (set.generations) synopsis += " [--generations N]";
   if (set.csv) synopsis += " [--csv FILE]";
   return synopsis;
@@ -108,6 +115,8 @@ std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set) {
   std::vector<OptionHelp> help = {
       {"CONFIG", "the instance's configuration file; data files named in it are looked for beside it"},
       {"--estimated-gain", "include the estimated gain in the calculations (default: off)"},
+      {"--capacity, --no-capacity", "respect the vehicles' capacities, or do not, whatever the configuration's "
+                                    "checkCapacity says (default: as the configuration says)"},
       {"--seed N", "run seeded with N (0 to 4294967295) so the run repeats exactly; without it a seed is drawn "
                    "from the clock and printed (text header and JSON \"seed\")"},
       {"--json", "print the plan as one JSON document (described in docs/plan-json.md) instead of text"},

@@ -1,7 +1,8 @@
 #pragma once
 // The options shared by the commands that plan an instance:
-// "CONFIG [--estimated-gain] [--seed N] [--json] [-o FILE] [--time-limit SECONDS]", with
-// "--generations N" for the evolutionary searches and "--csv FILE" for plan.
+// "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity | --no-capacity] [-o FILE]
+// [--time-limit SECONDS]", with "--generations N" for the evolutionary searches and
+// "--csv FILE" for plan.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@ struct RunOptions {
   bool estimatedGain = false;
   std::optional<std::uint32_t> seed;
   bool json = false;
+  std::optional<bool> capacity;  // overrides the configuration's checkCapacity when given
   std::optional<std::string> outputPath;  // -o / --output
   std::optional<double> timeLimitSeconds;
   std::optional<std::string> csvPath;
@@ -38,7 +40,7 @@ std::optional<std::uint32_t> parseWholeNumber(const std::string& text);
 std::optional<double> parseSeconds(const std::string& text);
 
 // Nothing, with `problem` set to the reason, for an unknown option, a missing or second
-// configuration file or an option value that does not fit.
+// configuration file, an option value that does not fit, or both capacity options.
 std::optional<RunOptions> parseRunOptions(const std::string& command, const std::vector<std::string>& args,
                                           const RunOptionSet& set, std::string& problem);
 inline std::optional<RunOptions> parseRunOptions(const std::string& command, const std::vector<std::string>& args,
