@@ -26,7 +26,7 @@ bool readValues(const CommandLine& line, RunOptions& options, std::string& probl
     }
   }
   if (const auto limit = line.option("--time-limit")) {
-    options.timeLimitSeconds = parseSeconds(*limit);
+    options.timeLimitSeconds = parseTimeLimit(*limit);
     if (!options.timeLimitSeconds) {
       problem = "--time-limit needs a number of seconds greater than 0, not '" + *limit + "'";
       return false;
@@ -64,7 +64,7 @@ std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
   return static_cast<std::uint32_t>(value);
 }
 
-std::optional<double> parseSeconds(const std::string& text) {
+std::optional<double> parseTimeLimit(const std::string& text) {
   const std::size_t point = text.find('.');
   const std::string whole = text.substr(0, point);
   const std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);

@@ -37,7 +37,7 @@ struct RunOptions {
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text);
 
 // A number of seconds greater than 0, in decimal digits with an optional fraction ("2.5").
-std::optional<double> parseSeconds(const std::string& text);
+std::optional<double> parseTimeLimit(const std::string& text);
 
 // Nothing, with `problem` set to the reason, for an unknown option, a missing or second
 // configuration file, an option value that does not fit, or both capacity options.
