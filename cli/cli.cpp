@@ -5,6 +5,7 @@
 #include "cli/genetic_command.h"
 #include "cli/plan_command.h"
 #include "cli/run_options.h"
+#include "cli/solve_command.h"
 
 namespace tamso::cli {
 
@@ -12,6 +13,20 @@ namespace {
 
 const RunOptionSet planOptions{false, true};
 const RunOptionSet evolutionOptions{true, false};
+const RunOptionSet solveOptions{false, false};
+
+std::vector<OptionHelp> solveHelp() {
+  std::vector<OptionHelp> help = runOptionHelp(solveOptions);
+  for (OptionHelp& option : help) {
+    if (option.option == "--time-limit SECONDS") {
+      option.meaning = "search for SECONDS (a number greater than 0, fractions allowed), then print the best plan, "
+                       "marked \"stopped\": \"time limit\" (default: 30 seconds, or none with --iterations)";
+    }
+  }
+  help.push_back({"--iterations N", "end after N steps of all walks together; with a seed and without a time "
+                                    "limit the run repeats exactly (default: none)"});
+  return help;
+}
 
 std::vector<OptionHelp> checkHelp() {
   return {{"CONFIG", "the instance's configuration file; data files named in it are looked for beside it"},
@@ -46,6 +61,8 @@ const std::vector<Command>& commands() {
        "population.dump here", runGeneticCommand, runOptionHelp(evolutionOptions)},
       {"hga", runSynopsis(evolutionOptions), "plan the instance by the hybrid genetic algorithm; writes ordd.dump "
        "and population.dump here", runHybridCommand, runOptionHelp(evolutionOptions)},
+      {"solve", runSynopsis(solveOptions) + " [--iterations N]", "plan the instance by the thorough search (30 s unless limited "
+       "otherwise); writes total.dump here", runSolveCommand, solveHelp()},
   };
   return table;
 }

@@ -25,12 +25,20 @@ RunSession::RunSession(std::string command, const RunOptions& options, std::ostr
       display_(terminalProgressFor(err)),
       control_(clock_, options.timeLimitSeconds, display_.get()) {}
 
+void RunSession::replaceDisplay(std::unique_ptr<RunObserver> display) {
+  if (display_ == nullptr) return;
+  display_ = std::move(display);
+  control_.setDisplay(display_.get());
+}
+
 void RunSession::endProgress() {
   control_.setDisplay(nullptr);
   display_.reset();
 }
 
-RunFacts RunSession::facts() const { return {command_, seed_, control_.stopReason()}; }
+RunFacts RunSession::facts() const {
+  return {command_, seed_, control_.stopReason() ? control_.stopReason() : searchStopReason_};
+}
 
 bool writeOut(std::ostream& out, const std::string& text) {
   out << text;

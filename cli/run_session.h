@@ -26,10 +26,16 @@ class RunSession {
   Random& random() { return random_; }
   RunObserver* observer() { return &control_; }
   std::uint32_t seed() const { return seed_; }
+  // Shows the progress with this display instead of the plain progress line (only when
+  // the plain line would be shown, that is on a terminal).
+  void replaceDisplay(std::unique_ptr<RunObserver> display);
+  bool showsProgress() const { return display_ != nullptr; }
   // Ends the progress line, so that what follows starts on a line of its own.
   void endProgress();
   // The command, the seed and why the run stopped early, if it did.
   RunFacts facts() const;
+  // Marks the run as stopped for a reason its search noticed itself.
+  void noteStopped(const std::string& reason) { searchStopReason_ = reason; }
 
   // Writes the report to the output file or to `out`, and the CSV text to the CSV file
   // when one was asked for. Returns 0, 1 when anything could not be written (with a
@@ -45,8 +51,9 @@ class RunSession {
   std::uint32_t seed_;
   Random random_;
   StopSignals signals_;
-  std::unique_ptr<TerminalProgress> display_;
+  std::unique_ptr<RunObserver> display_;
   RunControl control_;
+  std::optional<std::string> searchStopReason_;
 };
 
 // Writes text to the stream and flushes it; false when the stream failed.
