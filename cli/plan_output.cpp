@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/json_text.h"
 #include "problem/text.h"
 #include "routing/unplanned_reason.h"
 #include "search/plan_figures.h"
@@ -207,7 +208,7 @@ nlohmann::json planDocument(const RunFacts& facts, Solution& solution) {
 }
 
 std::string jsonLine(const nlohmann::json& document) {
-  return document.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  return cli::jsonText(document) + "\n";
 }
 
 }  // namespace tamso
