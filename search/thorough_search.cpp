@@ -27,9 +27,10 @@ class RunLimits {
   double elapsed() const { return static_cast<double>(millisOf(clock_.now()) - startMillis_) / 1000.0; }
   bool timeUp() const { return settings_.timeLimit && elapsed() >= *settings_.timeLimit; }
   // Only the caller's thread asks the observer; the other walks see its answer.
-  bool shouldEnd(bool callerThread) {
+  bool shouldEnd(bool callerThread) { return shouldStop(callerThread) || timeUp(); }
+  bool shouldStop(bool callerThread) {
     if (callerThread && observer_ != nullptr && observer_->stopRequested()) stopped_ = true;
-    return stopped_ || timeUp();
+    return stopped_;
   }
   bool stopped() const { return stopped_; }
   // How far the run has come, from 0 to 1, by the iteration or the time limit.
@@ -57,7 +58,9 @@ class StartObserver final : public RunObserver {
   void progress(const RunProgress& progress) override {
     if (callerThread_ && forward_ != nullptr) forward_->progress(progress);
   }
-  bool stopRequested() override { return limits_.shouldEnd(callerThread_); }
+  // The time limit does not cut the start short: a plan worse than the Local Search's
+  // would be no result. Only a stop request ends it.
+  bool stopRequested() override { return limits_.shouldStop(callerThread_); }
 
  private:
   RunLimits& limits_;

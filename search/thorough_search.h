@@ -23,7 +23,9 @@ struct ThoroughSettings {
   static constexpr double kDefaultTimeLimit = 30.0;  // seconds, when neither limit is given
 
   bool estimatedGain = false;
-  std::optional<double> timeLimit;         // seconds of wall-clock time for the whole run
+  // Seconds of wall-clock time for the whole run; the Local Search plans it starts from are
+  // always finished, even when they take longer.
+  std::optional<double> timeLimit;
   std::optional<std::int64_t> iterations;  // steps of all walks together
   std::int32_t walks = 2;                  // walks side by side, one thread each
   std::int32_t roundSteps = 50;            // steps of each walk between two sharings
