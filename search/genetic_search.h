@@ -107,6 +107,10 @@ class GeneticSearch {
   const std::vector<std::string>& dumpErrors() const { return dumpErrors_; }
 
  private:
+  // The crossover itself, its trace written to `trace`; safe to run for several pairs at once.
+  std::unique_ptr<Solution> breed(const Solution& first, const Solution& second, std::ostream& trace) const;
+  // Rewrites the crossover dump with the trace of one crossover.
+  void writeCrossoverTrace(const std::string& text);
   void rememberChild(const Solution& child);
   void noteDumpFailure(const TraceFile& file);
   std::vector<float> memberGains() const;
