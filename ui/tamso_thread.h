@@ -34,7 +34,8 @@ struct RunRequest {
 struct RunOutcome {
   RunCommand command = RunCommand::LocalSearch;
   bool stopped = false;
-  std::unique_ptr<Solution> solution;  // the plan of a Local Search run
+  // The plan of a Local Search run, or the best plan an evolutionary run has seen.
+  std::unique_ptr<Solution> solution;
   std::vector<std::string> dumpErrors;
 };
 

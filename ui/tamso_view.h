@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,6 +29,7 @@ namespace tamso::ui {
 class UserPrompts;
 
 inline const QString kNoImageMessage = QStringLiteral("No image loaded.\nUse option File\\Open map parameters");
+inline const QString kShowBestPlan = QStringLiteral("Show best plan");
 inline const QString kNoPlanMessage = QStringLiteral("There is no plan to save yet: run the Local Search first.");
 
 class CTamsoView : public QAbstractScrollArea {
@@ -53,7 +55,13 @@ class CTamsoView : public QAbstractScrollArea {
   // the viewport's own.
   QSize clientSize() const;
   void setFixedClientSize(std::optional<QSize> size);
+  // Loading a problem or a map fits it into the window (on by default; a picture export
+  // keeps the canvas at zoom 1).
+  void setFitOnLoad(bool on) { fitOnLoad_ = on; }
   const MapPainter& painter() const { return painter_; }
+  // The permanent status field: the loaded problem and, once planned, the plan.
+  QString summaryText() const;
+  QPoint scrollPosition() const;
   MapActions& mapActions() { return *actions_; }
 
   // --- commands with their arguments (no questions asked) --------------------------------
@@ -62,6 +70,9 @@ class CTamsoView : public QAbstractScrollArea {
   std::optional<QString> openDataFilePath(const QString& path, bool changeDirectory);
   std::optional<QString> openMapParamsPath(const QString& path, bool changeDirectory);
   std::optional<QString> savePlanTo(const QString& path);
+  // A file dropped on the window: a map-parameters file (it names a picture) opens as the map,
+  // any other file as a data file; a failure is told to the user.
+  void openDroppedFile(const QString& path);
   std::optional<QString> exportMapPictureTo(const QString& path);
   // The whole canvas painted as the window paints it.
   QImage renderCanvas();
@@ -102,6 +113,7 @@ class CTamsoView : public QAbstractScrollArea {
   void visualization();
   void zoomIn();
   void zoomOut();
+  void zoomToFit();
 
  signals:
   // The enabled state of some commands changed.
@@ -109,6 +121,8 @@ class CTamsoView : public QAbstractScrollArea {
   void statusText(const QString& text);
   void dataFileOpened(const QString& path);
   void runFinished(bool stopped);
+  // The problem or the plan of the permanent status field changed.
+  void summaryChanged(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -116,6 +130,7 @@ class CTamsoView : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void apply(MenuEvent event);
@@ -128,6 +143,11 @@ class CTamsoView : public QAbstractScrollArea {
   QPoint mapPosition(QPoint clientPosition) const;
   PrimitiveList paintList();
   void clearPlan();
+  // Runs a zoom change keeping the map under the client point `anchor` in place.
+  void zoomAround(QPoint anchor, const std::function<void()>& change);
+  void centreOn(IntPoint canvasPoint);
+  void showPlan(std::unique_ptr<Solution> plan);
+  void announceFinished(RunOutcome& outcome);
   void startRun(RunCommand command);
   void pollProgress();
   void onRunFinished();
@@ -153,8 +173,9 @@ class CTamsoView : public QAbstractScrollArea {
   std::unique_ptr<TamsoThread> worker_;
   QPointer<QProgressDialog> progress_;
   QTimer progressTimer_;
-  bool showRoutesWhenDone_ = false;
   std::unique_ptr<MapActions> actions_;
+  int wheelRemainder_ = 0;
+  bool fitOnLoad_ = true;
 };
 
 }  // namespace tamso::ui
