@@ -118,9 +118,10 @@ void MapLayer::drawSelectionOutline(PrimitiveList& canvas, std::int32_t index) c
   std::vector<IntPoint> path;
   path.reserve(drawn->points.size());
   for (const MapPoint& point : drawn->points) path.push_back({point.x, point.y});
-  // The band is 2w wide; the black line shows 2 pixels beyond it, the white 2 more.
+  // The band is 2w wide; the black line shows 3 pixels beyond it, the white 4 more, enough to
+  // stand clear of the arrows' barbs on a busy map.
   const std::int32_t band = 2 * std::clamp(selectedRouteWidth, 0, 1000);
-  for (const auto& [colour, width] : {std::pair{Rgb{255, 255, 255}, band + 8}, std::pair{black, band + 4}}) {
+  for (const auto& [colour, width] : {std::pair{Rgb{255, 255, 255}, band + 14}, std::pair{black, band + 6}}) {
     Primitive line;
     line.kind = Primitive::Kind::Line;
     line.points = path;

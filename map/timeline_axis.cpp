@@ -3,6 +3,7 @@
 #include <array>
 #include <ctime>
 #include <optional>
+#include <utility>
 
 #include "map/route_timeline.h"
 
@@ -46,6 +47,14 @@ std::int32_t hoursPerLabel(double pixelsPerHour, std::int32_t labelWidth) {
   return 24;
 }
 
+// The longest date that fits a day's width: weekday and full date, weekday and day, the day.
+const char* dateFormatFor(double pixelsPerDay, const TextMetrics& metrics) {
+  for (const auto& [format, characters] : {std::pair{"%a %Y-%m-%d", 14}, std::pair{"%a %d", 6}}) {
+    if (pixelsPerDay >= characters * metrics.charWidth + labelGap + 3) return format;
+  }
+  return "%d";
+}
+
 Primitive axisLine(std::vector<IntPoint> points) {
   Primitive line;
   line.kind = Primitive::Kind::Line;
@@ -84,6 +93,7 @@ PrimitiveList RouteTimeline::drawTimeAxis(const TextMetrics& metrics) const {
   const std::int32_t hourRow = lineRow + dayTick + 2;
   const std::int32_t dayRow = hourRow + metrics.charHeight + 2;
   std::optional<std::int32_t> firstMidnight;
+  const char* dateFormat = dateFormatFor(pixelsPerHour * 24, metrics);
   for (std::int64_t t = firstHourFrom(from); t <= to; t += minutesPerHour) {
     const std::int32_t x = pixelX(t);
     const std::int32_t hour = localCalendar(t).tm_hour;
@@ -95,11 +105,11 @@ PrimitiveList RouteTimeline::drawTimeAxis(const TextMetrics& metrics) const {
     if (labelled) out.push_back(axisText({x - hourLabelWidth / 2, hourRow}, formatted(t, "%H:%M")));
     if (midnight) {
       if (!firstMidnight) firstMidnight = x;
-      out.push_back(axisText({x + 3, dayRow}, formatted(t, "%a %Y-%m-%d")));
+      out.push_back(axisText({x + 3, dayRow}, formatted(t, dateFormat)));
     }
   }
   // The day the axis starts in, when the label of the next midnight leaves room for it.
-  std::string firstDay = formatted(from, "%a %Y-%m-%d");
+  std::string firstDay = formatted(from, dateFormat);
   const std::int32_t firstDayEnd = left + 3 + textWidth(firstDay, metrics);
   if (!firstMidnight || (*firstMidnight != left && firstDayEnd + labelGap <= *firstMidnight + 3)) {
     out.push_back(axisText({left + 3, dayRow}, std::move(firstDay)));

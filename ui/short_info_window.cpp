@@ -17,7 +17,7 @@ namespace tamso::ui {
 ColourSample::ColourSample(QWidget* parent, std::function<QColor()> colour)
     : QFrame(parent), colour_(std::move(colour)) {
   setFrameShape(QFrame::Box);
-  setMinimumSize(60, 16);
+  setMinimumSize(12, 12);
 }
 
 void ColourSample::paintEvent(QPaintEvent* event) {
