@@ -12,10 +12,10 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"check", "CONFIG [--json] [--map MAPPARAMS] [--frame W H]", "load an instance and print its summary, or the whole problem as JSON",
        runCheckCommand},
-      {"plan", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by local search", runPlanCommand},
-      {"generate", "DIR --places N --orders N --vehicles N [--seed S]", "write a random loadable instance", runGenerateCommand},
-      {"ga", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by the genetic algorithm", runGeneticCommand},
-      {"hga", "CONFIG [--estimated-gain] [--seed N] [--json]", "plan the instance by the hybrid genetic algorithm", runHybridCommand},
+      {"plan", "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity|--no-capacity]", "plan the instance by local search", runPlanCommand},
+      {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity]", "write a random loadable instance", runGenerateCommand},
+      {"ga", "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity|--no-capacity]", "plan the instance by the genetic algorithm", runGeneticCommand},
+      {"hga", "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity|--no-capacity]", "plan the instance by the hybrid genetic algorithm", runHybridCommand},
   };
   return table;
 }

@@ -76,6 +76,7 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
   if (!options) return usageError(err, problemText);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (options->capacity) problem.checkCapacity = *options->capacity;
 
   Random random = options->seed ? Random::seeded(*options->seed) : Random();
   GeneticSearch search(problem, options->estimatedGain, random);

@@ -20,6 +20,7 @@ int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
   if (!options) return usageError(err, problemText);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (options->capacity) problem.checkCapacity = *options->capacity;
 
   Random random = options->seed ? Random::seeded(*options->seed) : Random();
   std::unique_ptr<TerminalProgress> progress = terminalProgressFor(err);

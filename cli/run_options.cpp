@@ -15,7 +15,7 @@ std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
 
 std::optional<RunOptions> parseRunOptions(const std::string& command, const std::vector<std::string>& args,
                                           std::string& problem) {
-  const auto line = parseCommandLine(args, {"--json", "--estimated-gain"}, {"--seed"}, problem);
+  const auto line = parseCommandLine(args, {"--json", "--estimated-gain", "--capacity", "--no-capacity"}, {"--seed"}, problem);
   if (!line) return std::nullopt;
   if (line->positionals.size() != 1) {
     problem = command + (line->positionals.empty() ? " needs a configuration file" : " takes one configuration file");
@@ -25,6 +25,11 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
   options.configPath = line->positionals[0];
   options.estimatedGain = line->has("--estimated-gain");
   options.json = line->has("--json");
+  if (line->has("--capacity") && line->has("--no-capacity")) {
+    problem = "--capacity and --no-capacity exclude each other";
+    return std::nullopt;
+  }
+  if (line->has("--capacity") || line->has("--no-capacity")) options.capacity = line->has("--capacity");
   if (const auto seedText = line->option("--seed")) {
     options.seed = parseWholeNumber(*seedText);
     if (!options.seed) {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 
+#include "problem/capacity.h"
 #include "problem/config_file.h"
 #include "problem/distances.h"
 #include "problem/text.h"
@@ -265,6 +266,11 @@ std::optional<LoadError> InstanceLoader::readParameters() {
   if (!config_.lookup("params.placeInPoland")) {
     return error("There's no field called 'placeInPoland' in 'params' section of configuration file");
   }
+  std::int32_t checkCapacity = 0;  // absent: routes ignore capacities
+  if (!config_.getInt("params.checkCapacity", 0, checkCapacity)) {
+    return error("Wrong format of 'checkCapacity' field in 'params' section");
+  }
+  problem_.checkCapacity = checkCapacity != 0;
   return std::nullopt;
 }
 
@@ -378,7 +384,10 @@ std::optional<LoadError> InstanceLoader::loadAllTables() {
   if (auto f = loadTable<Order>("orders", p.orders, p.maxOrders, parseOrder,
                                 [this](Order& o) { return linkOrder(o); }))
     return f;
-  return loadTable<ArticleType>("articleTypes", p.articleTypes, p.maxArticleTypes, parseArticleType, {});
+  if (auto f = loadTable<ArticleType>("articleTypes", p.articleTypes, p.maxArticleTypes, parseArticleType, {}))
+    return f;
+  deriveCapacities(p);
+  return std::nullopt;
 }
 
 std::optional<LoadError> InstanceLoader::completePlaces() {

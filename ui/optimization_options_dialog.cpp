@@ -10,15 +10,21 @@
 
 namespace tamso::ui {
 
-// The group of options on the left, OK and Cancel stacked on the right; the dialog keeps at
-// least its designed size and grows with its texts, so none is cut.
-OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estimatedGain) : QDialog(parent) {
+// The options on the left, OK and Cancel stacked on the right; the dialog keeps at least its
+// designed size and grows with its texts, so none is cut.
+OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estimatedGain, bool respectCapacities)
+    : QDialog(parent) {
   setWindowTitle(QStringLiteral("Optimization"));
   auto* group = new QGroupBox(QStringLiteral("Estimated Gain"), this);
   check_ = new QCheckBox(QStringLiteral("Include Estimated Gain in calculations"), group);
   check_->setChecked(estimatedGain);
-  auto* options = new QVBoxLayout(group);
-  options->addWidget(check_);
+  auto* groupLayout = new QVBoxLayout(group);
+  groupLayout->addWidget(check_);
+  capacityCheck_ = new QCheckBox(QStringLiteral("Respect vehicle capacities"), this);
+  capacityCheck_->setChecked(respectCapacities);
+  auto* options = new QVBoxLayout;
+  options->addWidget(group);
+  options->addWidget(capacityCheck_);
   options->addStretch();
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
@@ -30,11 +36,13 @@ OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estim
   buttons->addWidget(cancel);
   buttons->addStretch();
   auto* layout = new QHBoxLayout(this);
-  layout->addWidget(group, 1);
+  layout->addLayout(options, 1);
   layout->addLayout(buttons);
   setFixedSize(DialogUnits(*this).size(204, 95).expandedTo(sizeHint()));
 }
 
 bool OptimizationOptionsDialog::estimatedGain() const { return check_->isChecked(); }
+
+bool OptimizationOptionsDialog::respectCapacities() const { return capacityCheck_->isChecked(); }
 
 }  // namespace tamso::ui

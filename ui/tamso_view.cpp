@@ -254,6 +254,7 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
     return QString::fromStdString(error->message);
   clearPlan();
   problemLoaded_ = true;
+  respectCapacities_ = problem_.checkCapacity;
   apply(MenuEvent::DataLoaded);
   emit dataFileOpened(fullPath);
   emit summaryChanged(summaryText());
@@ -466,9 +467,12 @@ void CTamsoView::numberOfIterations() {
 }
 
 void CTamsoView::optimizationOptions() {
-  auto* dialog = new OptimizationOptionsDialog(this, estimatedGain_);
+  auto* dialog = new OptimizationOptionsDialog(this, estimatedGain_, respectCapacities_);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::accepted, this, [this, dialog] { estimatedGain_ = dialog->estimatedGain(); });
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    estimatedGain_ = dialog->estimatedGain();
+    respectCapacities_ = dialog->respectCapacities();
+  });
   dialog->open();
 }
 
@@ -509,6 +513,7 @@ void CTamsoView::genetic() { startRun(RunCommand::Genetic); }
 
 void CTamsoView::startRun(RunCommand command) {
   if (running() || !problemLoaded_) return;
+  problem_.checkCapacity = respectCapacities_;  // no run reads the problem now
   worker_ = std::make_unique<TamsoThread>(RunRequest{command, &problem_, estimatedGain_, seed_});
   connect(worker_.get(), &QThread::finished, this, &CTamsoView::onRunFinished, Qt::QueuedConnection);
   menus_.setRunning(true);
@@ -617,6 +622,7 @@ QString CTamsoView::summaryText() const {
 
 void CTamsoView::runLocalSearchNow() {
   if (running() || !problemLoaded_) return;
+  problem_.checkCapacity = respectCapacities_;
   RunOutcome outcome = executeRun(RunRequest{RunCommand::LocalSearch, &problem_, estimatedGain_, seed_}, nullptr);
   applyOutcome(outcome, false);
 }

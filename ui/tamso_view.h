@@ -48,6 +48,8 @@ class CTamsoView : public QAbstractScrollArea {
   QSize scrollRange() const { return scrollRange_; }
   int iterationCount() const { return iterationCount_; }
   bool estimatedGain() const { return estimatedGain_; }
+  // Set from the configuration at every load; the runs respect capacities when it is set.
+  bool respectCapacities() const { return respectCapacities_; }
   // A fixed seed makes every later run repeatable; nothing uses the wall clock then.
   void setSeed(std::optional<std::uint32_t> seed) { seed_ = seed; }
   bool running() const { return worker_ != nullptr; }
@@ -168,6 +170,7 @@ class CTamsoView : public QAbstractScrollArea {
   std::optional<QSize> fixedClientSize_;
   int iterationCount_ = 20;
   bool estimatedGain_ = false;
+  bool respectCapacities_ = false;
   std::optional<std::uint32_t> seed_;
   QString savePath_;
   std::unique_ptr<TamsoThread> worker_;

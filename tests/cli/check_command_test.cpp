@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_run.h"
@@ -30,7 +32,8 @@ TEST_F(CheckCommand, SummaryHasEveryTableAndTheParameters) {
   EXPECT_TRUE(run.err.empty());
   for (const char* line : {"vehicleTypes: 2\n", "vehicles: 2\n", "clients: 2\n", "countries: 2\n", "regions: 3\n",
                            "places: 5\n", "orders: 4\n", "articleTypes: 2\n", "pickupTime: 30\n", "unloadTime: 45\n",
-                           "minimalSat: 0.5\n", "travelTimeFuzzines: 0.1\n", "placeInPoland: POZNAN\n",
+                           "minimalSat: 0.5\n", "travelTimeFuzzines: 0.1\n", "checkCapacity: 1\n",
+                           "placeInPoland: POZNAN\n",
                            "horizonEnd: 28494600 (2024-03-05 23:00)\n"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   }
@@ -76,12 +79,19 @@ TEST_F(CheckCommand, JsonHasRecordsLinksAndTablesByPlaceIndex) {
   EXPECT_LT(leg[0].get<int>(), leg[1].get<int>());
   EXPECT_LT(leg[1].get<int>(), leg[2].get<int>());
   EXPECT_EQ(doc["articleTypes"][1]["name"], "BOX");
+  EXPECT_EQ(doc["checkCapacity"], true);
+  EXPECT_EQ(doc["vehicleTypes"][1]["capacity"], json({{"PALLET_EUR", 8}, {"WEIGHT", 1200}}));
+  // 6 pallets of 400 kg and 30 boxes of 15 kg, with the article types' sizes multiplied out.
+  EXPECT_EQ(doc["orders"][2]["load"], json({{"PALLET_EUR", 6}, {"BOX", 30}, {"WEIGHT", 2850}, {"LENGTH", 2520},
+                                            {"WIDTH", 1680}, {"HEIGHT", 2100}}));
 }
 
 TEST_F(CheckCommand, EuropeLoadsFromAnyWorkingDirectory) {
   const auto run = runTool({"check", example("europe")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("placeInPoland: WARSZAWA\n"), std::string::npos);
+  // The one order no vehicle type can carry is named, and the load still succeeds.
+  EXPECT_EQ(run.err, "tamso-cli: warning: order O057 is larger than every vehicle type\n");
 }
 
 class CheckFailure : public CheckCommand {
@@ -99,11 +109,15 @@ class CheckFailure : public CheckCommand {
 };
 
 TEST_F(CheckFailure, TheLoaderMessageIsTheOnlyLineOfStandardError) {
+  std::ifstream original(config());
+  const auto lines = std::count(std::istreambuf_iterator<char>(original), {}, '\n');
+  original.close();
   std::ofstream(dir_ / "tiny.cfg", std::ios::app) << "[files]\nbroken line\n";
   const auto run = runTool({"check", config()});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.out.empty());
-  EXPECT_EQ(run.err, "Error reading configuration file in line 20\nat " + config() + ":20\n");
+  const std::string broken = std::to_string(lines + 2);
+  EXPECT_EQ(run.err, "Error reading configuration file in line " + broken + "\nat " + config() + ":" + broken + "\n");
   const auto missing = runTool({"check", (dir_ / "absent.cfg").string()});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.err, "Error reading configuration file in line 0\n");

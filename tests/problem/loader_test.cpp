@@ -108,6 +108,27 @@ TEST_F(LoaderTest, LoadsRecordsLinksAndDerivedValues) {
   EXPECT_EQ(problem.articleTypes[0].name(), "PALLET");
 }
 
+TEST_F(LoaderTest, CapacityCheckIsSwitchedByTheParamsAndLoadsAreDerivedAfterTheArticleTypes) {
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  EXPECT_FALSE(problem.checkCapacity);  // absent: off
+  // Articles are read after the orders, yet the order's load counts its pallets' lengths.
+  files_["types.txt"] = "Truck 1 capacity 2 pallet 33 length 5000\nVan 0\n";
+  editConfig("placeInPoland", "checkCapacity=1\nplaceInPoland");
+  ASSERT_FALSE(load(problem));
+  EXPECT_TRUE(problem.checkCapacity);
+  EXPECT_EQ(problem.capacityKeys, (std::vector<std::string>{"PALLET", "LENGTH"}));
+  EXPECT_EQ(problem.orders[0].capacityLoad, (std::vector<double>{10, 1200}));
+  EXPECT_EQ(problem.orders[1].capacityLoad, (std::vector<double>{0, 0}));
+  EXPECT_EQ(problem.vehicleTypes[0].capacityLimits, (std::vector<double>{33, 5000}));
+  EXPECT_TRUE(problem.vehicleTypes[1].capacityLimits.empty());  // no CAPACITY list: no limit
+  editConfig("checkCapacity=1", "checkCapacity=0");
+  ASSERT_FALSE(load(problem));
+  EXPECT_FALSE(problem.checkCapacity);
+  editConfig("checkCapacity=0", "checkCapacity=yes");
+  EXPECT_EQ(loadMessage(), "Wrong format of 'checkCapacity' field in 'params' section");
+}
+
 TEST_F(LoaderTest, FirstOfSameNamedRecordsWinsAndLaterPositionsReplace) {
   files_["places.txt"] += "Warszawa 10 10 Poland Mazowsze\n";
   files_["positions.txt"] += "V1 2024-03-05 06:00 2024-03-05 07:00 2024-03-05 08:00 Berlin\n";
