@@ -45,11 +45,13 @@ void MapLayer::rebuildLocations() {
   }
 }
 
-std::optional<CanvasBox> MapLayer::placesBox() const {
+std::optional<CanvasBox> MapLayer::placesBox(std::optional<float> atZoom) const {
   if (problem_ == nullptr || problem_->places.empty()) return std::nullopt;
+  ProjectionFrame projection = frame();
+  if (atZoom) projection.zoom = *atZoom;
   std::optional<CanvasBox> box;
   for (const Place& place : problem_->places) {
-    const IntPoint p = project(place);
+    const IntPoint p = keepInRange(params_.project(place, projection));
     if (!box) {
       box = CanvasBox{p.x, p.y, p.x, p.y};
       continue;

@@ -117,8 +117,9 @@ class MapLayer {
   // Empties both lists and the selection.
   void clearLists();
 
-  // The box of every loaded place at the current projection; nothing without places.
-  std::optional<CanvasBox> placesBox() const;
+  // The box of every loaded place at the current projection, or at another zoom; nothing
+  // without places.
+  std::optional<CanvasBox> placesBox(std::optional<float> atZoom = std::nullopt) const;
 
   const std::vector<MapPoint>& locations() const { return locations_; }
   std::int32_t routeCount() const { return static_cast<std::int32_t>(routes_.size()); }

@@ -85,10 +85,10 @@ IntPoint MapView::zoomToFit(std::int32_t clientWidth, std::int32_t clientHeight)
   if (layer_ == nullptr) return {};
   if (layer_->backgroundShown && hasPicture()) {
     setZoom(fitZoom(picture_, clientWidth, clientHeight), clientWidth, clientHeight);
-  } else if (const std::optional<CanvasBox> box = layer_->placesBox()) {
+  } else if (const std::optional<CanvasBox> box = layer_->placesBox(1.0f)) {
     // Canvas positions grow in proportion to the zoom: the box at zoom 1 gives the factor.
-    const double width = std::max(1.0, static_cast<double>(box->right - box->left) / zoom_);
-    const double height = std::max(1.0, static_cast<double>(box->bottom - box->top) / zoom_);
+    const double width = std::max(1.0, static_cast<double>(box->right - box->left));
+    const double height = std::max(1.0, static_cast<double>(box->bottom - box->top));
     const double fit = std::min(clientWidth * fitMargin / width, clientHeight * fitMargin / height);
     zoomTo(static_cast<float>(fit), clientWidth, clientHeight);
   }

@@ -585,7 +585,8 @@ void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
 // "finished"; an evolutionary run names its best gain and offers its best plan, which
 // replaces the plan on the map only when the user asks for it.
 void CTamsoView::announceFinished(RunOutcome& outcome) {
-  if (outcome.command == RunCommand::LocalSearch || !outcome.solution) {
+  const bool evolutionary = outcome.command == RunCommand::HybridGenetic || outcome.command == RunCommand::Genetic;
+  if (!evolutionary || !outcome.solution) {
     prompts_.message(this, QStringLiteral("finished"));
     return;
   }

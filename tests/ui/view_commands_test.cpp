@@ -228,7 +228,7 @@ class ViewCommandsTest : public QObject {
     dialog->shapeBox()->setEditText("Hexagon");
     closeAndDelete(dialog, true);
     QCOMPARE(shell.view().layer().routeWidth, 5);
-    QCOMPARE(shell.view().layer().shape, 0);
+    QCOMPARE(shell.view().layer().shape, 2);  // the shape in force, Rectangle
   }
 
   void iterationsDialogAlwaysOpensWithTwenty() {
