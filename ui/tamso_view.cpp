@@ -17,6 +17,7 @@
 #include "ui/iterations_dialog.h"
 #include "ui/optimization_options_dialog.h"
 #include "ui/plan_report.h"
+#include "ui/thorough_search_dialog.h"
 #include "ui/user_prompts.h"
 #include "ui/visualization_dialog.h"
 
@@ -511,10 +512,23 @@ void CTamsoView::localSearch() { startRun(RunCommand::LocalSearch); }
 void CTamsoView::hybridGenetic() { startRun(RunCommand::HybridGenetic); }
 void CTamsoView::genetic() { startRun(RunCommand::Genetic); }
 
+void CTamsoView::thoroughSearch() {
+  if (running() || !problemLoaded_) return;
+  auto* dialog = new ThoroughSearchDialog(this, prompts_, thoroughSeconds_);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    thoroughSeconds_ = dialog->seconds();
+    startRun(RunCommand::ThoroughSearch);
+  });
+  dialog->open();
+}
+
 void CTamsoView::startRun(RunCommand command) {
   if (running() || !problemLoaded_) return;
   problem_.checkCapacity = respectCapacities_;  // no run reads the problem now
-  worker_ = std::make_unique<TamsoThread>(RunRequest{command, &problem_, estimatedGain_, seed_});
+  RunRequest request{command, &problem_, estimatedGain_, seed_};
+  request.timeLimit = thoroughSeconds_;
+  worker_ = std::make_unique<TamsoThread>(request);
   connect(worker_.get(), &QThread::finished, this, &CTamsoView::onRunFinished, Qt::QueuedConnection);
   menus_.setRunning(true);
   menusChanged();
@@ -531,6 +545,7 @@ void CTamsoView::startRun(RunCommand command) {
   progress_ = dialog;
   dialog->show();
   progressTimer_.start();
+  runClock_.start();
   emit statusText(runCommandName(command) + QStringLiteral(" running"));
   worker_->start();
 }
@@ -539,10 +554,17 @@ void CTamsoView::pollProgress() {
   if (!worker_ || !progress_) return;
   const std::optional<RunProgress> latest = worker_->latestProgress();
   if (!latest) return;
-  QString label = runCommandName(worker_->request().command) + QLatin1Char('\n') + progressText(*latest);
+  const RunRequest& request = worker_->request();
+  QString label = runCommandName(request.command) + QLatin1Char('\n') + progressText(*latest);
+  const bool timed = request.command == RunCommand::ThoroughSearch && latest->total == 0;
+  const auto elapsed = static_cast<int>(runClock_.elapsed() / 1000);
+  if (timed) label += QStringLiteral("\nelapsed: %1 s of %2 s").arg(elapsed).arg(request.timeLimit);
   if (worker_->stopRequested()) label += QStringLiteral("\nstopping...");
   progress_->setLabelText(label);
-  if (latest->total > 0) {
+  if (timed) {
+    progress_->setRange(0, request.timeLimit);
+    progress_->setValue(std::min(elapsed, request.timeLimit));
+  } else if (latest->total > 0) {
     progress_->setRange(0, latest->total);
     progress_->setValue(std::min(latest->step, latest->total));
   } else {
