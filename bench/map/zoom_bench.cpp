@@ -26,7 +26,9 @@ constexpr float startZoom = 4.0f;
 struct Europe {
   Europe() {
     const std::string folder = std::string(TAMSO_EXAMPLES_DIR) + "/europe";
-    if (loadInstance(folder + "/europe.cfg", problem)) std::abort();
+    LoadOptions options;
+    options.dataDirectory = folder;
+    if (loadInstance(folder + "/europe.cfg", problem, options)) std::abort();
     MapLayer& layer = view.createLayer(clientWidth, clientHeight);
     layer.setProblem(&problem);
     if (!readMapParamsFile(folder + "/map/europe.map", layer.params(), view.picture(), imageLoadLibrary()).ok())
