@@ -117,9 +117,9 @@ TEST_P(SeededOutput, OutputAndDumpFilesMatchTheRecordedRun) {
   EXPECT_EQ(hex(fileFingerprint(dir / "ordd.dump")), hex(run.crossover)) << "ordd.dump";
 }
 
-// Recorded with the plain evaluation: every trial route applied, evaluated in full and undone.
-// The printed results were recorded again when the reports gained their header, route figures,
-// rounded money and unplanned reasons; the dump files stayed as they were.
+// The dump files were recorded with the plain evaluation (every trial route applied,
+// evaluated in full and undone); the printed results since the plan document got its
+// run header and rounded figures.
 const SeededRun recordedRuns[] = {
     {"SmallPlan", "small", {"plan", "--seed", "7"}, 0x25cae439c71b5b1dull, 0x446a6d2a9faab494ull, 0, 0},
     {"SmallPlanEstimatedJson", "small", {"plan", "--seed", "7", "--estimated-gain", "--json"},
