@@ -1,17 +1,16 @@
 #include "cli/solve_command.h"
 
-#include <cmath>
-#include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 #include "cli/cli.h"
-#include "cli/command_line.h"
 #include "cli/instance.h"
 #include "cli/plan_output.h"
 #include "cli/run_options.h"
+#include "cli/run_session.h"
 #include "cli/terminal_progress.h"
-#include "problem/text.h"
+#include "search/report_numbers.h"
 #include "search/thorough_search.h"
 
 namespace tamso::cli {
@@ -23,37 +22,18 @@ struct SolveOptions {
   ThoroughSettings search;
 };
 
-// A time limit in seconds: a positive number such as 30 or 2.5.
-std::optional<double> parseSeconds(const std::string& text) {
-  try {
-    std::size_t used = 0;
-    const double seconds = std::stod(text, &used);
-    if (used != text.size() || !std::isfinite(seconds) || !(seconds > 0.0)) return std::nullopt;
-    return seconds;
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 std::optional<SolveOptions> parseSolveOptions(const std::vector<std::string>& args, std::string& problem) {
-  // The options every planning command shares are read by their own parser; the rest here.
+  // The options every planning command shares are read by their own parser; --iterations here.
   std::vector<std::string> shared;
-  std::optional<std::string> timeText;
   std::optional<std::string> iterationText;
   for (std::size_t k = 0; k < args.size(); ++k) {
-    std::string arg = args[k];
-    std::optional<std::string> joined;  // "--time-limit=30"
-    if (const auto equals = arg.find('='); arg.rfind("--", 0) == 0 && equals != std::string::npos) {
-      joined = arg.substr(equals + 1);
-      arg.resize(equals);
-    }
-    std::optional<std::string>* slot = arg == "--time-limit" ? &timeText : arg == "--iterations" ? &iterationText : nullptr;
-    if (slot == nullptr) {
-      shared.push_back(args[k]);
-    } else if (joined) {
-      *slot = joined;
+    const std::string& arg = args[k];
+    if (arg.rfind("--iterations=", 0) == 0) {
+      iterationText = arg.substr(arg.find('=') + 1);
+    } else if (arg != "--iterations") {
+      shared.push_back(arg);
     } else if (k + 1 < args.size()) {
-      *slot = args[++k];
+      iterationText = args[++k];
     } else {
       problem = arg + " needs a value";
       return std::nullopt;
@@ -64,13 +44,7 @@ std::optional<SolveOptions> parseSolveOptions(const std::vector<std::string>& ar
   if (!run) return std::nullopt;
   options.run = *run;
   options.search.estimatedGain = run->estimatedGain;
-  if (timeText) {
-    options.search.timeLimit = parseSeconds(*timeText);
-    if (!options.search.timeLimit) {
-      problem = "--time-limit needs a number of seconds above 0, not '" + *timeText + "'";
-      return std::nullopt;
-    }
-  }
+  options.search.timeLimit = run->timeLimitSeconds;
   if (iterationText) {
     const auto count = parseWholeNumber(*iterationText);
     if (!count || *count == 0) {
@@ -94,8 +68,8 @@ class SolveProgress final : public RunObserver {
       start_.progress(progress);
       return;
     }
-    err_ << "\riteration " << progress.step << ", best gain " << formatTwoDecimals(progress.gain) << "        "
-         << std::flush;
+    err_ << "\riteration " << progress.step << ", best gain " << roundedTwoDecimals(decimalOf(progress.gain))
+         << "        " << std::flush;
     stepsShown_ = true;
   }
 
@@ -105,34 +79,46 @@ class SolveProgress final : public RunObserver {
   bool stepsShown_ = false;
 };
 
+// The run ends at its time limit unless a stop request or its iteration limit ended it first.
+bool endedByTimeLimit(const ThoroughSettings& settings, const ThoroughResult& result) {
+  if (result.stopped) return false;
+  return !settings.iterations || result.iterations < *settings.iterations;
+}
+
 }  // namespace
 
 int runSolveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string problemText;
   const auto options = parseSolveOptions(args, problemText);
   if (!options) return usageError(err, problemText);
+  // The search keeps its own time limit (30 s by default); the session watches for signals.
+  RunOptions sessionOptions = options->run;
+  sessionOptions.timeLimitSeconds.reset();
+  RunSession session("solve", sessionOptions, err);
+  session.replaceDisplay(std::make_unique<SolveProgress>(err));
   ProblemData problem;
   if (const auto error = loadForCommand(options->run.configPath, problem)) return reportLoadError(*error, err);
   if (options->run.capacity) problem.checkCapacity = *options->run.capacity;
 
-  Random random = options->run.seed ? Random::seeded(*options->run.seed) : Random();
-  std::unique_ptr<SolveProgress> progress = terminalProgressFor(err) ? std::make_unique<SolveProgress>(err) : nullptr;
-  ThoroughRun run = runThoroughCommand(problem, options->search, random, progress.get());
-  progress.reset();
+  ThoroughRun run = runThoroughCommand(problem, options->search, session.random(), session.observer());
+  session.endProgress();
+  if (endedByTimeLimit(options->search, run.result)) session.noteStopped("time limit");
 
   if (run.dumpError) err << "tamso-cli: warning: " << *run.dumpError << "\n";
   Solution& plan = *run.result.solution;
+  std::ostringstream report;
   if (options->run.json) {
-    nlohmann::json json = planJson(plan);
-    json["iterations"] = run.result.iterations;
-    json["seconds"] = run.result.seconds;
-    out << json.dump() << "\n";
+    nlohmann::json document = planDocument(session.facts(), plan);
+    document["iterations"] = run.result.iterations;
+    document["seconds"] = roundedToCents(run.result.seconds);
+    report << jsonLine(document);
   } else {
-    printPlanText(out, plan);
-    out << "Iterations: " << run.result.iterations << "\n"
-        << "Time used: " << formatTwoDecimals(static_cast<float>(run.result.seconds)) << " s\n";
+    printRunHeader(report, session.facts());
+    report << "Iterations: " << run.result.iterations << "\n"
+           << "Time used: " << roundedTwoDecimals(run.result.seconds) << " s\n";
+    printPlanText(report, plan);
   }
-  return exitSuccess;
+  return session.finish(report.str(), out, err);
 }
 
 }  // namespace tamso::cli

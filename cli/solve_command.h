@@ -1,6 +1,6 @@
 #pragma once
-// tamso-cli solve CONFIG [--time-limit S] [--iterations N] [--seed N] [--json] [--estimated-gain]:
-// the thorough search; prints the plan as plan does, with the steps and the time used.
+// tamso-cli solve CONFIG [the options of plan but --csv] [--iterations N]: the thorough
+// search; prints the plan document as plan does, with the steps and the time used.
 #include <ostream>
 #include <string>
 #include <vector>

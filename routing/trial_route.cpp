@@ -67,14 +67,20 @@ struct ScheduledRoute {
 class ShiftedTimes {
  public:
   explicit ShiftedTimes(std::int32_t stops) {
-    if (static_cast<std::size_t>(stops) > local_.size()) spill_.resize(static_cast<std::size_t>(stops));
+    if (static_cast<std::size_t>(stops) > localSize) spill_.resize(static_cast<std::size_t>(stops));
   }
   FuzzyTime& operator[](std::int32_t k) {
-    return spill_.empty() ? local_[static_cast<std::size_t>(k)] : spill_[static_cast<std::size_t>(k)];
+    return spill_.empty() ? local_[static_cast<std::size_t>(k)].time : spill_[static_cast<std::size_t>(k)];
   }
 
  private:
-  std::array<FuzzyTime, 2 * ProblemData::maxOrders + 2> local_;
+  // Left uninitialised: only the entries written by the scan are read.
+  union Slot {
+    Slot() {}
+    FuzzyTime time;
+  };
+  static constexpr std::size_t localSize = 2 * ProblemData::maxOrders + 2;
+  std::array<Slot, localSize> local_;
   std::vector<FuzzyTime> spill_;  // only for routes longer than any plan can make
 };
 
