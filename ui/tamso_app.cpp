@@ -9,7 +9,9 @@
 #include <variant>
 
 #include "imageload/picture_library_glue.h"
+#include "ui/bundled_examples.h"
 #include "ui/main_frame.h"
+#include "ui/recent_files.h"
 #include "ui/tamso_view.h"
 #include "ui/user_prompts.h"
 
@@ -29,7 +31,7 @@ StartOptions withAbsolutePaths(StartOptions options) {
 
 int runWindow(const StartOptions& options) {
   QSettings settings(QString::fromLatin1(CTamsoApp::kOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
-  DialogPrompts prompts;
+  DialogPrompts prompts(firstOpenFolder(RecentFiles(settings).files(), QApplication::applicationDirPath()));
   CMainFrame frame(prompts, settings, imageLoadLibrary());
   frame.show();
   frame.view()->startUp(options, true);
@@ -56,6 +58,10 @@ int CTamsoApp::run(const QStringList& arguments) {
   const StartOptions options = withAbsolutePaths(std::get<StartOptions>(parsed));
   if (options.help) {
     std::printf("%s\n", kStartUsage.toLocal8Bit().constData());
+    return 0;
+  }
+  if (options.version) {
+    std::printf("tamso %s\n", TAMSO_VERSION);
     return 0;
   }
   if (!options.exportPng.isEmpty()) return exportStartPicture(options, imageLoadLibrary());

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 #include "problem/instance_generator.h"
 #include "problem/loader.h"
@@ -14,16 +13,15 @@
 #include "routing/local_search.h"
 #include "search/dump_files.h"
 #include "search/random.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
 
 class GeneratedInstanceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("tamso_generated_" + std::to_string(::getpid()));
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  testing::TempFolder scratch{"tamso-generated"};
+  const std::filesystem::path dir = scratch.path();
 
   ProblemData load(const GeneratorSettings& settings) {
     const auto error = generateInstance(dir.string(), settings);
