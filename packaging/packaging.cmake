@@ -35,18 +35,20 @@ add_custom_target(man_pages ALL DEPENDS ${tamso_man_pages})
 install(FILES ${tamso_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${TAMSO_EXAMPLES_INSTALL_DIR})
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+set(tamso_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/tamso)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${tamso_doc_dir})
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${tamso_doc_dir} RENAME copyright)
 
 set(CPACK_PACKAGE_NAME tamso)
 set(CPACK_PACKAGE_VENDOR "The Tamso developers")
 set(CPACK_PACKAGE_CONTACT "The Tamso developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "route planner for a road-freight fleet")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Tamso plans the routes of a road-freight fleet: transport orders with fuzzy pickup and delivery \
-windows, vehicles with fuzzy start times, places grouped into regions and countries with their costs. \
-It plans by local search and by genetic algorithms and shows the routes over a calibrated map. \
-The package holds the windowed planner tamso, the command-line planner tamso-cli and examples.")
+set(CPACK_PACKAGE_DESCRIPTION "Tamso plans the routes of a road-freight fleet: transport orders with
+fuzzy pickup and delivery windows, vehicles with fuzzy start times, places
+grouped into regions and countries with their costs. It plans by local search
+and by genetic algorithms and shows the routes over a calibrated map.
+The package holds the windowed planner tamso, the command-line planner
+tamso-cli, their manual pages and examples with a map of Europe.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

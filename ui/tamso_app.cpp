@@ -42,8 +42,9 @@ int runWindow(const StartOptions& options) {
 
 void CTamsoApp::prepareEnvironment(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--export-png") == 0 && std::getenv("QT_QPA_PLATFORM") == nullptr)
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const bool windowless = std::strcmp(argv[i], "--export-png") == 0 || std::strcmp(argv[i], "--version") == 0 ||
+                            std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+    if (windowless && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
 }
 

@@ -13,7 +13,7 @@ class CTamsoApp {
   static inline const char* kOrganisation = "Local AppWizard-Generated Applications";
   static inline const char* kApplication = "Tamso";
 
-  // Before the QApplication exists: a picture export needs no display.
+  // Before the QApplication exists: a picture export, --version and --help need no display.
   static void prepareEnvironment(int argc, char** argv);
   // The whole program after the QApplication exists; the process exit code.
   static int run(const QStringList& arguments);

@@ -65,7 +65,10 @@ TEST_F(PlanCommandTest, SeededPlanRepeatsAndItsJsonAgreesWithTheText) {
   const std::size_t unplanned = plan["unplanned"].size();
   EXPECT_GT(planned, 2 * unplanned);
   std::string names;
-  for (const auto& name : plan["unplanned"]) names += " " + name.get<std::string>();
+  for (const auto& name : plan["unplanned"]) {
+    names += ' ';
+    names += name.get<std::string>();
+  }
   EXPECT_NE(text.out.find("Unplanned orders (" + std::to_string(unplanned) + "):" + names + "\n"), std::string::npos);
 }
 
