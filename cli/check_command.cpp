@@ -3,8 +3,10 @@
 #include "cli/cli.h"
 #include "cli/command_line.h"
 #include "cli/instance.h"
+#include "cli/json_text.h"
 #include "cli/map_json.h"
 #include "cli/problem_json.h"
+#include "problem/capacity.h"
 #include "problem/text.h"
 
 namespace tamso::cli {
@@ -48,10 +50,20 @@ void printSummary(const ProblemData& problem, std::ostream& out) {
       << "unloadTime: " << problem.unloadTime << "\n"
       << "minimalSat: " << problem.minimalSat << "\n"
       << "travelTimeFuzzines: " << problem.travelTimeFuzzines << "\n"
+      << "checkCapacity: " << (problem.checkCapacity ? 1 : 0) << "\n"
       << "placeInPoland: " << (problem.homePlace ? problem.homePlace->name : std::string()) << "\n"
       << "horizonEnd: " << problem.horizonEnd;
   if (problem.horizonEnd != 0) out << " (" << formatDateTime(problem.horizonEnd) << ")";
   out << "\n";
+}
+
+// One line for each order that no vehicle type could carry even alone.
+void warnAboutOversizedOrders(const ProblemData& problem, std::ostream& err) {
+  for (const Order& order : problem.orders) {
+    if (!fitsSomeVehicleType(problem, order)) {
+      err << "tamso-cli: warning: order " << order.name << " is larger than every vehicle type\n";
+    }
+  }
 }
 
 }  // namespace
@@ -62,6 +74,7 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
   if (!options) return usageError(err, problemText);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  warnAboutOversizedOrders(problem, err);
   const MapCheck map = checkMap(problem, options->map);
   if (map.error) {
     err << *map.error << "\n";
@@ -70,7 +83,7 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
   if (options->json) {
     nlohmann::json document = checkDocument(problem, *options);
     addMapJson(document, map);
-    out << document.dump() << "\n";
+    out << jsonText(document) << "\n";
   } else {
     printSummary(problem, out);
   }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "problem/capacity.h"
+
 namespace tamso {
 
 using nlohmann::json;
@@ -18,7 +20,8 @@ json nameOrNull(const Record* record) {
 json vehicleTypeJson(const VehicleType& type) {
   json lists = json::array();
   for (const QuantityList& list : type.quantityLists) lists.push_back(quantityListJson(list));
-  return {{"name", type.name}, {"quantityLists", lists}};
+  const QuantityList* capacity = capacityList(type);
+  return {{"name", type.name}, {"quantityLists", lists}, {"capacity", capacity ? quantityMapJson(*capacity) : json()}};
 }
 
 json vehicleJson(const Vehicle& v) {
@@ -55,8 +58,9 @@ json placeJson(const Place& p) {
           {"region", p.regionName()}};
 }
 
-json orderJson(const Order& o) {
-  return {{"name", o.name},
+json orderJson(const Order& o, const std::vector<ArticleType>& articleTypes) {
+  return {{"load", quantityMapJson(orderLoad(o, articleTypes))},
+          {"name", o.name},
           {"client", o.clientName()},
           {"price", floatJson(o.price)},
           {"pickupPlace", o.pickupPlaceName()},
@@ -108,6 +112,12 @@ json quantityListJson(const QuantityList& list) {
   return {{"name", list.name()}, {"keys", keys}, {"quantities", quantities}};
 }
 
+json quantityMapJson(const QuantityList& list) {
+  json map = json::object();
+  for (std::int32_t i = 0; i < list.count(); ++i) map[list.keyAt(i)] = floatJson(list.quantityAt(i));
+  return map;
+}
+
 json problemJson(const ProblemData& problem) {
   json doc;
   doc["pickupTime"] = problem.pickupTime;
@@ -116,13 +126,14 @@ json problemJson(const ProblemData& problem) {
   doc["travelTimeFuzzines"] = problem.travelTimeFuzzines;
   doc["homePlace"] = nameOrNull(problem.homePlace);
   doc["horizonEnd"] = problem.horizonEnd;
+  doc["checkCapacity"] = problem.checkCapacity;
   doc["vehicleTypes"] = tableJson(problem.vehicleTypes, vehicleTypeJson);
   doc["vehicles"] = tableJson(problem.vehicles, vehicleJson);
   doc["clients"] = tableJson(problem.clients, clientJson);
   doc["countries"] = tableJson(problem.countries, countryJson);
   doc["regions"] = tableJson(problem.regions, regionJson);
   doc["places"] = tableJson(problem.places, placeJson);
-  doc["orders"] = tableJson(problem.orders, orderJson);
+  doc["orders"] = tableJson(problem.orders, [&](const Order& o) { return orderJson(o, problem.articleTypes); });
   doc["articleTypes"] = tableJson(problem.articleTypes, quantityListJson);
   doc["distanceTable"] = squareTableJson<float>(
       problem, [&](const Place& p, const Place& q) { return floatJson(problem.distance(p, q)); });

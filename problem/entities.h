@@ -61,6 +61,9 @@ struct Client {
 struct VehicleType {
   std::string name;
   std::vector<QuantityList> quantityLists;
+  // The CAPACITY list over the problem's capacity keys (infinity where this type sets no
+  // limit); empty when the type has no CAPACITY list and so carries anything.
+  std::vector<double> capacityLimits;
 
   // Nothing when i is out of range.
   const QuantityList* listAt(std::int32_t i) const;
@@ -94,6 +97,8 @@ struct Order {
   const Place* pickupPlace = nullptr;
   const Place* deliveryPlace = nullptr;
   float price = 0.0f;
+  // The load over the problem's capacity keys, goods and article types counted.
+  std::vector<double> capacityLoad;
 
   std::string clientName() const { return client ? client->name : clientNameAsRead; }
   std::string pickupPlaceName() const { return pickupPlace ? pickupPlace->name : pickupPlaceNameAsRead; }

@@ -20,6 +20,10 @@ constexpr int unloadMinutes = 45;
 constexpr double fuzziness = 0.1;
 constexpr int hour = 60;
 constexpr int day = 1440;
+// Goods of instances whose capacities bind: a full truck takes 33 pallets or 24 t.
+constexpr int palletKilograms = 600;
+constexpr int boxKilograms = 25;
+constexpr int boxesPerDraw = 4;
 
 // Whole-number draws from the repeatable source, each salted by the previous one.
 class Draws {
@@ -69,9 +73,14 @@ void writeFixedTables(const GeneratorSettings& s, Draws& draws, Instance& out) {
   out.vehicleTypes << "# name  list-count  lists\n"
                    << "TRUCK 1 CAPACITY 2 PALLET 33 WEIGHT 24000\n"
                    << "VAN 1 CAPACITY 2 PALLET 8 WEIGHT 1200\n";
-  out.articleTypes << "# name  pair-count  key quantity ...\n"
-                   << "PALLET 3 LENGTH 120 WIDTH 80 HEIGHT 150\n"
-                   << "BOX 3 LENGTH 60 WIDTH 40 HEIGHT 40\n";
+  out.articleTypes << "# name  pair-count  key quantity ...\n";
+  if (s.capacity) {
+    out.articleTypes << "PALLET 4 LENGTH 120 WIDTH 80 HEIGHT 150 WEIGHT " << palletKilograms << "\n"
+                     << "BOX 4 LENGTH 60 WIDTH 40 HEIGHT 40 WEIGHT " << boxKilograms << "\n";
+  } else {
+    out.articleTypes << "PALLET 3 LENGTH 120 WIDTH 80 HEIGHT 150\n"
+                     << "BOX 3 LENGTH 60 WIDTH 40 HEIGHT 40\n";
+  }
   out.clients << "# name  kind (strategic clients' orders are planned first)\n";
   for (int i = 0; i < 20; ++i) out.clients << numbered("CLIENT", i) << (i % 5 == 0 ? " strategic\n" : " regular\n");
   out.countries << "# name  cost-per-day  cost-per-km  third\n";
@@ -119,6 +128,13 @@ void writeVehicles(const GeneratorSettings& s, Draws& draws, Instance& out) {
   }
 }
 
+// Every other order carries pallets, the others boxes; with capacities binding, boxes come
+// by the dozen so that their weight counts.
+std::string goods(const GeneratorSettings& s, int order, int quantity) {
+  if (order % 2) return "PALLET " + std::to_string(quantity);
+  return "BOX " + std::to_string(s.capacity ? quantity * boxesPerDraw : quantity);
+}
+
 // Pickups open from the second day on, late enough for a vehicle from anywhere in the
 // area; the delivery window leaves room for the drive with its spread and the loading.
 void writeOrders(const GeneratorSettings& s, Draws& draws, const std::vector<GeneratedPlace>& places, Instance& out) {
@@ -142,12 +158,13 @@ void writeOrders(const GeneratorSettings& s, Draws& draws, const std::vector<Gen
                << p.name << ' ' << q.name << " \\\n    " << calendarText(pickupStart) << ' '
                << calendarText(pickupFull) << ' ' << calendarText(pickupEnd) << "  " << calendarText(deliveryStart)
                << ' ' << calendarText(deliveryFull) << ' ' << calendarText(deliveryEnd) << "  GOODS 1 "
-               << (i % 2 ? "PALLET " : "BOX ") << draws.between(1, 30) << '\n';
+               << goods(s, i, draws.between(1, 30)) << '\n';
   }
 }
 
-void writeConfig(Instance& out) {
-  out.config << "# A generated instance.\n[params]\npickupTime=" << pickupMinutes << "\nunloadTime=" << unloadMinutes
+void writeConfig(const GeneratorSettings& s, Instance& out) {
+  out.config << "# A generated instance.\n[params]\n" << (s.capacity ? "checkCapacity=1\n" : "")
+             << "pickupTime=" << pickupMinutes << "\nunloadTime=" << unloadMinutes
              << "\nminimalSat=0.5\ntravelTimeFuzzines=" << fuzziness << "\nplaceInPoland=P001\n\n[files]\n"
              << "vehicleTypes=vehicle_types.txt\nvehicles=vehicles.txt\nclients=clients.txt\n"
              << "countries=countries.txt\nregions=regions.txt\nplaces=places.txt\norders=orders.txt\n"
@@ -189,7 +206,7 @@ std::optional<std::string> generateInstance(const std::string& directory, const 
   const std::vector<GeneratedPlace> places = writePlaces(settings, draws, out);
   writeVehicles(settings, draws, out);
   writeOrders(settings, draws, places, out);
-  writeConfig(out);
+  writeConfig(settings, out);
 
   const std::filesystem::path dir(directory);
   const std::pair<const char*, const std::ostringstream*> files[] = {

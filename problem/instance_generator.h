@@ -12,6 +12,9 @@ struct GeneratorSettings {
   int orders = 100;
   int vehicles = 20;
   std::uint32_t seed = 1;
+  // Switches the capacity check on and writes goods with weights that make the vehicles'
+  // capacities bind; the places, windows and prices stay those of the same seed without it.
+  bool capacity = false;
 };
 
 // Writes <directory>/instance.cfg and its data files (the directory is created when

@@ -89,19 +89,37 @@ REGIONS = {
     "KAUNO_KLAIPEDOS": ("LITHUANIA", 95, 255, [("KAUNAS", 54.8985, 23.9036), ("KLAIPEDA", 55.7033, 21.1443)]),
 }
 
+# Every unit weighs WEIGHT kg; an industrial pallet takes the floor space of one euro pallet.
 ARTICLE_TYPES = [
-    ("PALLET_EUR", [("LENGTH", 120), ("WIDTH", 80), ("HEIGHT", 150)]),
-    ("PALLET_IND", [("LENGTH", 120), ("WIDTH", 100), ("HEIGHT", 150)]),
-    ("BOX", [("LENGTH", 60), ("WIDTH", 40), ("HEIGHT", 40)]),
-    ("DRUM", [("DIAMETER", 60), ("HEIGHT", 90)]),
-    ("ROLL", [("DIAMETER", 120), ("LENGTH", 250)]),
-    ("CAGE", [("LENGTH", 80), ("WIDTH", 70), ("HEIGHT", 180)]),
+    ("PALLET_EUR", [("LENGTH", 120), ("WIDTH", 80), ("HEIGHT", 150), ("WEIGHT", 400)]),
+    ("PALLET_IND", [("LENGTH", 120), ("WIDTH", 100), ("HEIGHT", 150), ("WEIGHT", 500), ("PALLET_EUR", 1)]),
+    ("BOX", [("LENGTH", 60), ("WIDTH", 40), ("HEIGHT", 40), ("WEIGHT", 15)]),
+    ("DRUM", [("DIAMETER", 60), ("HEIGHT", 90), ("WEIGHT", 220)]),
+    ("ROLL", [("DIAMETER", 120), ("LENGTH", 250), ("WEIGHT", 300)]),
+    ("CAGE", [("LENGTH", 80), ("WIDTH", 70), ("HEIGHT", 180), ("WEIGHT", 60)]),
 ]
+
+# Goods of an order, drawn apart from everything else so that the places, windows and
+# prices stay as they were before goods mattered: (article, smallest, largest quantity).
+GOODS_KINDS = [
+    [("PALLET_EUR", 4, 26)],
+    [("PALLET_EUR", 6, 20)],
+    [("PALLET_IND", 4, 16)],
+    [("PALLET_EUR", 2, 10), ("BOX", 20, 160)],
+    [("DRUM", 10, 70)],
+    [("ROLL", 6, 40)],
+    [("CAGE", 10, 50)],
+    [("BOX", 10, 70)],
+    [("PALLET_EUR", 1, 3)],
+]
+# One order is too heavy for any vehicle of the fleet (90 rolls weigh 27 t).
+OVERSIZED_ORDER = 57
+OVERSIZED_GOODS = "ROLL 90"
 
 # type: (mass range in kg, quantity lists)
 VEHICLE_TYPES = {
     "TRUCK_40T": ((14000, 16500), [("CAPACITY", [("PALLET_EUR", 33), ("WEIGHT", 24000)]), ("EQUIPMENT", [("TAIL_LIFT", 0), ("STRAPS", 24)])]),
-    "TRUCK_18T": ((8500, 10000), [("CAPACITY", [("PALLET_EUR", 18), ("WEIGHT", 9000)]), ("EQUIPMENT", [("TAIL_LIFT", 1), ("STRAPS", 12)])]),
+    "TRUCK_18T": ((8500, 10000), [("CAPACITY", [("PALLET_EUR", 18), ("WEIGHT", 8000)]), ("EQUIPMENT", [("TAIL_LIFT", 1), ("STRAPS", 12)])]),
     "VAN_3_5T": ((2100, 2400), [("CAPACITY", [("PALLET_EUR", 8), ("WEIGHT", 1200)])]),
 }
 
@@ -176,7 +194,15 @@ def places_by_name():
     return places
 
 
-def make_orders(rng, places):
+def draw_goods(cargo_rng, number):
+    if number == OVERSIZED_ORDER:
+        return "1 " + OVERSIZED_GOODS
+    kind = cargo_rng.choice(GOODS_KINDS)
+    entries = [f"{a} {cargo_rng.randint(low, high)}" for a, low, high in kind]
+    return f"{len(kind)} " + " ".join(entries)
+
+
+def make_orders(rng, cargo_rng, places):
     names = sorted(places)
     # The fleet is Polish: most loads start or end in Poland or its neighbours.
     home = [n for n in names if places[n][3] in ("POLAND", "GERMANY", "CZECHIA")]
@@ -205,12 +231,15 @@ def make_orders(rng, places):
         per_day = (a[0] + b[0]) / 2
         trip_cost = km * per_km + (drive + PICKUP_MINUTES + UNLOAD_MINUTES) / 1440 * per_day
         price = round((2.0 + rng.random()) * trip_cost + 150, -1)
-        articles = rng.sample([a for a, _ in ARTICLE_TYPES], rng.choice((1, 1, 2)))
-        goods = " ".join(f"{a} {rng.randrange(1, 34) if a.startswith('PALLET') else rng.randrange(5, 120)}" for a in articles)
+        # The goods of the first version of this week: drawn and dropped, so that the
+        # draws of the later orders stay those of the same seed.
+        for a in rng.sample([a for a, _ in ARTICLE_TYPES], rng.choice((1, 1, 2))):
+            rng.randrange(1, 34) if a.startswith("PALLET") else rng.randrange(5, 120)
+        goods = draw_goods(cargo_rng, len(orders) + 1)
         name = f"O{len(orders) + 1:03d}"
         orders.append(f"{name} {rng.choice(clients)} {price:.2f} {pickup} {delivery} \\\n"
                       f"    {window(pickup_start, pickup_full, pickup_end)}   "
-                      f"{window(delivery_start, delivery_full, delivery_end)}   GOODS {len(articles)} {goods}")
+                      f"{window(delivery_start, delivery_full, delivery_end)}   GOODS {goods}")
     return orders
 
 
@@ -252,10 +281,10 @@ def main():
     write(folder, "orders.txt",
           [banner, "name client price pickup-place delivery-place \\",
            "    pickup-window (start full-end end)  delivery-window  goods-list"],
-          make_orders(rng, places))
+          make_orders(rng, random.Random(SEED + 1), places))
     with open(os.path.join(folder, "europe.cfg"), "w", encoding="ascii", newline="\n") as cfg:
         cfg.write(f"# {banner}\n# A week of freight across {len(COUNTRIES)} countries for a fleet based in Poland.\n")
-        cfg.write(f"[params]\npickupTime={PICKUP_MINUTES}\nunloadTime={UNLOAD_MINUTES}\nminimalSat=0.5\n"
+        cfg.write(f"[params]\ncheckCapacity=1\npickupTime={PICKUP_MINUTES}\nunloadTime={UNLOAD_MINUTES}\nminimalSat=0.5\n"
                   f"travelTimeFuzzines={FUZZINESS}\nplaceInPoland=WARSZAWA\n\n[files]\n")
         for key, name in (("vehicleTypes", "vehicle_types.txt"), ("vehicles", "vehicles.txt"),
                           ("clients", "clients.txt"), ("countries", "countries.txt"), ("regions", "regions.txt"),

@@ -8,7 +8,8 @@
 
 namespace tamso::ui {
 
-OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estimatedGain) : QDialog(parent) {
+OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estimatedGain, bool respectCapacities)
+    : QDialog(parent) {
   setWindowTitle(QStringLiteral("Optimization"));
   const DialogUnits du(*this);
   setFixedSize(du.size(204, 95));
@@ -17,6 +18,9 @@ OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estim
   check_ = new QCheckBox(QStringLiteral("Include Estimated Gain in calculations"), this);
   check_->setChecked(estimatedGain);
   placeAt(*check_, du, 14, 25, 120, 10);
+  capacityCheck_ = new QCheckBox(QStringLiteral("Respect vehicle capacities"), this);
+  capacityCheck_->setChecked(respectCapacities);
+  placeAt(*capacityCheck_, du, 14, 66, 120, 10);
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
   placeAt(*ok, du, 147, 7, 50, 14);
@@ -27,5 +31,7 @@ OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estim
 }
 
 bool OptimizationOptionsDialog::estimatedGain() const { return check_->isChecked(); }
+
+bool OptimizationOptionsDialog::respectCapacities() const { return capacityCheck_->isChecked(); }
 
 }  // namespace tamso::ui

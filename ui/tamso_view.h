@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QString>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
@@ -46,6 +47,8 @@ class CTamsoView : public QAbstractScrollArea {
   QSize scrollRange() const { return scrollRange_; }
   int iterationCount() const { return iterationCount_; }
   bool estimatedGain() const { return estimatedGain_; }
+  // Set from the configuration at every load; the runs respect capacities when it is set.
+  bool respectCapacities() const { return respectCapacities_; }
   // A fixed seed makes every later run repeatable; nothing uses the wall clock then.
   void setSeed(std::optional<std::uint32_t> seed) { seed_ = seed; }
   bool running() const { return worker_ != nullptr; }
@@ -96,6 +99,8 @@ class CTamsoView : public QAbstractScrollArea {
   void localSearch();
   void hybridGenetic();
   void genetic();
+  // Asks for the time limit, then runs the thorough search; its plan goes to the map.
+  void thoroughSearch();
   void stop();
   void numberOfIterations();
   void optimizationOptions();
@@ -147,7 +152,10 @@ class CTamsoView : public QAbstractScrollArea {
   QSize scrollRange_{300, 300};
   std::optional<QSize> fixedClientSize_;
   int iterationCount_ = 20;
+  int thoroughSeconds_ = 30;  // the time limit last confirmed for the thorough search
+  QElapsedTimer runClock_;
   bool estimatedGain_ = false;
+  bool respectCapacities_ = false;
   std::optional<std::uint32_t> seed_;
   QString savePath_;
   std::unique_ptr<TamsoThread> worker_;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_run.h"
@@ -31,7 +33,8 @@ TEST_F(CheckCommand, SummaryHasEveryTableAndTheParameters) {
   EXPECT_TRUE(run.err.empty());
   for (const char* line : {"vehicleTypes: 2\n", "vehicles: 2\n", "clients: 2\n", "countries: 2\n", "regions: 3\n",
                            "places: 5\n", "orders: 4\n", "articleTypes: 2\n", "pickupTime: 30\n", "unloadTime: 45\n",
-                           "minimalSat: 0.5\n", "travelTimeFuzzines: 0.1\n", "placeInPoland: POZNAN\n",
+                           "minimalSat: 0.5\n", "travelTimeFuzzines: 0.1\n", "checkCapacity: 1\n",
+                           "placeInPoland: POZNAN\n",
                            "horizonEnd: 28494600 (2024-03-05 23:00)\n"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   }
@@ -77,12 +80,19 @@ TEST_F(CheckCommand, JsonHasRecordsLinksAndTablesByPlaceIndex) {
   EXPECT_LT(leg[0].get<int>(), leg[1].get<int>());
   EXPECT_LT(leg[1].get<int>(), leg[2].get<int>());
   EXPECT_EQ(doc["articleTypes"][1]["name"], "BOX");
+  EXPECT_EQ(doc["checkCapacity"], true);
+  EXPECT_EQ(doc["vehicleTypes"][1]["capacity"], json({{"PALLET_EUR", 8}, {"WEIGHT", 1200}}));
+  // 6 pallets of 400 kg and 30 boxes of 15 kg, with the article types' sizes multiplied out.
+  EXPECT_EQ(doc["orders"][2]["load"], json({{"PALLET_EUR", 6}, {"BOX", 30}, {"WEIGHT", 2850}, {"LENGTH", 2520},
+                                            {"WIDTH", 1680}, {"HEIGHT", 2100}}));
 }
 
 TEST_F(CheckCommand, EuropeLoadsFromAnyWorkingDirectory) {
   const auto run = runTool({"check", example("europe")});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("placeInPoland: WARSZAWA\n"), std::string::npos);
+  // The one order no vehicle type can carry is named, and the load still succeeds.
+  EXPECT_EQ(run.err, "tamso-cli: warning: order O057 is larger than every vehicle type\n");
 }
 
 class CheckFailure : public CheckCommand {
@@ -97,14 +107,19 @@ class CheckFailure : public CheckCommand {
 };
 
 TEST_F(CheckFailure, TheLoaderMessageIsTheOnlyLineOfStandardError) {
+  std::ifstream original(config());
+  const auto lines = std::count(std::istreambuf_iterator<char>(original), {}, '\n');
+  original.close();
   std::ofstream(dir_ / "tiny.cfg", std::ios::app) << "[files]\nbroken line\n";
   const auto run = runTool({"check", config()});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.out.empty());
-  EXPECT_EQ(run.err, "Error reading configuration file in line 20\nat " + config() + ":20\n");
+  const std::string broken = std::to_string(lines + 2);
+  EXPECT_EQ(run.err, "Error reading configuration file in line " + broken + "\nat " + config() + ":" + broken + "\n");
   const auto missing = runTool({"check", (dir_ / "absent.cfg").string()});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "Error reading configuration file in line 0\n");
+  EXPECT_EQ(missing.err, "Error reading configuration file in line 0\nat " + (dir_ / "absent.cfg").string() +
+                             ": No such file or directory\n");
 }
 
 TEST_F(CheckFailure, ARefusedRecordNamesItsFileAndLine) {
@@ -113,6 +128,31 @@ TEST_F(CheckFailure, ARefusedRecordNamesItsFileAndLine) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.out.empty());
   EXPECT_EQ(run.err, "Can't parse file 'clients.txt'\nat " + (dir_ / "clients.txt").string() + ":4\n");
+}
+
+// A place name in Windows-1250 (not UTF-8) is kept as read; every JSON output shows it with
+// the replacement character instead of stopping the program.
+TEST_F(CheckFailure, NamesThatAreNotUtf8StillGiveJson) {
+  fs::path places = dir_ / "places.txt";
+  std::ifstream in(places);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const std::string from = "KALISZ 51.7611";
+  text.replace(text.find(from), from.size(), "\"Kali\xB9z\" 51.7611");
+  for (const char* name : {"regions.txt", "orders.txt"}) {
+    std::ifstream data(dir_ / name);
+    std::string records((std::istreambuf_iterator<char>(data)), std::istreambuf_iterator<char>());
+    for (std::size_t at; (at = records.find("KALISZ")) != std::string::npos;) records.replace(at, 6, "\"KALI\xB9Z\"");
+    std::ofstream(dir_ / name) << records;
+  }
+  std::ofstream(places) << text;
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"check", config(), "--json"},
+                                               std::vector<std::string>{"plan", config(), "--seed", "3", "--json"}}) {
+    const auto run = runTool(args);
+    ASSERT_EQ(run.exitCode, 0) << args[0] << ": " << run.err;
+    EXPECT_NE(run.out.find("KALI\xEF\xBF\xBDZ"), std::string::npos) << args[0];
+    EXPECT_TRUE(json::accept(run.out)) << args[0];
+  }
 }
 
 }  // namespace

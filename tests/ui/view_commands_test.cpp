@@ -267,6 +267,20 @@ class ViewCommandsTest : public QObject {
     QVERIFY(shell.view().estimatedGain());
   }
 
+  void respectingCapacitiesFollowsEachLoadedConfigurationUntilChanged() {
+    Shell shell;
+    shell.openData(shelltest::sourcePath("examples/tiny/tiny.cfg"));  // checkCapacity=1
+    QVERIFY(shell.view().respectCapacities());
+    auto* dialog = openDialog<OptimizationOptionsDialog>(shell, Command::OptimizationOptions);
+    QCOMPARE(dialog->capacityCheckBox()->text(), QString("Respect vehicle capacities"));
+    QVERIFY(dialog->capacityCheckBox()->isChecked());
+    dialog->capacityCheckBox()->click();
+    closeAndDelete(dialog, true);
+    QVERIFY(!shell.view().respectCapacities());
+    shell.openData(shelltest::sourcePath("examples/tiny/tiny.cfg"));
+    QVERIFY(shell.view().respectCapacities());
+  }
+
   void aboutShowsTheAboutDialogOnly() {
     Shell shell;
     shell.action(Command::About)->trigger();
