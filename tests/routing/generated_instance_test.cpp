@@ -35,8 +35,6 @@ class GeneratedInstanceTest : public ::testing::Test {
     EXPECT_FALSE(loadError.has_value()) << loadError->message << " " << loadError->file << ":" << loadError->line;
     return problem;
   }
-
-  std::filesystem::path dir;
 };
 
 void expectConsistentPlan(Solution& solution, bool withEstimate) {
