@@ -23,8 +23,20 @@ thread_local std::int32_t lastPictureError = pictureErrorNone;
 constexpr std::int64_t maxFileBytes = std::int64_t{1} << 30;
 constexpr std::int64_t maxDecoderMemory = std::int64_t{1536} << 20;
 
-// The decoder's own names of the seven formats; every other coder is removed.
-const char* const decoderNames[] = {"BMP", "GIF", "PCX", "TGA", "JPEG", "TIFF", "PNG"};
+// The decoder's own name of each of the seven formats; every other coder is removed.
+const char* decoderName(std::int32_t type) {
+  switch (type) {
+    case pictureBmp: return "BMP";
+    case pictureGif: return "GIF";
+    case picturePcx: return "PCX";
+    case pictureTga: return "TGA";
+    case pictureJpg: return "JPEG";
+    case pictureTif: return "TIFF";
+    case picturePng: return "PNG";
+    default: return nullptr;
+  }
+}
+
 
 // No helper program is ever started and nothing is fetched from the network, whatever a
 // decoder asks for.
@@ -44,9 +56,9 @@ void removeOtherCoders() {
   std::vector<std::string> others;
   for (MagickLib::MagickInfo** coder = coders; coder != nullptr && *coder != nullptr; ++coder) {
     const std::string name = (*coder)->name;
-    if (std::find(std::begin(decoderNames), std::end(decoderNames), name) == std::end(decoderNames)) {
-      others.push_back(name);
-    }
+    bool ours = false;
+    for (std::int32_t type = pictureBmp; type <= picturePng; ++type) ours = ours || name == decoderName(type);
+    if (!ours) others.push_back(name);
   }
   MagickLib::MagickFree(coders);
   for (const std::string& name : others) MagickLib::UnregisterMagickInfo(name.c_str());
@@ -148,19 +160,6 @@ bool decode(const std::string& bytes, const char* format, Magick::Image& image) 
   return true;
 }
 
-const char* decoderName(std::int32_t type) {
-  switch (type) {
-    case pictureBmp: return "BMP";
-    case pictureGif: return "GIF";
-    case picturePcx: return "PCX";
-    case pictureTga: return "TGA";
-    case pictureJpg: return "JPEG";
-    case pictureTif: return "TIFF";
-    case picturePng: return "PNG";
-    default: return nullptr;
-  }
-}
-
 PictureBlock loadAs(const std::string& name, PictureType type) {
   lastPictureError = pictureErrorNone;
   std::string bytes;
@@ -190,7 +189,12 @@ bool plausibleTargaHeader(const std::string& bytes) {
   if ((imageType == 1 || imageType == 9) != (mapType == 1)) return false;
   if (mapType == 1 && byte(7) != 15 && byte(7) != 16 && byte(7) != 24 && byte(7) != 32) return false;
   if (depth != 8 && depth != 15 && depth != 16 && depth != 24 && depth != 32) return false;
-  return littleEndian16(bytes, 12) > 0 && littleEndian16(bytes, 14) > 0;
+  const std::uint64_t pixels = std::uint64_t{littleEndian16(bytes, 12)} * littleEndian16(bytes, 14);
+  if (pixels == 0) return false;
+  // The pixels must fit in the file: one byte per pixel at the least, one per 128 pixels
+  // when run-length coded. A tiny file declaring a huge picture is no picture.
+  const std::uint64_t leastBytes = imageType < 9 ? pixels : pixels / 128;
+  return leastBytes <= bytes.size();
 }
 
 bool plausiblePcxHeader(const std::string& bytes) {

@@ -10,18 +10,23 @@ namespace tamso::fuzz {
 namespace fs = std::filesystem;
 
 const std::string& scratchFolder() {
-  static const std::string folder = [] {
+  // Never destroyed, so the removal at exit still knows the name.
+  static const std::string* const folder = [] {
     std::string pattern = (fs::temp_directory_path() / "tamso-fuzz-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (mkdtemp(name.data()) == nullptr) std::abort();
+    return new std::string(name.data());
+  }();
+  static const bool removedAtExit = [] {
     std::atexit([] {
       std::error_code ignored;
-      fs::remove_all(scratchFolder(), ignored);
+      fs::remove_all(*folder, ignored);
     });
-    return std::string(name.data());
+    return true;
   }();
-  return folder;
+  (void)removedAtExit;
+  return *folder;
 }
 
 std::string writeScratchFile(const std::string& name, const std::string& bytes) {

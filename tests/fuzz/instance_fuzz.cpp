@@ -32,12 +32,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < fileNames.size(); ++i) texts[i] = exampleFile(fileNames[i]);
     return texts;
   }();
+  // The unchanged files are written once; only the file replaced last time is restored.
+  static std::size_t lastReplaced = [] {
+    for (std::size_t i = 0; i < fileNames.size(); ++i) tamso::fuzz::writeScratchFile(fileNames[i], originals[i]);
+    return std::size_t{0};
+  }();
   if (size == 0) return 0;
   const std::size_t replaced = data[0] % fileNames.size();
-  for (std::size_t i = 0; i < fileNames.size(); ++i) {
-    const std::string text = i == replaced ? std::string(reinterpret_cast<const char*>(data + 1), size - 1) : originals[i];
-    tamso::fuzz::writeScratchFile(fileNames[i], text);
-  }
+  if (lastReplaced != replaced) tamso::fuzz::writeScratchFile(fileNames[lastReplaced], originals[lastReplaced]);
+  tamso::fuzz::writeScratchFile(fileNames[replaced], std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+  lastReplaced = replaced;
   tamso::ProblemData problem;
   tamso::LoadOptions options;
   options.dataDirectory = tamso::fuzz::scratchFolder();

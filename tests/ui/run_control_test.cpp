@@ -159,7 +159,8 @@ class RunControlTest : public QObject {
     shell.action(Command::SaveAs)->trigger();
     QCOMPARE(shell.prompts.lastMessage(), QString("finished"));
     const QList<QByteArray> lines = readAll(path).split('\n');
-    QCOMPARE(lines.front(), QByteArray(kPlanCsvStopHeader) + "\r");
+    const bool withLoad = plan->problem().checkCapacity;
+    QCOMPARE(lines.front(), QByteArray(kPlanCsvStopHeader) + (withLoad ? ",load\r" : "\r"));
     const Route* route = nullptr;
     int usedRoutes = 0;
     for (const Route& r : plan->routes()) {
@@ -169,7 +170,7 @@ class RunControlTest : public QObject {
     // header, a START row per used route, the stops, the empty line before the route totals
     QCOMPARE(lines[1 + usedRoutes + stopCount(*plan)], QByteArray("\r"));
     const QList<QByteArray> start = lines[1].split(',');
-    QCOMPARE(start.size(), 16);
+    QCOMPARE(start.size(), withLoad ? 17 : 16);
     QCOMPARE(start[0], QByteArray::fromStdString(route->vehicle().name));
     QCOMPARE(start[2], QByteArray("START"));
     const QList<QByteArray> first = lines[2].split(',');
