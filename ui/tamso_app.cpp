@@ -31,6 +31,8 @@ StartOptions withAbsolutePaths(StartOptions options) {
 
 int runWindow(const StartOptions& options) {
   QSettings settings(QString::fromLatin1(CTamsoApp::kOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
+  QSettings former(QString::fromLatin1(CTamsoApp::kFormerOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
+  RecentFiles(settings).adoptFormerList(former);
   DialogPrompts prompts(firstOpenFolder(RecentFiles(settings).files(), QApplication::applicationDirPath()));
   CMainFrame frame(prompts, settings, imageLoadLibrary());
   frame.show();
@@ -73,6 +75,7 @@ int exportStartPicture(const StartOptions& options, const PictureLibrary& pictur
   ConsolePrompts prompts;
   CTamsoView view(prompts, pictures);
   view.setFixedClientSize(options.size);
+  view.setFitOnLoad(false);
   if (!view.startUp(withAbsolutePaths(options), false)) return 1;
   if (const std::optional<QString> error = view.exportMapPictureTo(absolute(options.exportPng))) {
     prompts.message(nullptr, *error);

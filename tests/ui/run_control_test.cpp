@@ -69,7 +69,9 @@ class RunControlTest : public QObject {
     QVERIFY(!shell.enabled(Command::Stop));
     QVERIFY(shell.enabled(Command::LocalSearch));
     QVERIFY(shell.enabled(Command::OpenDataFile));
-    QVERIFY(shell.enabled(Command::ShowRoutes));
+    // The routes are shown at once, as if Show Routes had been chosen.
+    QVERIFY(shell.view().layer().showRoutes);
+    QVERIFY(!shell.enabled(Command::ShowRoutes));
     QVERIFY(shell.enabled(Command::RouteInfos));
     QVERIFY(shell.enabled(Command::UnplannedOrders));
     const Solution* plan = shell.view().layer().solution();
