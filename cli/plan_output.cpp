@@ -28,10 +28,11 @@ std::string timeText(std::optional<std::int32_t> minutes) { return minutes ? for
 
 // --- text ---------------------------------------------------------------------------------
 
-void printStopHeader(std::ostream& out) {
+void printStopHeader(std::ostream& out, bool withLoad) {
   out << "  " << padded("#", 4) << padded("action", 10) << padded("order", 12) << padded("place", 16)
       << padded("window start", 18) << padded("window end", 18) << padded("arrival", 18) << padded("service", 18)
-      << padded("departure", 18) << padded("satisfaction", 14) << "leg km\n";
+      << padded("departure", 18) << padded("satisfaction", 14) << (withLoad ? padded("leg km", 10) + "load" : "leg km")
+      << "\n";
 }
 
 void printStartRow(std::ostream& out, const Route& route, const RouteFigures& figures) {
@@ -41,7 +42,8 @@ void printStartRow(std::ostream& out, const Route& route, const RouteFigures& fi
       << padded(timeText(figures.start), 18) << padded("-", 14) << "-\n";
 }
 
-void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, const StopFigures& figures) {
+void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, const StopFigures& figures,
+               const ProblemData& problem) {
   const std::string none = "-";
   out << "  " << padded(std::to_string(number), 4) << padded(stopKindName(stop.kind), 10)
       << padded(stop.order ? stop.order->name : none, 12) << padded(stop.place ? stop.place->name : none, 16)
@@ -49,7 +51,12 @@ void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, con
       << padded(stop.window ? formatDateTime(stop.window->end) : none, 18)
       << padded(formatDateTime(stop.arrival.likely), 18) << padded(formatDateTime(stop.serviceStart.likely), 18)
       << padded(formatDateTime(figures.departure.likely), 18)
-      << padded(roundedTwoDecimals(decimalOf(stop.satisfaction)), 14) << roundedTwoDecimals(figures.legKm) << "\n";
+      << padded(roundedTwoDecimals(decimalOf(stop.satisfaction)), 14);
+  if (problem.checkCapacity) {
+    out << padded(roundedTwoDecimals(figures.legKm), 10) << loadText(problem, figures.load) << "\n";
+  } else {
+    out << roundedTwoDecimals(figures.legKm) << "\n";
+  }
 }
 
 void printRoute(std::ostream& out, std::size_t number, Route& route, const RouteFigures& f) {
@@ -62,9 +69,11 @@ void printRoute(std::ostream& out, std::size_t number, Route& route, const Route
   }
   out << "\n";
   if (route.stops().empty()) return;
-  printStopHeader(out);
+  printStopHeader(out, route.problem().checkCapacity);
   printStartRow(out, route, f);
-  for (std::size_t i = 0; i < route.stops().size(); ++i) printStop(out, i + 1, route.stops()[i], f.stops[i]);
+  for (std::size_t i = 0; i < route.stops().size(); ++i) {
+    printStop(out, i + 1, route.stops()[i], f.stops[i], route.problem());
+  }
 }
 
 void printSummary(std::ostream& out, const PlanSummary& s, std::size_t routes) {
@@ -97,7 +106,15 @@ json optionalZoned(std::optional<std::int32_t> minutes) {
   return minutes ? json(zonedDateTime(*minutes)) : json(nullptr);
 }
 
-json stopJson(const RouteStop& stop, const StopFigures& figures) {
+json loadJson(const ProblemData& problem, const std::vector<double>& load) {
+  json object = json::object();
+  for (std::size_t k = 0; k < load.size() && k < problem.capacityKeys.size(); ++k) {
+    object[problem.capacityKeys[k]] = load[k];
+  }
+  return object;
+}
+
+json stopJson(const RouteStop& stop, const StopFigures& figures, const ProblemData& problem) {
   json j = {{"kind", stopKindName(stop.kind)},
             {"order", stop.order ? json(stop.order->name) : json(nullptr)},
             {"client", stop.order ? json(stop.order->clientName()) : json(nullptr)},
@@ -118,12 +135,13 @@ json stopJson(const RouteStop& stop, const StopFigures& figures) {
     j["window"] = {w.start, w.fullEnd, w.end};
     j["windowLocal"] = {zonedDateTime(w.start), zonedDateTime(w.fullEnd), zonedDateTime(w.end)};
   }
+  if (problem.checkCapacity) j["load"] = loadJson(problem, figures.load);
   return j;
 }
 
 json routeJson(Route& route, const RouteFigures& f) {
   json stops = json::array();
-  for (std::size_t i = 0; i < route.stops().size(); ++i) stops.push_back(stopJson(route.stops()[i], f.stops[i]));
+  for (std::size_t i = 0; i < route.stops().size(); ++i) stops.push_back(stopJson(route.stops()[i], f.stops[i], route.problem()));
   const Place* startPlace = route.vehicle().startPlace;
   return {{"vehicle", route.vehicle().name},
           {"gain", cents(f.gain)},

@@ -98,6 +98,9 @@ void RouteInfoWindow::fill(const Route& route) {
   stops_->addRow(startRow(route.vehicle()));
   for (const RouteStop& stop : route.stops()) stops_->addRow(stopRow(stop));
   shown_ = TimelineRoute::of(route);
+  // Wide enough for every column once the longest texts are in.
+  const QMargins margins = layout()->contentsMargins();
+  resize(size().expandedTo(QSize(stops_->contentSize(0).width() + margins.left() + margins.right(), 0)));
 }
 
 void RouteInfoWindow::showRoute(const Route& route) {

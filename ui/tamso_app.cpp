@@ -9,7 +9,9 @@
 #include <variant>
 
 #include "imageload/picture_library_glue.h"
+#include "ui/bundled_examples.h"
 #include "ui/main_frame.h"
+#include "ui/recent_files.h"
 #include "ui/tamso_view.h"
 #include "ui/user_prompts.h"
 
@@ -29,7 +31,9 @@ StartOptions withAbsolutePaths(StartOptions options) {
 
 int runWindow(const StartOptions& options) {
   QSettings settings(QString::fromLatin1(CTamsoApp::kOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
-  DialogPrompts prompts;
+  QSettings former(QString::fromLatin1(CTamsoApp::kFormerOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
+  RecentFiles(settings).adoptFormerList(former);
+  DialogPrompts prompts(firstOpenFolder(RecentFiles(settings).files(), QApplication::applicationDirPath()));
   CMainFrame frame(prompts, settings, imageLoadLibrary());
   frame.show();
   frame.view()->startUp(options, true);
@@ -40,8 +44,9 @@ int runWindow(const StartOptions& options) {
 
 void CTamsoApp::prepareEnvironment(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--export-png") == 0 && std::getenv("QT_QPA_PLATFORM") == nullptr)
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const bool windowless = std::strcmp(argv[i], "--export-png") == 0 || std::strcmp(argv[i], "--version") == 0 ||
+                            std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+    if (windowless && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
 }
 
@@ -58,6 +63,10 @@ int CTamsoApp::run(const QStringList& arguments) {
     std::printf("%s\n", kStartUsage.toLocal8Bit().constData());
     return 0;
   }
+  if (options.version) {
+    std::printf("tamso %s\n", TAMSO_VERSION);
+    return 0;
+  }
   if (!options.exportPng.isEmpty()) return exportStartPicture(options, imageLoadLibrary());
   return runWindow(options);
 }
@@ -66,6 +75,7 @@ int exportStartPicture(const StartOptions& options, const PictureLibrary& pictur
   ConsolePrompts prompts;
   CTamsoView view(prompts, pictures);
   view.setFixedClientSize(options.size);
+  view.setFitOnLoad(false);
   if (!view.startUp(withAbsolutePaths(options), false)) return 1;
   if (const std::optional<QString> error = view.exportMapPictureTo(absolute(options.exportPng))) {
     prompts.message(nullptr, *error);

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <cstdio>
 
 namespace tamso::ui {
@@ -12,8 +13,9 @@ void DialogPrompts::message(QWidget* parent, const QString& text) {
 }
 
 std::optional<QString> DialogPrompts::openFile(QWidget* parent, const QString& caption, const QString& filter) {
-  const QString name = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+  const QString name = QFileDialog::getOpenFileName(parent, caption, openFolder_, filter);
   if (name.isEmpty()) return std::nullopt;
+  openFolder_.clear();
   return name;
 }
 
@@ -28,6 +30,16 @@ std::optional<QColor> DialogPrompts::chooseColor(QWidget* parent, const QColor& 
   const QColor colour = QColorDialog::getColor(initial, parent);
   if (!colour.isValid()) return std::nullopt;
   return colour;
+}
+
+int DialogPrompts::ask(QWidget* parent, const QString& text, const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Tamso"), text, QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> shown;
+  for (const QString& caption : buttons) shown << box.addButton(caption, QMessageBox::AcceptRole);
+  if (!shown.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(shown.front()));
+  box.exec();
+  const int chosen = static_cast<int>(shown.indexOf(box.clickedButton()));
+  return chosen < 0 ? 0 : chosen;
 }
 
 void ConsolePrompts::message(QWidget*, const QString& text) {

@@ -3,7 +3,9 @@
 // chooser. Tests and the picture export replace them, so nothing there ever blocks.
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -20,16 +22,29 @@ class UserPrompts {
                                           const QString& suggestedName) = 0;
   // The chosen colour, nothing on Cancel.
   virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+  // A message with a choice of buttons, the first the default; the position of the button
+  // chosen. Without a way to ask, the message is shown and the first button taken.
+  virtual int ask(QWidget* parent, const QString& text, const QStringList& buttons) {
+    message(parent, text);
+    return buttons.isEmpty() ? -1 : 0;
+  }
 };
 
 // The real dialogs.
 class DialogPrompts final : public UserPrompts {
  public:
+  // The open-file chooser starts in `folder` until a file has been chosen; empty: the chooser's
+  // own default.
+  explicit DialogPrompts(QString folder = {}) : openFolder_(std::move(folder)) {}
   void message(QWidget* parent, const QString& text) override;
   std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                   const QString& suggestedName) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+  int ask(QWidget* parent, const QString& text, const QStringList& buttons) override;
+
+ private:
+  QString openFolder_;
 };
 
 // No dialogs at all: messages go to standard error, every choice is a Cancel.
