@@ -37,6 +37,6 @@ sort -t, -k2,2 -k1,1 -k3,3g "$work/times.csv" | awk -F, '
     printf "%-58s %14s %14s %7s\n", "benchmark (CPU time)", "before", "after", "after/before"
     for (i = 1; i <= count; i++) {
       k = order[i]; mb = median(b[k], nb[k]); ma = median(a[k], na[k])
-      printf "%-58s %11.3f %-2s %11.3f %-2s %6.0f%%\n", k, mb, unit[k], ma, unit[k], mb > 0 ? 100 * ma / mb : 0
+      printf "%-58s %11.3f %-2s %11.3f %-2s %6.0f%%\n", k, mb, unit[k], ma, unit[k], (mb > 0 ? 100 * ma / mb : 0)
     }
   }'
