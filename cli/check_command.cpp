@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "cli/command_line.h"
 #include "cli/instance.h"
+#include "cli/json_text.h"
 #include "cli/map_json.h"
 #include "cli/problem_json.h"
 #include "problem/capacity.h"
@@ -82,7 +83,7 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
   if (options->json) {
     nlohmann::json document = checkDocument(problem, *options);
     addMapJson(document, map);
-    out << document.dump() << "\n";
+    out << jsonText(document) << "\n";
   } else {
     printSummary(problem, out);
   }

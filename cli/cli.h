@@ -5,20 +5,24 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_help.h"
+
 namespace tamso::cli {
 
 constexpr int exitSuccess = 0;
 constexpr int exitFailure = 1;  // the command ran and failed (bad data, a failed load)
 constexpr int exitUsage = 2;    // unknown command or option, missing argument
+constexpr int exitStopped = 130;  // a planning run stopped by SIGINT or SIGTERM
 
 // args: the command's own arguments, the command name not included.
 using CommandFunction = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct Command {
-  const char* name;
-  const char* synopsis;  // arguments after the name, e.g. "CONFIG [--json]"
-  const char* summary;   // one line on what it does
+  std::string name;
+  std::string synopsis;  // arguments after the name, e.g. "CONFIG [--json]"
+  std::string summary;   // one line on what it does
   CommandFunction run;
+  std::vector<OptionHelp> options = {};  // for "tamso-cli NAME --help"
 };
 
 // The commands in the order the usage text lists them.

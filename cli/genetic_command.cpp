@@ -5,15 +5,17 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "cli/cli.h"
 #include "cli/instance.h"
 #include "cli/plan_output.h"
 #include "cli/run_options.h"
-#include "cli/terminal_progress.h"
+#include "cli/run_session.h"
 #include "problem/text.h"
 #include "search/genetic_search.h"
+#include "search/report_numbers.h"
 
 namespace tamso::cli {
 
@@ -23,7 +25,7 @@ enum class Evolution { Genetic, Hybrid };
 
 void printGains(std::ostream& out, const char* label, const std::vector<float>& gains) {
   out << label << ":";
-  for (float gain : gains) out << " " << formatTwoDecimals(gain);
+  for (float gain : gains) out << " " << roundedTwoDecimals(decimalOf(gain));
   out << "\n";
 }
 
@@ -32,7 +34,7 @@ void printChildren(std::ostream& out, const EvolutionReport& report) {
     const std::vector<float>& children = report.generationChildren[g];
     out << "generation " << g + 1 << ": " << children.size() << (children.size() == 1 ? " child" : " children");
     if (!children.empty()) out << ":";
-    for (float gain : children) out << " " << formatTwoDecimals(gain);
+    for (float gain : children) out << " " << roundedTwoDecimals(decimalOf(gain));
     out << "\n";
   }
 }
@@ -45,7 +47,11 @@ std::string bestOrigin(GeneticSearch& search, const Solution& best) {
 }
 
 void printText(std::ostream& out, Evolution kind, GeneticSearch& search, const EvolutionReport& report,
-               double seconds) {
+               const RunFacts& facts, double seconds) {
+  printRunHeader(out, facts);
+  char time[48];
+  std::snprintf(time, sizeof time, "run time: %.2f s\n", seconds);
+  out << time;
   printGains(out, "initial population", report.initialGains);
   if (kind == Evolution::Hybrid) {
     printGains(out, "final population", report.finalGains);
@@ -53,48 +59,55 @@ void printText(std::ostream& out, Evolution kind, GeneticSearch& search, const E
   } else {
     printChildren(out, report);
   }
-  if (report.stopped) out << "stopped early\n";
   Solution& best = search.bestSolution();
-  out << "best: " << bestOrigin(search, best) << ", gain " << formatTwoDecimals(best.gain()) << "\n";
+  out << "best: " << bestOrigin(search, best) << ", gain " << roundedTwoDecimals(decimalOf(best.gain())) << "\n";
   printPlanText(out, best);
-  char time[48];
-  std::snprintf(time, sizeof time, "run time: %.2f s\n", seconds);
-  out << time;
 }
 
-nlohmann::json jsonDocument(GeneticSearch& search, const EvolutionReport& report) {
-  return {{"initialPopulation", report.initialGains},
-          {"finalPopulation", report.finalGains},
-          {"children", report.children},
-          {"best", planJson(search.bestSolution())}};
+nlohmann::json centsList(const std::vector<float>& gains) {
+  nlohmann::json list = nlohmann::json::array();
+  for (float gain : gains) list.push_back(roundedToCents(decimalOf(gain)));
+  return list;
+}
+
+// The best plan's document, with the populations beside it and the same document as "best".
+nlohmann::json jsonDocument(GeneticSearch& search, const EvolutionReport& report, const RunFacts& facts) {
+  nlohmann::json best = planDocument(facts, search.bestSolution());
+  nlohmann::json document = best;
+  document["generations"] = search.generations();
+  document["initialPopulation"] = centsList(report.initialGains);
+  document["finalPopulation"] = centsList(report.finalGains);
+  document["children"] = report.children;
+  document["best"] = std::move(best);
+  return document;
 }
 
 int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const char* name = kind == Evolution::Genetic ? "ga" : "hga";
   std::string problemText;
-  const auto options = parseRunOptions(name, args, problemText);
+  const auto options = parseRunOptions(name, args, RunOptionSet{true, false}, problemText);
   if (!options) return usageError(err, problemText);
+  RunSession session(name, *options, err);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
   if (options->capacity) problem.checkCapacity = *options->capacity;
 
-  Random random = options->seed ? Random::seeded(*options->seed) : Random();
-  GeneticSearch search(problem, options->estimatedGain, random);
-  std::unique_ptr<TerminalProgress> progress = terminalProgressFor(err);
-  RunObserver* observer = progress.get();
-
+  GeneticSearch search(problem, options->estimatedGain, session.random());
+  search.setGenerations(options->generations);
+  RunObserver* observer = session.observer();
   const auto start = std::chrono::steady_clock::now();
   const EvolutionReport report = kind == Evolution::Genetic ? search.runGenetic(observer) : search.runHybrid(observer);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  progress.reset();
+  session.endProgress();
 
   for (const std::string& failure : report.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
+  std::ostringstream text;
   if (options->json) {
-    out << jsonDocument(search, report).dump() << "\n";
+    text << jsonLine(jsonDocument(search, report, session.facts()));
   } else {
-    printText(out, kind, search, report, elapsed.count());
+    printText(text, kind, search, report, session.facts(), elapsed.count());
   }
-  return exitSuccess;
+  return session.finish(text.str(), out, err);
 }
 
 }  // namespace

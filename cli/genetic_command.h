@@ -1,7 +1,7 @@
 #pragma once
-// "ga CONFIG [--estimated-gain] [--seed N] [--json]" and "hga ...": run the genetic or the
-// hybrid genetic search on an instance, write its dump files into the current directory
-// and print the populations, the children and the best plan found.
+// "ga CONFIG [options]" and "hga ...": run the genetic or the hybrid genetic search on an
+// instance, write its dump files into the current directory and print the populations,
+// the children and the best plan found.
 #include <ostream>
 #include <string>
 #include <vector>

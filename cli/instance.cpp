@@ -10,7 +10,7 @@ namespace tamso::cli {
 // command's own outputs stay in the current directory.
 std::optional<LoadError> loadForCommand(const std::string& configPath, ProblemData& problem) {
   // An empty name would make the reader wait for a configuration on standard input.
-  if (configPath.empty()) return LoadError{"Error reading configuration file in line 0", configPath, 0};
+  if (configPath.empty()) return LoadError{"Error reading configuration file in line 0", configPath, 0, {}};
   LoadOptions options;
   options.dataDirectory = std::filesystem::path(configPath).parent_path().string();
   return loadInstance(configPath, problem, options);
@@ -18,6 +18,7 @@ std::optional<LoadError> loadForCommand(const std::string& configPath, ProblemDa
 
 int reportLoadError(const LoadError& error, std::ostream& err) {
   err << error.message << "\n";
+  if (!error.file.empty() && !error.reason.empty()) err << "at " << error.file << ": " << error.reason << "\n";
   if (!error.file.empty() && error.line > 0) err << "at " << error.file << ":" << error.line << "\n";
   return exitFailure;
 }

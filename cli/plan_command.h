@@ -1,6 +1,6 @@
 #pragma once
-// "plan CONFIG [--estimated-gain] [--seed N] [--json]": load an instance, run the local
-// search planner, write "total.dump" into the current directory and print the plan.
+// "plan CONFIG [options]": load an instance, run the local search planner, write
+// "total.dump" into the current directory and print the plan (and its CSV report with --csv).
 #include <ostream>
 #include <string>
 #include <vector>

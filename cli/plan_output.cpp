@@ -1,76 +1,214 @@
 #include "cli/plan_output.h"
 
-#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "cli/json_text.h"
 #include "problem/text.h"
+#include "routing/unplanned_reason.h"
+#include "search/plan_figures.h"
+#include "search/report_numbers.h"
+#include "search/zoned_time.h"
 
 namespace tamso {
 
 namespace {
+
+using nlohmann::json;
 
 std::string padded(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
   return text;
 }
 
-void printStop(std::ostream& out, std::size_t number, const RouteStop& stop) {
+std::string money(float value) { return roundedTwoDecimals(decimalOf(value)); }
+double cents(float value) { return roundedToCents(decimalOf(value)); }
+
+std::string timeText(std::optional<std::int32_t> minutes) { return minutes ? formatDateTime(*minutes) : "-"; }
+
+// --- text ---------------------------------------------------------------------------------
+
+void printStopHeader(std::ostream& out) {
+  out << "  " << padded("#", 4) << padded("action", 10) << padded("order", 12) << padded("place", 16)
+      << padded("window start", 18) << padded("window end", 18) << padded("arrival", 18) << padded("service", 18)
+      << padded("departure", 18) << padded("satisfaction", 14) << "leg km\n";
+}
+
+void printStartRow(std::ostream& out, const Route& route, const RouteFigures& figures) {
+  const Place* start = route.vehicle().startPlace;
+  out << "  " << padded("0", 4) << padded("START", 10) << padded("-", 12) << padded(start ? start->name : "-", 16)
+      << padded("-", 18) << padded("-", 18) << padded("-", 18) << padded("-", 18)
+      << padded(timeText(figures.start), 18) << padded("-", 14) << "-\n";
+}
+
+void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, const StopFigures& figures) {
   const std::string none = "-";
   out << "  " << padded(std::to_string(number), 4) << padded(stopKindName(stop.kind), 10)
       << padded(stop.order ? stop.order->name : none, 12) << padded(stop.place ? stop.place->name : none, 16)
       << padded(stop.window ? formatDateTime(stop.window->start) : none, 18)
       << padded(stop.window ? formatDateTime(stop.window->end) : none, 18)
       << padded(formatDateTime(stop.arrival.likely), 18) << padded(formatDateTime(stop.serviceStart.likely), 18)
-      << formatTwoDecimals(stop.satisfaction) << "\n";
+      << padded(formatDateTime(figures.departure.likely), 18)
+      << padded(roundedTwoDecimals(decimalOf(stop.satisfaction)), 14) << roundedTwoDecimals(figures.legKm) << "\n";
 }
 
-void printRoute(std::ostream& out, std::size_t number, Route& route) {
-  out << "Route " << number << ": vehicle " << route.vehicle().name << ", gain " << formatTwoDecimals(route.gain())
-      << ", " << route.orderCount() << (route.orderCount() == 1 ? " order" : " orders") << "\n";
-  if (route.stopCount() == 0) return;
-  out << "  " << padded("#", 4) << padded("action", 10) << padded("order", 12) << padded("place", 16)
-      << padded("window start", 18) << padded("window end", 18) << padded("arrival", 18) << padded("service", 18)
-      << "satisfaction\n";
-  for (std::size_t i = 0; i < route.stops().size(); ++i) printStop(out, i + 1, route.stops()[i]);
+void printRoute(std::ostream& out, std::size_t number, Route& route, const RouteFigures& f) {
+  out << "Route " << number << ": vehicle " << route.vehicle().name << ", gain " << money(f.gain) << ", "
+      << route.orderCount() << (route.orderCount() == 1 ? " order" : " orders");
+  if (!route.stops().empty()) {
+    out << ", " << roundedTwoDecimals(f.km) << " km, driving " << f.drivingMinutes << " min, waiting "
+        << f.waitingMinutes << " min, service " << f.serviceMinutes << " min, " << timeText(f.start) << " to "
+        << timeText(f.end);
+  }
+  out << "\n";
+  if (route.stops().empty()) return;
+  printStopHeader(out);
+  printStartRow(out, route, f);
+  for (std::size_t i = 0; i < route.stops().size(); ++i) printStop(out, i + 1, route.stops()[i], f.stops[i]);
 }
 
-nlohmann::json timeJson(const FuzzyTime& t) { return nlohmann::json::array({t.earliest, t.likely, t.latest}); }
+void printSummary(std::ostream& out, const PlanSummary& s, std::size_t routes) {
+  out << "Total gain: " << money(s.gain) << "\n"
+      << "Planned orders: " << s.planned << " of " << s.orders << "\n"
+      << "Routes used: " << s.routesUsed << " of " << routes << "\n"
+      << "Distance: " << roundedTwoDecimals(s.km) << " km\n"
+      << "Driving: " << s.drivingMinutes << " min\n"
+      << "Waiting: " << s.waitingMinutes << " min\n"
+      << "Service: " << s.serviceMinutes << " min\n"
+      << "Revenue: " << roundedTwoDecimals(s.revenue) << "\n"
+      << "Costs: " << roundedTwoDecimals(s.costs) << "\n";
+}
 
-nlohmann::json stopJson(const RouteStop& stop) {
-  nlohmann::json json = {{"kind", stopKindName(stop.kind)},
-                         {"order", stop.order ? nlohmann::json(stop.order->name) : nlohmann::json(nullptr)},
-                         {"place", stop.place ? nlohmann::json(stop.place->name) : nlohmann::json(nullptr)},
-                         {"arrival", timeJson(stop.arrival)},
-                         {"serviceStart", timeJson(stop.serviceStart)},
-                         {"shownArrival", timeJson(stop.shownArrival)},
-                         {"satisfaction", stop.satisfaction}};
-  if (stop.window) json["window"] = {stop.window->start, stop.window->fullEnd, stop.window->end};
-  return json;
+void printUnplanned(std::ostream& out, const Solution& solution) {
+  out << "Unplanned orders (" << solution.unplanned().size() << "):\n";
+  for (const UnplannedReason& reason : unplannedReasons(solution)) {
+    const Order& order = *reason.order;
+    out << "  " << order.name << " (client " << order.clientName() << ", price " << money(order.price)
+        << "): " << reason.describe() << "\n";
+  }
+}
+
+// --- JSON ---------------------------------------------------------------------------------
+
+json triple(const FuzzyTime& t) { return json::array({t.earliest, t.likely, t.latest}); }
+
+json optionalMinutes(std::optional<std::int32_t> minutes) { return minutes ? json(*minutes) : json(nullptr); }
+json optionalZoned(std::optional<std::int32_t> minutes) {
+  return minutes ? json(zonedDateTime(*minutes)) : json(nullptr);
+}
+
+json stopJson(const RouteStop& stop, const StopFigures& figures) {
+  json j = {{"kind", stopKindName(stop.kind)},
+            {"order", stop.order ? json(stop.order->name) : json(nullptr)},
+            {"client", stop.order ? json(stop.order->clientName()) : json(nullptr)},
+            {"place", stop.place ? json(stop.place->name) : json(nullptr)},
+            {"arrival", triple(stop.arrival)},
+            {"arrivalLocal", zonedDateTime(stop.arrival.likely)},
+            {"serviceStart", triple(stop.serviceStart)},
+            {"serviceStartLocal", zonedDateTime(stop.serviceStart.likely)},
+            {"shownArrival", triple(stop.shownArrival)},
+            {"shownArrivalLocal", zonedDateTime(stop.shownArrival.likely)},
+            {"departure", triple(figures.departure)},
+            {"departureLocal", zonedDateTime(figures.departure.likely)},
+            {"serviceMinutes", figures.serviceMinutes},
+            {"legKm", roundedToCents(figures.legKm)},
+            {"satisfaction", decimalOf(stop.satisfaction)}};
+  if (stop.window) {
+    const FuzzyWindow& w = *stop.window;
+    j["window"] = {w.start, w.fullEnd, w.end};
+    j["windowLocal"] = {zonedDateTime(w.start), zonedDateTime(w.fullEnd), zonedDateTime(w.end)};
+  }
+  return j;
+}
+
+json routeJson(Route& route, const RouteFigures& f) {
+  json stops = json::array();
+  for (std::size_t i = 0; i < route.stops().size(); ++i) stops.push_back(stopJson(route.stops()[i], f.stops[i]));
+  const Place* startPlace = route.vehicle().startPlace;
+  return {{"vehicle", route.vehicle().name},
+          {"gain", cents(f.gain)},
+          {"orders", route.orderCount()},
+          {"km", roundedToCents(f.km)},
+          {"drivingMinutes", f.drivingMinutes},
+          {"waitingMinutes", f.waitingMinutes},
+          {"serviceMinutes", f.serviceMinutes},
+          {"revenue", roundedToCents(f.revenue)},
+          {"startPlace", startPlace ? json(startPlace->name) : json(nullptr)},
+          {"start", optionalMinutes(f.start)},
+          {"startLocal", optionalZoned(f.start)},
+          {"end", optionalMinutes(f.end)},
+          {"endLocal", optionalZoned(f.end)},
+          {"stops", std::move(stops)}};
+}
+
+json summaryJson(const PlanSummary& s) {
+  return {{"gain", cents(s.gain)},
+          {"orders", s.orders},
+          {"plannedOrders", s.planned},
+          {"unplannedOrders", s.unplanned},
+          {"routesUsed", s.routesUsed},
+          {"km", roundedToCents(s.km)},
+          {"drivingMinutes", s.drivingMinutes},
+          {"waitingMinutes", s.waitingMinutes},
+          {"serviceMinutes", s.serviceMinutes},
+          {"revenue", roundedToCents(s.revenue)},
+          {"costs", roundedToCents(s.costs)}};
+}
+
+json unplannedJson(const Solution& solution) {
+  json unplanned = json::array();
+  for (const UnplannedReason& reason : unplannedReasons(solution)) {
+    const Order& order = *reason.order;
+    unplanned.push_back({{"order", order.name},
+                         {"client", order.clientName()},
+                         {"price", cents(order.price)},
+                         {"reason", reason.describe()}});
+  }
+  return unplanned;
 }
 
 }  // namespace
 
+void printRunHeader(std::ostream& out, const RunFacts& facts) {
+  out << "Command: " << facts.command << "\n"
+      << "Seed: " << facts.seed << "\n"
+      << "Time zone: " << localTimeZoneName() << "\n";
+  if (facts.stopped) out << "Stopped: " << *facts.stopped << " (the best plan so far follows)\n";
+}
+
 void printPlanText(std::ostream& out, Solution& solution) {
-  for (std::size_t i = 0; i < solution.routes().size(); ++i) printRoute(out, i + 1, solution.routes()[i]);
-  const std::size_t planned = solution.problem().orders.size() - solution.unplanned().size();
-  out << "Total gain: " << formatTwoDecimals(solution.gain()) << "\n"
-      << "Planned orders: " << planned << " of " << solution.problem().orders.size() << "\n"
-      << "Unplanned orders (" << solution.unplanned().size() << "):";
-  for (const Order* order : solution.unplanned()) out << " " << order->name;
-  out << "\n";
+  const PlanFigures plan = planFigures(solution);
+  for (std::size_t i = 0; i < solution.routes().size(); ++i) {
+    printRoute(out, i + 1, solution.routes()[i], plan.routes[i]);
+  }
+  printSummary(out, plan.summary, solution.routes().size());
+  printUnplanned(out, solution);
 }
 
 nlohmann::json planJson(Solution& solution) {
-  nlohmann::json routes = nlohmann::json::array();
-  for (Route& route : solution.routes()) {
-    nlohmann::json stops = nlohmann::json::array();
-    const float gain = route.gain();
-    for (const RouteStop& stop : route.stops()) stops.push_back(stopJson(stop));
-    routes.push_back({{"vehicle", route.vehicle().name}, {"gain", gain}, {"stops", std::move(stops)}});
+  const PlanFigures plan = planFigures(solution);
+  json routes = json::array();
+  for (std::size_t i = 0; i < solution.routes().size(); ++i) {
+    routes.push_back(routeJson(solution.routes()[i], plan.routes[i]));
   }
-  nlohmann::json unplanned = nlohmann::json::array();
-  for (const Order* order : solution.unplanned()) unplanned.push_back(order->name);
-  return {{"gain", solution.gain()}, {"routes", std::move(routes)}, {"unplanned", std::move(unplanned)}};
+  return {{"gain", cents(solution.gain())},
+          {"summary", summaryJson(plan.summary)},
+          {"routes", std::move(routes)},
+          {"unplanned", unplannedJson(solution)}};
+}
+
+nlohmann::json planDocument(const RunFacts& facts, Solution& solution) {
+  json document = {{"schemaVersion", planSchemaVersion},
+                   {"command", facts.command},
+                   {"seed", facts.seed},
+                   {"stopped", facts.stopped ? json(*facts.stopped) : json(nullptr)},
+                   {"timeZone", localTimeZoneName()}};
+  document.update(planJson(solution));
+  return document;
+}
+
+std::string jsonLine(const nlohmann::json& document) {
+  return cli::jsonText(document) + "\n";
 }
 
 }  // namespace tamso

@@ -1,8 +1,59 @@
 #include "cli/run_options.h"
 
+#include <cmath>
+
 #include "cli/command_line.h"
 
 namespace tamso::cli {
+
+namespace {
+
+// "-o FILE" is "--output FILE".
+std::vector<std::string> withLongNames(const std::vector<std::string>& args) {
+  std::vector<std::string> named = args;
+  for (std::string& arg : named) {
+    if (arg == "-o") arg = "--output";
+  }
+  return named;
+}
+
+bool readValues(const CommandLine& line, RunOptions& options, std::string& problem) {
+  if (const auto seedText = line.option("--seed")) {
+    options.seed = parseWholeNumber(*seedText);
+    if (!options.seed) {
+      problem = "--seed needs a whole number from 0 to 4294967295, not '" + *seedText + "'";
+      return false;
+    }
+  }
+  if (const auto limit = line.option("--time-limit")) {
+    options.timeLimitSeconds = parseTimeLimit(*limit);
+    if (!options.timeLimitSeconds) {
+      problem = "--time-limit needs a number of seconds greater than 0, not '" + *limit + "'";
+      return false;
+    }
+  }
+  if (const auto generations = line.option("--generations")) {
+    const auto count = parseWholeNumber(*generations);
+    if (!count || *count > static_cast<std::uint32_t>(maxGenerations)) {
+      problem = "--generations needs a whole number from 0 to " + std::to_string(maxGenerations) + ", not '" +
+                *generations + "'";
+      return false;
+    }
+    options.generations = static_cast<std::int32_t>(*count);
+  }
+  for (const char* name : {"--output", "--csv"}) {
+    const auto path = line.option(name);
+    if (path && path->empty()) {
+      problem = std::string(name) + " needs a file name";
+      return false;
+    }
+  }
+  options.outputPath = line.option("--output");
+  options.csvPath = line.option("--csv");
+  return true;
+}
+
+}  // namespace
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
   if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
@@ -13,9 +64,27 @@ std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
   return static_cast<std::uint32_t>(value);
 }
 
+std::optional<double> parseTimeLimit(const std::string& text) {
+  const std::size_t point = text.find('.');
+  const std::string whole = text.substr(0, point);
+  const std::string fraction = point == std::string::npos ? std::string() : text.substr(point + 1);
+  const auto digitsOnly = [](const std::string& s) { return s.find_first_not_of("0123456789") == std::string::npos; };
+  if (whole.size() + fraction.size() == 0 || whole.size() > 9 || !digitsOnly(whole) || !digitsOnly(fraction)) {
+    return std::nullopt;
+  }
+  if (point != std::string::npos && fraction.empty()) return std::nullopt;
+  const double seconds = std::stod("0" + text);
+  if (!(seconds > 0.0) || !std::isfinite(seconds)) return std::nullopt;
+  return seconds;
+}
+
 std::optional<RunOptions> parseRunOptions(const std::string& command, const std::vector<std::string>& args,
-                                          std::string& problem) {
-  const auto line = parseCommandLine(args, {"--json", "--estimated-gain", "--capacity", "--no-capacity"}, {"--seed"}, problem);
+                                          const RunOptionSet& set, std::string& problem) {
+  std::set<std::string> valued = {"--seed", "--output", "--time-limit"};
+  if (set.generations) valued.insert("--generations");
+  if (set.csv) valued.insert("--csv");
+  const auto line = parseCommandLine(withLongNames(args), {"--json", "--estimated-gain", "--capacity", "--no-capacity"},
+                                     valued, problem);
   if (!line) return std::nullopt;
   if (line->positionals.size() != 1) {
     problem = command + (line->positionals.empty() ? " needs a configuration file" : " takes one configuration file");
@@ -30,14 +99,41 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
     return std::nullopt;
   }
   if (line->has("--capacity") || line->has("--no-capacity")) options.capacity = line->has("--capacity");
-  if (const auto seedText = line->option("--seed")) {
-    options.seed = parseWholeNumber(*seedText);
-    if (!options.seed) {
-      problem = "--seed needs a whole number from 0 to 4294967295, not '" + *seedText + "'";
-      return std::nullopt;
-    }
-  }
+  if (!readValues(*line, options, problem)) return std::nullopt;
   return options;
+}
+
+std::string runSynopsis(const RunOptionSet& set) {
+  std::string synopsis =
+      "CONFIG [--estimated-gain] [--capacity|--no-capacity] [--seed N] [--json] [-o FILE] [--time-limit SECONDS]";
+  if (set.generations) synopsis += " [--generations N]";
+  if (set.csv) synopsis += " [--csv FILE]";
+  return synopsis;
+}
+
+std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set) {
+  std::vector<OptionHelp> help = {
+      {"CONFIG", "the instance's configuration file; data files named in it are looked for beside it"},
+      {"--estimated-gain", "include the estimated gain in the calculations (default: off)"},
+      {"--capacity, --no-capacity", "respect the vehicles' capacities, or do not, whatever the configuration's "
+                                    "checkCapacity says (default: as the configuration says)"},
+      {"--seed N", "run seeded with N (0 to 4294967295) so the run repeats exactly; without it a seed is drawn "
+                   "from the clock and printed (text header and JSON \"seed\")"},
+      {"--json", "print the plan as one JSON document (described in docs/plan-json.md) instead of text"},
+      {"-o FILE, --output FILE", "write the plan to FILE instead of standard output; the file is replaced whole "
+                                 "or not at all (default: standard output)"},
+      {"--time-limit SECONDS", "stop the run after SECONDS (a number greater than 0, fractions allowed) and print "
+                               "the best plan so far, marked \"stopped\": \"time limit\" (default: no limit)"},
+  };
+  if (set.generations) {
+    help.push_back({"--generations N", "generations of the genetic algorithm, iterations of the hybrid one "
+                                       "(0 to 1000000; default: 40)"});
+  }
+  if (set.csv) {
+    help.push_back({"--csv FILE", "also write the plan as the CSV report that File > Save writes in the window "
+                                  "(columns in the README; default: none)"});
+  }
+  return help;
 }
 
 }  // namespace tamso::cli

@@ -1,12 +1,25 @@
 #pragma once
 // The options shared by the commands that plan an instance:
-// "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity | --no-capacity]".
+// "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity | --no-capacity] [-o FILE]
+// [--time-limit SECONDS]", with "--generations N" for the evolutionary searches and
+// "--csv FILE" for plan.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/command_help.h"
+
 namespace tamso::cli {
+
+// The options a planning command takes beyond the common ones.
+struct RunOptionSet {
+  bool generations = false;  // --generations N
+  bool csv = false;          // --csv FILE
+};
+
+inline constexpr std::int32_t defaultGenerations = 40;
+inline constexpr std::int32_t maxGenerations = 1000000;
 
 struct RunOptions {
   std::string configPath;
@@ -14,14 +27,29 @@ struct RunOptions {
   std::optional<std::uint32_t> seed;
   bool json = false;
   std::optional<bool> capacity;  // overrides the configuration's checkCapacity when given
+  std::optional<std::string> outputPath;  // -o / --output
+  std::optional<double> timeLimitSeconds;
+  std::optional<std::string> csvPath;
+  std::int32_t generations = defaultGenerations;
 };
 
 // A whole number from 0 to 4294967295 written in decimal digits only.
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text);
 
+// A number of seconds greater than 0, in decimal digits with an optional fraction ("2.5").
+std::optional<double> parseTimeLimit(const std::string& text);
+
 // Nothing, with `problem` set to the reason, for an unknown option, a missing or second
-// configuration file, a seed that is no whole number, or both capacity options.
+// configuration file, an option value that does not fit, or both capacity options.
 std::optional<RunOptions> parseRunOptions(const std::string& command, const std::vector<std::string>& args,
-                                          std::string& problem);
+                                          const RunOptionSet& set, std::string& problem);
+inline std::optional<RunOptions> parseRunOptions(const std::string& command, const std::vector<std::string>& args,
+                                                 std::string& problem) {
+  return parseRunOptions(command, args, RunOptionSet{}, problem);
+}
+
+// The synopsis and the option texts of --help for a planning command.
+std::string runSynopsis(const RunOptionSet& set);
+std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set);
 
 }  // namespace tamso::cli

@@ -1,5 +1,6 @@
 #pragma once
-// Picture decoding for the map background. Each loader decodes one file format and returns
+// Picture decoding for the map background. Each loader decodes one file format, and only a
+// file whose own first bytes are of that format; it returns
 // the picture as one owned block in the packed bitmap layout of MapImage: 8 bits per pixel
 // with a full 256-entry colour table for palette pictures, 24 bits otherwise, rows bottom
 // row first. An empty block means failure; GetLastPicLibError then tells why.
@@ -29,6 +30,7 @@ enum PictureError : std::int32_t {
   pictureErrorCorrupt = 2,     // not a valid picture of this format, or truncated
   pictureErrorTooLarge = 3,    // more than 16384 pixels a side or 100 million pixels
   pictureErrorNoMemory = 4,
+  pictureErrorWrongFormat = 5, // the content is a picture of another format than the name says
 };
 
 // Largest picture the loaders accept.
@@ -38,6 +40,10 @@ constexpr std::int64_t maxPicturePixels = 100'000'000;
 // Type code by the name's extension, case-insensitive (".JPEG" and ".TIFF" too); 0 otherwise.
 std::int32_t FileType(const std::string& name);
 
+// Type code by the file's own first bytes (the Truevision format, which has no signature,
+// by a header whose fields hold values the format knows); 0 for none of the seven.
+PictureType pictureTypeBySignature(const std::string& bytes);
+
 PictureBlock LoadBMP(const std::string& name);
 PictureBlock LoadGIF(const std::string& name);
 PictureBlock LoadPCX(const std::string& name);
@@ -45,6 +51,8 @@ PictureBlock LoadTGA(const std::string& name);
 PictureBlock LoadJPG(const std::string& name);
 PictureBlock LoadTIF(const std::string& name);
 PictureBlock LoadPNG(const std::string& name);
+// Decodes bytes already read as the given type, with the same checks as the loaders.
+PictureBlock decodePicture(std::int32_t type, const std::string& bytes);
 // The loader of a type code; an empty block (and the unreadable code) for an unknown type.
 PictureBlock LoadPicture(std::int32_t type, const std::string& name);
 

@@ -1,10 +1,10 @@
 #include "problem/config_file.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <limits>
+
+#include "problem/input_file.h"
 
 namespace tamso {
 
@@ -25,25 +25,31 @@ std::string trimmed(const std::string& s) {
 bool ConfigFile::read(const std::string& path) {
   path_ = path;
   lineNumber_ = 0;
+  failure_.clear();
   if (path.empty()) return read(std::cin);
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  return read(in);
+  InputFile file;
+  if (!file.open(path)) {
+    failure_ = file.failure();
+    return false;
+  }
+  return read(file.stream());
 }
 
 bool ConfigFile::read(std::istream& in) {
   section_.clear();
   std::string line;
-  while (std::getline(in, line)) {
+  bool hadNewline = false;
+  LineStatus status;
+  // A line longer than the limit is refused anyway, so no more of it is ever held.
+  while ((status = readBoundedLine(in, line, maxLineLength, hadNewline)) == LineStatus::Line) {
     ++lineNumber_;
-    const bool hadNewline = !in.eof();
+    if (lineNumber_ == 1) skipByteOrderMark(line);
     // Files written with CR LF line ends read like plain newline files.
     if (hadNewline && !line.empty() && line.back() == '\r') line.pop_back();
     if (!parseLine(line, hadNewline)) return false;
   }
-  return !in.bad();
+  if (status == LineStatus::TooLong) ++lineNumber_;
+  return status == LineStatus::End;
 }
 
 bool ConfigFile::parseLine(const std::string& raw, bool hadNewline) {

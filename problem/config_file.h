@@ -18,7 +18,9 @@ class ConfigFile {
 
   // Reads the file at `path` (standard input when the path is empty). On failure
   // lineNumber() is the 1-based line at which reading stopped, 0 when the file could not
-  // be opened. Entries read before a failure stay in the table.
+  // be opened (failure() then tells why). Only a regular file is read; a FIFO or device is
+  // refused without waiting. A UTF-8 byte-order mark at the start is skipped. Entries read
+  // before a failure stay in the table.
   bool read(const std::string& path);
   // Reads from an already open stream.
   bool read(std::istream& in);
@@ -35,6 +37,8 @@ class ConfigFile {
 
   int lineNumber() const { return lineNumber_; }
   const std::string& path() const { return path_; }
+  // Why the file could not be opened, empty when it was.
+  const std::string& failure() const { return failure_; }
   std::size_t count() const { return keys_.size(); }
 
  private:
@@ -43,6 +47,7 @@ class ConfigFile {
 
   int lineNumber_ = 0;
   std::string path_;
+  std::string failure_;
   std::string section_;
   std::vector<std::string> keys_;
   std::vector<std::string> values_;

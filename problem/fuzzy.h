@@ -4,6 +4,7 @@
 // fuzzy values are reduced to one number only at the end.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace tamso {
 
@@ -30,11 +31,19 @@ struct FuzzyTime {
     latest += t.latest;
   }
   // Every component below the window's start becomes the start (waiting for it to open).
-  void raiseTo(const FuzzyWindow& window);
+  inline void raiseTo(const FuzzyWindow& window);
   // How well this arrival meets the window, in [0, 1].
-  double satisfaction(const FuzzyWindow& window) const;
+  inline double satisfaction(const FuzzyWindow& window) const;
   // The three component differences a - b, sorted ascending (used to measure waiting).
-  static FuzzyTime sortedDifference(const FuzzyTime& a, const FuzzyTime& b);
+  static FuzzyTime sortedDifference(const FuzzyTime& a, const FuzzyTime& b) {
+    std::int32_t low = a.earliest - b.earliest;
+    std::int32_t mid = a.likely - b.likely;
+    std::int32_t high = a.latest - b.latest;
+    if (mid < low) std::swap(low, mid);
+    if (high < mid) std::swap(mid, high);
+    if (mid < low) std::swap(low, mid);
+    return {low, mid, high};
+  }
   // formatDateTime of the likely value.
   std::string format() const;
 
@@ -57,6 +66,28 @@ struct FuzzyWindow {
 
   friend bool operator==(const FuzzyWindow&, const FuzzyWindow&) = default;
 };
+
+// These run for every stop of every trial route: they stay inline.
+inline void FuzzyTime::raiseTo(const FuzzyWindow& window) {
+  if (earliest < window.start) earliest = window.start;
+  if (likely < window.start) likely = window.start;
+  if (latest < window.start) latest = window.start;
+}
+
+inline double FuzzyTime::satisfaction(const FuzzyWindow& window) const {
+  const double m = likely;
+  const double u = latest;
+  const double f = window.fullEnd;
+  const double e = window.end;
+  if (u <= f) return 1.0;
+  if (m >= e) return 0.0;
+  if (u == m) return e == f ? 0.0 : (e - u) / (e - f);
+  if (e == f) return (e - m) / (u - m);
+  // Where the line rising from (m, 0) to (u, 1) meets the window's falling edge from
+  // (f, 1) to (e, 0); the crossing is kept in single precision.
+  const float x = static_cast<float>((e * u - f * m) / (e + u - f - m));
+  return (static_cast<double>(x) - m) / (u - m);
+}
 
 // A fuzzy money value (low, mid, high).
 struct FuzzyValue {

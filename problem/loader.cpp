@@ -1,17 +1,22 @@
 #include "problem/loader.h"
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "problem/capacity.h"
 #include "problem/config_file.h"
 #include "problem/distances.h"
+#include "problem/input_file.h"
+#include "problem/local_clock.h"
 #include "problem/text.h"
 
 namespace tamso {
 
 namespace {
+
+// A service of more than a week belongs to no real problem; together with the calendar
+// range of the dates (see parseDateTime) this keeps every schedule within 32-bit minutes.
+constexpr std::int32_t maxServiceMinutes = 7 * minutesPerDay;
 
 std::string argText(const std::string& s) { return s; }
 std::string argText(const char* s) { return s; }
@@ -203,8 +208,9 @@ class InstanceLoader {
   // Looks up a data-file key; the path as written, or the missing-field error.
   std::optional<LoadError> dataFilePath(const char* key, std::string& path) const;
   std::string resolved(const std::string& path) const;
-  std::optional<LoadError> open(const std::string& path, std::ifstream& in) const;
-  LoadError error(std::string message, int line = 0) const { return {std::move(message), currentFile_, line}; }
+  std::optional<LoadError> open(const std::string& path, InputFile& in) const;
+  std::optional<LoadError> readError(int status, const RecordReader& reader) const;
+  LoadError error(std::string message, int line = 0) const { return {std::move(message), currentFile_, line, {}}; }
 
   // Links `target` to the first record of `table` named `name`, or gives the message of a
   // missing declaration of that kind of record.
@@ -229,7 +235,10 @@ std::optional<LoadError> InstanceLoader::run(const std::string& configPath) {
   configPath_ = configPath;
   currentFile_ = configPath;
   if (!config_.read(configPath)) {
-    return error(format("Error reading configuration file in line %d", config_.lineNumber()), config_.lineNumber());
+    LoadError failure =
+        error(format("Error reading configuration file in line %d", config_.lineNumber()), config_.lineNumber());
+    failure.reason = config_.failure();
+    return failure;
   }
   if (auto failure = readParameters()) return failure;
   if (auto failure = loadAllTables()) return failure;
@@ -238,21 +247,26 @@ std::optional<LoadError> InstanceLoader::run(const std::string& configPath) {
 
 std::optional<LoadError> InstanceLoader::readIntParameter(const char* name, std::int32_t& target) {
   std::int32_t value = -1;
-  if (!config_.getInt(std::string("params.") + name, -1, value)) {
+  const bool number = config_.getInt(std::string("params.") + name, -1, value);
+  if (number && value == -1) {
+    return error(format("There's no field called '%s' in 'params' section of configuration file", name));
+  }
+  if (!number || value < 0 || value > maxServiceMinutes) {
     return error(format("Wrong format of '%s' field in 'params' section", name));
   }
-  if (value == -1) return error(format("There's no field called '%s' in 'params' section of configuration file", name));
   target = value;
   return std::nullopt;
 }
 
 std::optional<LoadError> InstanceLoader::readRealParameter(const char* name, double& target) {
   double value = -1.0;
-  if (!config_.getReal(std::string("params.") + name, -1.0, value)) {
-    return error(format("Wrong format of '%s' field in 'params' section", name));
-  }
-  if (value == -1.0) {
+  const bool number = config_.getReal(std::string("params.") + name, -1.0, value);
+  if (number && value == -1.0) {
     return error(format("There's no field called '%s' in 'params' section of configuration file", name));
+  }
+  // Written this way round so that nan is refused too.
+  if (!number || !(value >= 0.0 && value <= 1.0)) {
+    return error(format("Wrong format of '%s' field in 'params' section", name));
   }
   target = value;
   return std::nullopt;
@@ -278,7 +292,7 @@ std::optional<LoadError> InstanceLoader::dataFilePath(const char* key, std::stri
   const auto value = config_.lookup(std::string("files.") + key);
   if (!value) {
     return LoadError{format("There's no field called '%s' in 'files' section of configuration file", key),
-                     configPath_, 0};
+                     configPath_, 0, {}};
   }
   path = *value;
   return std::nullopt;
@@ -289,10 +303,21 @@ std::string InstanceLoader::resolved(const std::string& path) const {
   return (std::filesystem::path(options_.dataDirectory) / path).string();
 }
 
-std::optional<LoadError> InstanceLoader::open(const std::string& path, std::ifstream& in) const {
-  std::error_code ignored;
-  if (!std::filesystem::is_directory(currentFile_, ignored)) in.open(currentFile_, std::ios::binary);
-  if (!in.is_open()) return error(format("Can't open file '%s' for reading", path));
+std::optional<LoadError> InstanceLoader::open(const std::string& path, InputFile& in) const {
+  if (in.open(currentFile_)) return std::nullopt;
+  LoadError failure = error(format("Can't open file '%s' for reading", path));
+  failure.reason = in.failure();
+  return failure;
+}
+
+// The error of a record reader that stopped before the end of the file.
+std::optional<LoadError> InstanceLoader::readError(int status, const RecordReader& reader) const {
+  if (status == RecordReader::lineTooLong) {
+    return error(format("Line too long in file '%s': at most %d characters are allowed", currentPath_,
+                        static_cast<int>(maxRecordLineLength)),
+                 reader.recordLine());
+  }
+  if (status < 0) return error(format("Can't parse file '%s'", currentPath_));
   return std::nullopt;
 }
 
@@ -303,9 +328,9 @@ std::optional<LoadError> InstanceLoader::loadTable(const char* key, std::vector<
   table.clear();
   if (auto failure = dataFilePath(key, currentPath_)) return failure;
   currentFile_ = resolved(currentPath_);
-  std::ifstream in;
+  InputFile in;
   if (auto failure = open(currentPath_, in)) return failure;
-  RecordReader reader(in);
+  RecordReader reader(in.stream());
   std::string line;
   int status = 0;
   while ((status = reader.next(line)) == 1) {
@@ -322,8 +347,7 @@ std::optional<LoadError> InstanceLoader::loadTable(const char* key, std::vector<
     table.push_back(std::move(*record));
     if constexpr (std::is_same_v<Record, Region>) regionLines_.push_back(lineNumber);
   }
-  if (status < 0) return error(format("Can't parse file '%s'", currentPath_));
-  return std::nullopt;
+  return readError(status, reader);
 }
 
 template <class Record>
@@ -397,19 +421,19 @@ std::optional<LoadError> InstanceLoader::completePlaces() {
     const Place* place = problem_.findPlace(region.representingPlaceNameAsRead);
     if (!place) {
       return LoadError{format("Missing declaration of '%s' place", region.representingPlaceNameAsRead),
-                       regionsFile, regionLines_[i]};
+                       regionsFile, regionLines_[i], {}};
     }
     if (place->regionName() != region.name) {
       return LoadError{format("Incoherent information about region in '%s' place and '%s' region",
                               place->name, region.name),
-                       regionsFile, regionLines_[i]};
+                       regionsFile, regionLines_[i], {}};
     }
     region.representingPlace = place;
   }
   const std::string home = *config_.lookup("params.placeInPoland");
   problem_.homePlace = problem_.findPlace(home);
   if (!problem_.homePlace) {
-    return LoadError{format("There's no place named '%s' required by placeInPoland", home), configPath_, 0};
+    return LoadError{format("There's no place named '%s' required by placeInPoland", home), configPath_, 0, {}};
   }
   for (std::size_t i = 0; i < problem_.places.size(); ++i) problem_.places[i].index = static_cast<std::int32_t>(i);
   fillDistanceTables(problem_);
@@ -420,9 +444,9 @@ std::optional<LoadError> InstanceLoader::completePlaces() {
 std::optional<LoadError> InstanceLoader::loadPositions() {
   if (auto failure = dataFilePath("vehiclesPositions", currentPath_)) return failure;
   currentFile_ = resolved(currentPath_);
-  std::ifstream in;
+  InputFile in;
   if (auto failure = open(currentPath_, in)) return failure;
-  RecordReader reader(in);
+  RecordReader reader(in.stream());
   std::string line;
   int status = 0;
   while ((status = reader.next(line)) == 1) {
@@ -439,14 +463,15 @@ std::optional<LoadError> InstanceLoader::loadPositions() {
     vehicle->startTime = *start;
     vehicle->startPlace = place;
   }
-  if (status < 0) return error(format("Can't parse file '%s'", currentPath_));
-  return std::nullopt;
+  return readError(status, reader);
 }
 
 }  // namespace
 
 std::optional<LoadError> loadInstance(const std::string& configPath, ProblemData& problem,
                                       const LoadOptions& options) {
+  // The zone is read once per load; every date of the load is converted in it.
+  refreshLocalTimeZone();
   ProblemData fresh;
   if (auto failure = InstanceLoader(fresh, options).run(configPath)) return failure;
   problem = std::move(fresh);

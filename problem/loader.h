@@ -11,6 +11,7 @@ struct LoadError {
   std::string message;  // the loader's message, word for word
   std::string file;     // the file of the fault, when known
   int line = 0;         // its 1-based line, when known (0: unknown)
+  std::string reason;   // why the file could not be opened, when that was the fault
 };
 
 struct LoadOptions {

@@ -1,7 +1,17 @@
 #include "problem/text.h"
 
+#include "problem/input_file.h"
+#include "problem/local_clock.h"
+
+#include <unicode/locid.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <limits>
@@ -9,6 +19,10 @@
 namespace tamso {
 
 namespace {
+
+constexpr std::int64_t minutesPerDay = 1440;
+// 2200-01-01 00:00 on the wall clock.
+const std::int64_t latestDateMinutes = wallClockMinutes(2200, 1, 1, 0, 0);
 
 bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -29,10 +43,47 @@ void trimBoth(std::string& s) {
   s.erase(0, first);
 }
 
+bool isAscii(const std::string& s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isUtf8(const std::string& s) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.data());
+  const auto length = static_cast<std::int32_t>(s.size());
+  for (std::int32_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
+// Names in UTF-8 are upper-cased by the Unicode case mapping (so "Łódź" and "ŁÓDŹ" name
+// the same place); other text keeps its bytes beyond ASCII unchanged.
 void upperCase(std::string& s) {
+  if (!isAscii(s) && isUtf8(s)) {
+    std::string upper;
+    icu::UnicodeString::fromUTF8(s).toUpper(icu::Locale::getRoot()).toUTF8String(upper);
+    s = std::move(upper);
+    return;
+  }
   for (char& c : s) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
+}
+
+// The bytes of the name character at `at`: 1 for a token byte, the length of a letter,
+// mark or digit beyond ASCII written in UTF-8, 0 for a separator (and for any byte that is
+// not part of valid UTF-8, as it always was).
+std::size_t nameCharacterLength(const std::string& line, std::size_t at) {
+  if (isTokenChar(line[at])) return 1;
+  if (static_cast<unsigned char>(line[at]) < 0x80 || line.size() > static_cast<std::size_t>(INT32_MAX)) return 0;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(line.data());
+  auto next = static_cast<std::int32_t>(at);
+  UChar32 c = 0;
+  U8_NEXT(bytes, next, static_cast<std::int32_t>(line.size()), c);
+  if (c < 0 || (U_GET_GC_MASK(c) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_ND_MASK)) == 0) return 0;
+  return static_cast<std::size_t>(next) - at;
 }
 
 }  // namespace
@@ -40,12 +91,18 @@ void upperCase(std::string& s) {
 int readRecordLine(std::istream& in, std::string& line) { return RecordReader(in).next(line); }
 
 int RecordReader::next(std::string& line) {
-  std::istream& in = in_;
   line.clear();
   std::string physical;
-  while (std::getline(in, physical)) {
+  bool hadNewline = false;
+  LineStatus status;
+  while ((status = readBoundedLine(in_, physical, maxRecordLineLength, hadNewline)) == LineStatus::Line) {
     ++linesRead_;
+    if (linesRead_ == 1) skipByteOrderMark(physical);
     if (!physical.empty() && physical[0] == '#') continue;
+    if (line.size() + physical.size() > maxRecordLineLength) {
+      recordLine_ = linesRead_;
+      return lineTooLong;
+    }
     if (line.empty()) recordLine_ = linesRead_;
     if (!physical.empty() && physical.back() == '\r') physical.pop_back();
     if (!physical.empty() && physical.back() == '\\') {
@@ -59,14 +116,18 @@ int RecordReader::next(std::string& line) {
     trimBoth(line);
     if (!line.empty()) return 1;
   }
-  if (in.bad()) return -1;
+  if (status == LineStatus::TooLong) {
+    recordLine_ = linesRead_ + 1;
+    return lineTooLong;
+  }
+  if (status == LineStatus::Error) return -1;
   // A record still open after a continuation at the end of the file is dropped.
   line.clear();
   return 0;
 }
 
 std::string nextToken(const std::string& line, std::size_t& pos) {
-  while (pos < line.size() && !isTokenChar(line[pos]) && line[pos] != '"') ++pos;
+  while (pos < line.size() && line[pos] != '"' && nameCharacterLength(line, pos) == 0) ++pos;
   if (pos >= line.size()) return {};
   std::string token;
   if (line[pos] == '"') {
@@ -76,7 +137,8 @@ std::string nextToken(const std::string& line, std::size_t& pos) {
     pos = close == std::string::npos ? line.size() : close + 1;
   } else {
     const std::size_t begin = pos;
-    while (pos < line.size() && isTokenChar(line[pos])) ++pos;
+    std::size_t length = 0;
+    while (pos < line.size() && (length = nameCharacterLength(line, pos)) > 0) pos += length;
     token = line.substr(begin, pos - begin);
   }
   upperCase(token);
@@ -117,25 +179,15 @@ double parseReal(const std::string& text) {
 std::int32_t parseDateTime(const std::string& line, std::size_t& pos) {
   std::int64_t fields[5];
   for (auto& field : fields) field = digitsToInt(nextDigits(line, pos));
-  const std::int64_t year = fields[0] - 1900;
-  const std::int64_t month = fields[1] - 1;
-  constexpr std::int64_t intLow = std::numeric_limits<int>::min();
-  if (year < intLow || month < intLow) return -1;
-  std::tm calendar{};
-  calendar.tm_year = static_cast<int>(year);
-  calendar.tm_mon = static_cast<int>(month);
-  calendar.tm_mday = static_cast<int>(fields[2]);
-  calendar.tm_hour = static_cast<int>(fields[3]);
-  calendar.tm_min = static_cast<int>(fields[4]);
-  calendar.tm_sec = 0;
+  const std::int64_t wall = wallClockMinutes(fields[0], fields[1], fields[2], fields[3], fields[4]);
+  // Dates before 1970 are refused by the readers anyway; dates from 2200 on belong to no
+  // real problem and are refused here, so that schedules built on them stay far inside
+  // 32-bit minutes.
+  if (wall < -minutesPerDay || wall >= latestDateMinutes) return -1;
   // Daylight saving is decided by the date itself, so a file reads the same all year.
-  calendar.tm_isdst = -1;
-  const std::time_t seconds = std::mktime(&calendar);
-  if (seconds <= 0) return seconds < std::numeric_limits<std::int32_t>::min() ? -1 : static_cast<std::int32_t>(seconds);
-  const std::int64_t minutes = static_cast<std::int64_t>(seconds) / 60;
-  // Dates beyond the range of 32-bit minutes are refused.
-  if (minutes > std::numeric_limits<std::int32_t>::max()) return -1;
-  return static_cast<std::int32_t>(minutes);
+  const std::int64_t seconds = localWallClockToEpochSeconds(wall);
+  if (seconds <= 0) return static_cast<std::int32_t>(seconds);
+  return static_cast<std::int32_t>(seconds / 60);
 }
 
 std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos) {

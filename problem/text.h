@@ -11,17 +11,25 @@
 
 namespace tamso {
 
+// Longest physical line, and longest record joined from continued lines, of a data file.
+constexpr std::size_t maxRecordLineLength = std::size_t{1} << 20;
+
 // Reads the next record line (comments skipped, backslash continuations joined, blank
-// lines skipped). Returns 1 when a record was read, 0 at end of file, -1 on a read error.
+// lines skipped, a UTF-8 byte-order mark at the start of the file skipped). Returns 1 when
+// a record was read, 0 at end of file, -1 on a read error, -2 for a line longer than
+// maxRecordLineLength.
 int readRecordLine(std::istream& in, std::string& line);
 
 // readRecordLine that also counts physical lines, so errors can name the line of a record.
 class RecordReader {
  public:
+  static constexpr int lineTooLong = -2;
+
   explicit RecordReader(std::istream& in) : in_(in) {}
   // As readRecordLine.
   int next(std::string& line);
-  // The 1-based physical line on which the last record read began.
+  // The 1-based physical line on which the last record read began (for a line that is too
+  // long: that line).
   int recordLine() const { return recordLine_; }
 
  private:
@@ -34,7 +42,8 @@ std::string nextToken(const std::string& line, std::size_t& pos);
 std::string nextDigits(const std::string& line, std::size_t& pos);
 std::int32_t digitsToInt(const std::string& digits);
 double parseReal(const std::string& text);
-// Minutes since the epoch in local time, or a value <= 0 when it is not a valid date.
+// Minutes since the epoch in local time, or a value <= 0 when it is not a valid date (a date
+// from 2200-01-01 on gives -1).
 std::int32_t parseDateTime(const std::string& line, std::size_t& pos);
 std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos);
 std::optional<FuzzyTime> readFuzzyTime(const std::string& line, std::size_t& pos);

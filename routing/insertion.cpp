@@ -1,5 +1,7 @@
 #include "routing/insertion.h"
 
+#include <optional>
+
 namespace tamso {
 
 std::int32_t bestInsertion(Solution& solution, const Order& order, float& share, float threshold) {
@@ -11,15 +13,13 @@ std::int32_t bestInsertion(Solution& solution, const Order& order, float& share,
     const float routeShare = route.canInsert(order);
     if (!(routeShare > 0.0f)) continue;
     const float before = route.gain();
-    route.insertOrder(order);
-    const float after = route.gain();
+    const float after = route.gainWithOrder(order);
     const float candidate = solution.gain() - before + after;
     if (candidate > best) {
       best = candidate;
       result = i;
       bestShare = routeShare;
     }
-    route.removeOrder(order);
   }
   if (result >= 0) {
     share = bestShare;
@@ -32,20 +32,26 @@ std::int32_t bestGroupInsertion(Solution& solution, const std::vector<const Orde
   float best = threshold;
   std::int32_t result = -1;
   const auto groupSize = static_cast<std::int32_t>(group.size());
+  // The group is tried on a scratch copy, so the routes keep what is known about them.
+  std::optional<Route> scratch;
   for (std::int32_t i = 0; i < solution.routeCount(); ++i) {
     Route& route = *solution.route(i);
     float fits = 0.0f;
     for (const Order* order : group) fits += route.canInsert(*order);
     if (static_cast<std::int32_t>(fits) != groupSize) continue;
     const float before = route.gain();
-    for (const Order* order : group) route.insertOrder(*order);
-    const float after = route.gain();
+    if (scratch) {
+      scratch->becomeCopyOf(route);
+    } else {
+      scratch.emplace(route);
+    }
+    for (const Order* order : group) scratch->insertOrder(*order);
+    const float after = scratch->gain();
     const float candidate = solution.gain() - before + after;
     if (candidate > best) {
       best = candidate;
       result = i;
     }
-    for (const Order* order : group) route.removeOrder(*order);
   }
   if (result >= 0) solution.setGain(best);
   return result;

@@ -26,15 +26,32 @@ ScoreScope scopeOf(const Solution& solution, std::int32_t i) {
   return {nullptr, i};
 }
 
-float routeScore(Solution& solution, std::int32_t i) {
+// A route's gain as it would be after a move that is only being considered.
+struct TrialGain {
+  std::int32_t route = -1;
+  float gain = 0.0f;
+};
+
+// The gains of the routes a considered move would change (at most two).
+struct TrialGains {
+  TrialGain first, second;
+
+  float gainOf(Solution& solution, std::int32_t i) const {
+    if (i == first.route) return first.gain;
+    if (i == second.route) return second.gain;
+    return solution.route(i)->gain();
+  }
+};
+
+float routeScore(Solution& solution, std::int32_t i, const TrialGains& trial) {
   Route& route = *solution.route(i);
-  return route.gain() + route.estimatedGain(solution.routes());
+  return trial.gainOf(solution, i) + route.estimatedGain(solution.routes());
 }
 
-float scopeScore(Solution& solution, const ScoreScope& scope) {
-  if (scope.group == nullptr) return routeScore(solution, scope.single);
+float scopeScore(Solution& solution, const ScoreScope& scope, const TrialGains& trial) {
+  if (scope.group == nullptr) return routeScore(solution, scope.single, trial);
   float sum = 0.0f;
-  for (std::int32_t member : *scope.group) sum += routeScore(solution, member);
+  for (std::int32_t member : *scope.group) sum += routeScore(solution, member, trial);
   return sum;
 }
 
@@ -42,13 +59,14 @@ bool sameScope(const ScoreScope& a, const ScoreScope& b) {
   return a.group != nullptr ? a.group == b.group : a.single == b.single;
 }
 
-// The score of a change to one route, or to two routes (each group counted once).
-float score(Solution& solution, std::int32_t x, std::int32_t y = -1) {
+// The score of a change to one route, or to two routes (each group counted once), with the
+// changed routes valued as `trial` says.
+float score(Solution& solution, std::int32_t x, std::int32_t y = -1, const TrialGains& trial = {}) {
   const ScoreScope first = scopeOf(solution, x);
-  float sum = scopeScore(solution, first);
+  float sum = scopeScore(solution, first, trial);
   if (y >= 0) {
     const ScoreScope second = scopeOf(solution, y);
-    if (!sameScope(first, second)) sum += scopeScore(solution, second);
+    if (!sameScope(first, second)) sum += scopeScore(solution, second, trial);
   }
   return sum;
 }
@@ -130,6 +148,8 @@ PassResult runPass(Solution& solution, Random& random, RunObserver* observer) {
 
 }  // namespace
 
+// Every move below is valued on trial routes first and made only when it is accepted.
+
 bool relocateOrder(Solution& solution, std::int32_t from, std::int32_t to) {
   Route& source = *solution.route(from);
   Route& target = *solution.route(to);
@@ -138,12 +158,13 @@ bool relocateOrder(Solution& solution, std::int32_t from, std::int32_t to) {
     const Order* order = source.orderAt(k);
     if (order == nullptr || !(target.canInsert(*order) > 0.0f)) continue;
     const float before = score(solution, from, to);
-    std::optional<Route::TakenOrder> taken = source.takeOrder(*order);
-    target.insertOrder(*order);
-    const float after = score(solution, from, to);
-    if (accept(solution, before, after)) return true;
-    target.removeOrder(*order);
-    source.putBack(std::move(*taken));
+    const TrialGains trial{{from, source.gainWithoutOrder(*order)}, {to, target.gainWithOrder(*order)}};
+    const float after = score(solution, from, to, trial);
+    if (accept(solution, before, after)) {
+      source.removeOrder(*order);
+      target.insertOrder(*order);
+      return true;
+    }
   }
   return false;
 }
@@ -154,13 +175,12 @@ bool dropOrder(Solution& solution, std::int32_t r) {
     const Order* order = route.orderAt(k);
     if (order == nullptr || order->isPriority()) continue;
     const float before = score(solution, r);
-    std::optional<Route::TakenOrder> taken = route.takeOrder(*order);
-    const float after = score(solution, r);
+    const float after = score(solution, r, -1, {{r, route.gainWithoutOrder(*order)}, {}});
     if (accept(solution, before, after)) {
+      route.removeOrder(*order);
       solution.unplanned().push_back(order);
       return true;
     }
-    route.putBack(std::move(*taken));
   }
   return false;
 }
@@ -172,13 +192,12 @@ bool insertUnplanned(Solution& solution, std::int32_t r) {
     const Order& order = *pool[k];
     if (route.canInsert(order) != 1.0f) continue;
     const float before = score(solution, r);
-    route.insertOrder(order);
-    const float after = score(solution, r);
+    const float after = score(solution, r, -1, {{r, route.gainWithOrder(order)}, {}});
     if (accept(solution, before, after)) {
+      route.insertOrder(order);
       pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(k));
       return true;
     }
-    route.removeOrder(order);
   }
   return false;
 }
@@ -199,7 +218,7 @@ namespace {
 
 float groupScore(Solution& solution, const std::vector<std::int32_t>& group) {
   float sum = 0.0f;
-  for (std::int32_t member : group) sum += routeScore(solution, member);
+  for (std::int32_t member : group) sum += routeScore(solution, member, {});
   return sum;
 }
 

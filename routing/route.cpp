@@ -3,45 +3,10 @@
 #include <array>
 #include <utility>
 
+#include "routing/schedule_steps.h"
+#include "routing/trial_route.h"
+
 namespace tamso {
-
-namespace {
-
-constexpr double minutesPerDay = 1440.0;
-
-// Cost of one minute spent at a place.
-double costPerMinuteAt(const Place& place) {
-  return place.country ? static_cast<double>(place.country->costPerDay) / minutesPerDay : 0.0;
-}
-
-// Cost of the minutes from `from` up to the horizon end, at a place.
-FuzzyValue idleCost(std::int32_t horizonEnd, const FuzzyTime& from, const Place& place) {
-  FuzzyValue idle(static_cast<double>(horizonEnd));
-  idle.subtract(FuzzyValue(from));
-  return idle.multiplied(FuzzyValue(costPerMinuteAt(place)));
-}
-
-// The vehicle reaches `stop` from `previous`: its arrival, its satisfaction and the time
-// service can start (the window's start when it arrives early).
-void arriveAt(RouteStop& stop, FuzzyTime& time, const Place& previous, const ProblemData& problem) {
-  time.add(problem.travelTime(previous, *stop.place));
-  stop.arrival = time;
-  if (stop.window) {
-    stop.satisfaction = static_cast<float>(time.satisfaction(*stop.window));
-    time.raiseTo(*stop.window);
-  } else {
-    stop.satisfaction = 1.0f;
-  }
-  stop.serviceStart = time;
-}
-
-// Loading or unloading takes its service minutes; a waiting stop takes none.
-void addServiceTime(const RouteStop& stop, FuzzyTime& time, const ProblemData& problem) {
-  if (stop.kind == StopKind::Pickup) time.addMinutes(problem.pickupTime);
-  if (stop.kind == StopKind::Delivery) time.addMinutes(problem.unloadTime);
-}
-
-}  // namespace
 
 Route::Route(const ProblemData& problem, const Vehicle& vehicle) : problem_(&problem), vehicle_(&vehicle) {
   stops_.reserve(16);
@@ -81,8 +46,9 @@ bool Route::schedule() {
   }
   FuzzyTime time = vehicle_->startTimeOrZero();
   for (RouteStop& stop : stops_) {
-    arriveAt(stop, time, *previous, *problem_);
-    addServiceTime(stop, time, *problem_);
+    stop.satisfaction = schedule::arrive(stop, *previous, time, stop.arrival, *problem_);
+    stop.serviceStart = time;
+    schedule::serve(stop, time, *problem_);
     previous = stop.place;
   }
   for (RouteStop& stop : stops_) stop.shownArrival = stop.serviceStart;
@@ -91,35 +57,18 @@ bool Route::schedule() {
 }
 
 void Route::computeGain() {
-  const std::int32_t horizon = problem_->horizonEnd;
-  const Place& start = *vehicle_->startPlace;
-  FuzzyValue gain;
   if (stops_.empty()) {
-    const FuzzyTime startTime = vehicle_->startTimeOrZero();
-    if (horizon > startTime.latest) gain.subtract(idleCost(horizon, startTime, start));
-    gain_ = gain;
+    gain_ = schedule::emptyRouteGain(*vehicle_, *problem_);
     gainKnown_ = true;
     return;
   }
-  const Place* previous = &start;
+  FuzzyValue gain;
+  const Place* previous = vehicle_->startPlace;
   for (const RouteStop& stop : stops_) {
-    const Place& place = *stop.place;
-    gain.subtract(problem_->distanceCost(*previous, place));
-    gain.subtract(problem_->timeCost(*previous, place));
-    const FuzzyValue perMinute(costPerMinuteAt(place));
-    if (stop.kind != StopKind::Waiting) {
-      gain.subtract(FuzzyValue(FuzzyTime::sortedDifference(stop.shownArrival, stop.arrival)).multiplied(perMinute));
-    }
-    if (stop.kind == StopKind::Pickup) {
-      gain.subtract(FuzzyValue(problem_->pickupTime).multiplied(perMinute));
-    } else if (stop.kind == StopKind::Delivery) {
-      gain.subtract(FuzzyValue(problem_->unloadTime).multiplied(perMinute));
-      gain.add(FuzzyValue(static_cast<double>(stop.order->price)));
-    }
-    previous = &place;
+    schedule::addStopGain(gain, stop, *previous, stop.arrival, stop.shownArrival, *problem_);
+    previous = stop.place;
   }
-  const RouteStop& last = stops_.back();
-  if (horizon > last.shownArrival.latest) gain.subtract(idleCost(horizon, last.shownArrival, *last.place));
+  schedule::addIdleGain(gain, stops_.back(), stops_.back().shownArrival, *problem_);
   gain_ = gain;
   gainKnown_ = true;
 }
@@ -143,7 +92,7 @@ bool Route::isFeasible() {
   if (!schedule()) return stops_.empty();
   for (const RouteStop& stop : stops_) {
     if (stop.kind == StopKind::Waiting) break;
-    if (static_cast<double>(stop.satisfaction) < problem_->minimalSat) return false;
+    if (!schedule::satisfies(stop.satisfaction, *problem_)) return false;
   }
   return true;
 }
@@ -202,27 +151,37 @@ bool Route::removeStopAt(std::int32_t index) {
   return true;
 }
 
-std::optional<Route::TakenOrder> Route::takeOrder(const Order& order) {
-  std::int32_t first = -1;
-  for (std::int32_t i = 0; i < stopCount(); ++i) {
-    if (stops_[static_cast<std::size_t>(i)].order == &order) {
-      first = i;
+namespace {
+
+// The first stop of the order and the next stop of the same order after it (-1 for none).
+std::pair<std::int32_t, std::int32_t> stopsOfOrder(const std::vector<RouteStop>& stops, const Order& order) {
+  std::pair<std::int32_t, std::int32_t> found{-1, -1};
+  for (std::size_t k = 0; k < stops.size(); ++k) {
+    if (stops[k].order != &order) continue;
+    if (found.first < 0) {
+      found.first = static_cast<std::int32_t>(k);
+    } else {
+      found.second = static_cast<std::int32_t>(k);
       break;
     }
   }
+  return found;
+}
+
+}  // namespace
+
+std::optional<Route::TakenOrder> Route::takeOrder(const Order& order) {
+  const auto [first, second] = stopsOfOrder(stops_, order);
   if (first < 0) return std::nullopt;
   TakenOrder taken;
   taken.pickupIndex = first;
   taken.pickup = stops_[static_cast<std::size_t>(first)];
-  removeStopAt(first);
-  for (std::int32_t i = first; i < stopCount(); ++i) {
-    if (stops_[static_cast<std::size_t>(i)].order == &order) {
-      taken.deliveryIndex = i + 1;  // its index before the first stop was removed
-      taken.delivery = stops_[static_cast<std::size_t>(i)];
-      removeStopAt(i);
-      break;
-    }
+  if (second >= 0) {
+    taken.deliveryIndex = second;
+    taken.delivery = stops_[static_cast<std::size_t>(second)];
+    removeStopAt(second);
   }
+  removeStopAt(first);
   return taken;
 }
 
@@ -233,7 +192,10 @@ void Route::putBack(TakenOrder taken) {
 }
 
 bool Route::removeOrder(const Order& order) {
-  if (!takeOrder(order)) return false;
+  const auto [first, second] = stopsOfOrder(stops_, order);
+  if (first < 0) return false;
+  if (second >= 0) removeStopAt(second);
+  removeStopAt(first);
   evaluate();
   return true;
 }
@@ -262,102 +224,87 @@ bool Route::setWaitingPlace(const Place& place, bool create) {
   return true;
 }
 
-std::int32_t Route::pickupEnd() const {
-  const std::int32_t n = stopCount();
-  return waitingPlace() != nullptr ? n - 1 : n;
+void Route::changed() {
+  scheduled_ = false;
+  gainKnown_ = false;
+  if (++version_ == 0) {
+    memory_.forgetAll();
+    version_ = 1;
+  }
 }
 
-Route::Evaluation Route::saveEvaluation() const { return {scheduled_, gainKnown_, gain_}; }
-
-void Route::restoreEvaluation(const Evaluation& saved) {
-  // The trial insertions rewrote the stop times; a route that was evaluated before shows
-  // its own times again.
-  if (saved.scheduled) schedule();
-  gain_ = saved.gain;
-  gainKnown_ = saved.gainKnown;
+void Route::becomeCopyOf(const Route& other) {
+  if (this == &other) return;
+  problem_ = other.problem_;
+  vehicle_ = other.vehicle_;
+  stops_.assign(other.stops_.begin(), other.stops_.end());
+  orderCount_ = other.orderCount_;
+  changed();
+  gain_ = other.gain_;
+  scheduled_ = other.scheduled_;
+  gainKnown_ = other.gainKnown_;
 }
 
 bool Route::trialsCanBeScheduled(const Order& order) {
   if (!schedule()) return false;
-  return RouteStop::pickup(order).place != nullptr && RouteStop::delivery(order).place != nullptr;
+  return order.pickupPlace != nullptr && order.deliveryPlace != nullptr;
 }
 
-bool Route::feasibleFrom(std::int32_t from) {
-  // The stops before `from` keep the times of the last schedule that reached them.
-  for (std::int32_t k = 0; k < from; ++k) {
-    const RouteStop& stop = stops_[static_cast<std::size_t>(k)];
-    if (stop.kind == StopKind::Waiting) return true;
-    if (static_cast<double>(stop.satisfaction) < problem_->minimalSat) return false;
+OrderTrials& Route::trialsOf(const Order& order) {
+  static thread_local OrderTrials unremembered;
+  OrderTrials* trials = memory_.of(order, *problem_, version_);
+  if (trials == nullptr) {
+    unremembered = OrderTrials{};
+    trials = &unremembered;
   }
-  const Place* previous = vehicle_->startPlace;
-  FuzzyTime time = vehicle_->startTimeOrZero();
-  if (from > 0) {
-    const RouteStop& before = stops_[static_cast<std::size_t>(from - 1)];
-    previous = before.place;
-    time = before.serviceStart;
-    addServiceTime(before, time, *problem_);
-  }
-  for (std::size_t k = static_cast<std::size_t>(from); k < stops_.size(); ++k) {
-    RouteStop& stop = stops_[k];
-    if (stop.kind == StopKind::Waiting) return true;
-    arriveAt(stop, time, *previous, *problem_);
-    if (static_cast<double>(stop.satisfaction) < problem_->minimalSat) return false;
-    addServiceTime(stop, time, *problem_);
-    previous = stop.place;
-  }
-  return true;
+  if (trials->pairKnown) return *trials;
+  InsertionPair pair;
+  if (trialsCanBeScheduled(order)) pair = firstFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order));
+  trials->pickupAt = pair.pickupAt;
+  trials->deliveryAt = pair.deliveryAt;
+  // Precedence of the trial route holds exactly when it holds for the route and the order is new to it.
+  trials->insertable = pair.found() && precedenceHolds() && !containsOrder(order);
+  trials->pairKnown = true;
+  return *trials;
 }
 
-// Trial pairs are scanned pickup position first, then delivery position. Each trial
-// reschedules from the stop before the inserted one: the trials before it left every
-// earlier stop with the times it has in the current trial route.
-float Route::canInsert(const Order& order) {
-  const Evaluation saved = saveEvaluation();
-  const float result = trialsCanBeScheduled(order) ? scanForValidPair(order) : 0.0f;
-  restoreEvaluation(saved);
-  return result;
-}
+float Route::canInsert(const Order& order) { return trialsOf(order).insertable ? 1.0f : 0.0f; }
 
-float Route::scanForValidPair(const Order& order) {
-  const std::int32_t last = pickupEnd();
-  for (std::int32_t i = 0; i <= last; ++i) {
-    insertStop(RouteStop::pickup(order), i);
-    if (feasibleFrom(i > 0 ? i - 1 : 0)) {
-      for (std::int32_t j = i + 1; j <= last + 1; ++j) {
-        insertStop(RouteStop::delivery(order), j);
-        const bool valid = feasibleFrom(j - 1) && precedenceHolds();
-        removeStopAt(j);
-        if (valid) {
-          removeStopAt(i);
-          return 1.0f;
-        }
-      }
-    }
-    removeStopAt(i);
-  }
-  return 0.0f;
+void Route::insertPair(const Order& order, std::int32_t pickupAt, std::int32_t deliveryAt) {
+  insertStop(RouteStop::pickup(order), pickupAt);
+  insertStop(RouteStop::delivery(order), deliveryAt);
+  evaluate();
 }
 
 bool Route::insertOrder(const Order& order) {
-  const Evaluation saved = saveEvaluation();
-  const std::int32_t last = pickupEnd();
-  const bool schedulable = trialsCanBeScheduled(order);
-  for (std::int32_t i = 0; schedulable && i <= last; ++i) {
-    insertStop(RouteStop::pickup(order), i);
-    if (feasibleFrom(i > 0 ? i - 1 : 0)) {
-      for (std::int32_t j = i + 1; j <= last + 1; ++j) {
-        insertStop(RouteStop::delivery(order), j);
-        if (feasibleFrom(j - 1)) {
-          evaluate();
-          return true;
-        }
-        removeStopAt(j);
-      }
-    }
-    removeStopAt(i);
+  const OrderTrials& trials = trialsOf(order);
+  if (trials.pickupAt < 0) return false;
+  insertPair(order, trials.pickupAt, trials.deliveryAt);
+  return true;
+}
+
+float Route::gainWithOrder(const Order& order) {
+  OrderTrials& trials = trialsOf(order);
+  if (trials.pickupAt < 0) return gain();
+  if (trials.gainWithKnown) return trials.gainWith;
+  trials.gainWith = gainWithInserted(*this, RouteStop::pickup(order), RouteStop::delivery(order),
+                                     {trials.pickupAt, trials.deliveryAt});
+  trials.gainWithKnown = true;
+  return trials.gainWith;
+}
+
+float Route::gainWithoutOrder(const Order& order) {
+  OrderTrials* trials = memory_.of(order, *problem_, version_);
+  if (trials != nullptr && trials->gainWithoutKnown) return trials->gainWithout;
+  const auto [first, second] = stopsOfOrder(stops_, order);
+  float result = 0.0f;
+  // A route that cannot be scheduled keeps the gain of its last evaluation.
+  if (first < 0 || !gainWithout(*this, first, second, result)) result = gain();
+  if (trials != nullptr) {
+    trials->gainWithout = result;
+    trials->gainWithoutKnown = true;
   }
-  restoreEvaluation(saved);
-  return false;
+  return result;
 }
 
 }  // namespace tamso

@@ -9,6 +9,7 @@
 #include "problem/fuzzy.h"
 #include "problem/problem_data.h"
 #include "routing/route_stop.h"
+#include "routing/trial_memory.h"
 
 namespace tamso {
 
@@ -63,26 +64,28 @@ class Route {
   // Puts a taken order back at its former positions.
   void putBack(TakenOrder taken);
 
+  // What gain() would answer after insertOrder (order) or removeOrder (order), found
+  // without changing the route.
+  float gainWithOrder(const Order& order);
+  float gainWithoutOrder(const Order& order);
+
+  // Takes the stops and evaluation of another route, keeping this route's storage (a
+  // scratch route for trials); what was known about this route is forgotten.
+  void becomeCopyOf(const Route& other);
+
+  // Changes with every change of the stops; answers remembered for one version are never
+  // used for another.
+  std::uint32_t version() const { return version_; }
+
  private:
-  struct Evaluation {
-    bool scheduled;
-    bool gainKnown;
-    FuzzyValue gain;
-  };
-  Evaluation saveEvaluation() const;
-  void restoreEvaluation(const Evaluation& saved);
-  float scanForValidPair(const Order& order);
-  // The current stops and the order's two stops all have places and the vehicle a start.
+  // Trial answers known for the route as it is now.
+  OrderTrials& trialsOf(const Order& order);
   bool trialsCanBeScheduled(const Order& order);
-  // isFeasible for a trial route whose stops before `from` hold their times: schedules
-  // from `from` only up to the first waiting stop or the first stop that fails.
-  bool feasibleFrom(std::int32_t from);
   bool precedenceHolds() const;
   bool schedule();
   void computeGain();
-  void changed() { scheduled_ = false; gainKnown_ = false; }
-  // The pickup positions 0 .. pickupEnd() of an insertion; deliveries go up to pickupEnd() + 1.
-  std::int32_t pickupEnd() const;
+  void changed();
+  void insertPair(const Order& order, std::int32_t pickupAt, std::int32_t deliveryAt);
 
   const ProblemData* problem_;
   const Vehicle* vehicle_;
@@ -91,6 +94,8 @@ class Route {
   FuzzyValue gain_{};
   bool scheduled_ = false;  // the stop times describe the current stops
   bool gainKnown_ = false;  // gain_ describes the current stops
+  std::uint32_t version_ = 1;
+  TrialMemory memory_;
 };
 
 }  // namespace tamso

@@ -112,8 +112,8 @@ EvolutionReport GeneticSearch::runGenetic(RunObserver* observer) {
   EvolutionReport result;
   result.stopped = !improveAll(observer);
   result.initialGains = memberGains();
-  for (std::int32_t g = 0; g < generationCount && !result.stopped; ++g) {
-    report(observer, RunProgress::Phase::Generation, g + 1, generationCount);
+  for (std::int32_t g = 0; g < generations_ && !result.stopped; ++g) {
+    report(observer, RunProgress::Phase::Generation, g + 1, generations_);
     std::vector<float>& children = result.generationChildren.emplace_back();
     for (std::int32_t slot = 0; slot < populationSize; ++slot) {
       if (stopRequested(observer)) {
@@ -141,12 +141,12 @@ EvolutionReport GeneticSearch::runHybrid(RunObserver* observer) {
   result.stopped = !improveAll(observer);
   result.initialGains = memberGains();
   dumpPopulation();
-  for (std::int32_t g = 0; g < generationCount && !result.stopped; ++g) {
+  for (std::int32_t g = 0; g < generations_ && !result.stopped; ++g) {
     if (stopRequested(observer)) {
       result.stopped = true;
       break;
     }
-    report(observer, RunProgress::Phase::Iteration, g + 1, generationCount);
+    report(observer, RunProgress::Phase::Iteration, g + 1, generations_);
     const std::int32_t a = random_.index(populationSize, g);
     const std::int32_t b = random_.index(populationSize, a);
     writeParentPair(populationDump_.out(), a, b);

@@ -58,6 +58,10 @@ class GeneticSearch {
   GeneticSearch& operator=(const GeneticSearch&) = delete;
 
   bool estimatedGain() const { return estimatedGain_; }
+  // Generations of the genetic search and iterations of the hybrid one (generationCount
+  // unless set).
+  std::int32_t generations() const { return generations_; }
+  void setGenerations(std::int32_t generations) { generations_ = generations; }
   Solution& member(std::int32_t i) { return members_[static_cast<std::size_t>(i)]; }
   const Solution& member(std::int32_t i) const { return members_[static_cast<std::size_t>(i)]; }
   const std::vector<Solution>& members() const { return members_; }
@@ -75,11 +79,11 @@ class GeneticSearch {
   // Two draws a, b of members; b wins unless a has the strictly higher gain.
   TournamentResult tournament(std::int32_t salt);
 
-  // The genetic search: improveAll, then 40 generations of 10 tournament pairs whose
+  // The genetic search: improveAll, then generations() generations of 10 tournament pairs whose
   // children go to the offspring slots. The population is not changed after improveAll.
   EvolutionReport runGenetic(RunObserver* observer = nullptr);
 
-  // The hybrid search: improveAll, a listing, 40 iterations of two uniform draws whose
+  // The hybrid search: improveAll, a listing, generations() iterations of two uniform draws whose
   // locally improved child replaces the weakest member unless some member has its gain,
   // and a final listing.
   EvolutionReport runHybrid(RunObserver* observer = nullptr);
@@ -113,6 +117,7 @@ class GeneticSearch {
   const ProblemData& problem_;
   bool estimatedGain_;
   Random& random_;
+  std::int32_t generations_ = generationCount;
   GeneticDumpFiles files_;
   std::vector<Solution> members_;
   std::array<std::unique_ptr<Solution>, populationSize> offspring_;

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins
-  libgraphicsmagick++1-dev graphicsmagick
+  libgraphicsmagick++1-dev graphicsmagick libicu-dev
   xvfb xauth
 )
 missing=()

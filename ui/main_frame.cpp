@@ -110,6 +110,8 @@ void CMainFrame::buildMenus() {
   addCommand(runMenu, C::HybridGenetic, QStringLiteral("&Hybrid Genetic Algorithm\tF3"), &V::hybridGenetic)
       ->setShortcut(Qt::Key_F3);
   addCommand(runMenu, C::Genetic, QStringLiteral("&Genetic Algorithm\tF4"), &V::genetic)->setShortcut(Qt::Key_F4);
+  addCommand(runMenu, C::ThoroughSearch, QStringLiteral("&Thorough Search\tF5"), &V::thoroughSearch)
+      ->setShortcut(Qt::Key_F5);
 
   QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("O&ptions"));
   addCommand(optionsMenu, C::Visualization, QStringLiteral("&Visualization..."), &V::visualization);

@@ -6,7 +6,7 @@ MenuStates::MenuStates() {
   table_.fill(true);
   set({}, {Command::HideBackground, Command::ShowLocations, Command::HideLocations, Command::ShowRoutes,
            Command::HideRoutes, Command::SelectRoute, Command::RouteInfos, Command::UnplannedOrders,
-           Command::LocalSearch, Command::Stop, Command::HybridGenetic, Command::Genetic, Command::ZoomIn,
+           Command::LocalSearch, Command::Stop, Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch, Command::ZoomIn,
            Command::ZoomOut});
 }
 
@@ -19,7 +19,7 @@ void MenuStates::apply(MenuEvent event) {
   using C = Command;
   switch (event) {
     case MenuEvent::DataLoaded:
-      set({C::LocalSearch, C::HybridGenetic, C::Genetic, C::ShowLocations}, {});
+      set({C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations}, {});
       break;
     case MenuEvent::MapLoaded:
     case MenuEvent::BackgroundShown:
@@ -60,6 +60,7 @@ bool MenuStates::blockedWhileRunning(Command command) {
     case Command::LocalSearch:
     case Command::HybridGenetic:
     case Command::Genetic:
+    case Command::ThoroughSearch:
       return true;
     default:
       return false;

@@ -37,6 +37,7 @@ enum class Command : std::size_t {
   NumberOfIterations,
   HybridGenetic,
   Genetic,
+  ThoroughSearch,
   Visualization,
   OptimizationOptions,
   About,

@@ -6,6 +6,7 @@
 #include "search/genetic_search.h"
 #include "search/local_search_run.h"
 #include "search/random.h"
+#include "search/thorough_search.h"
 
 namespace tamso::ui {
 
@@ -25,6 +26,18 @@ RunOutcome runEvolution(const RunRequest& request, Random& random, RunObserver* 
   return outcome;
 }
 
+// Stop ends a thorough search early: it keeps the best plan found so far.
+RunOutcome runThorough(const RunRequest& request, Random& random, RunObserver* observer) {
+  ThoroughSettings settings;
+  settings.estimatedGain = request.estimatedGain;
+  settings.timeLimit = request.timeLimit;
+  ThoroughRun run = runThoroughCommand(*request.problem, settings, random, observer);
+  RunOutcome outcome;
+  outcome.solution = std::move(run.result.solution);
+  if (run.dumpError) outcome.dumpErrors.push_back(*run.dumpError);
+  return outcome;
+}
+
 }  // namespace
 
 RunOutcome executeRun(const RunRequest& request, RunObserver* observer) {
@@ -35,6 +48,8 @@ RunOutcome executeRun(const RunRequest& request, RunObserver* observer) {
     outcome.stopped = run.stopped;
     outcome.solution = std::move(run.solution);
     if (run.dumpError) outcome.dumpErrors.push_back(*run.dumpError);
+  } else if (request.command == RunCommand::ThoroughSearch) {
+    outcome = runThorough(request, random, observer);
   } else {
     outcome = runEvolution(request, random, observer);
   }
@@ -50,12 +65,17 @@ QString runCommandName(RunCommand command) {
       return QStringLiteral("Hybrid Genetic Algorithm");
     case RunCommand::Genetic:
       return QStringLiteral("Genetic Algorithm");
+    case RunCommand::ThoroughSearch:
+      return QStringLiteral("Thorough Search");
   }
   return {};
 }
 
 QString progressText(const RunProgress& progress) {
-  const QString phase = QString::fromStdString(describeStep(progress));
+  // A run limited by time counts its steps without a total.
+  const bool open = progress.phase == RunProgress::Phase::Iteration && progress.total == 0;
+  const QString phase = open ? QStringLiteral("iteration %1").arg(progress.step)
+                             : QString::fromStdString(describeStep(progress));
   return phase + QStringLiteral("\nbest gain so far: %1").arg(static_cast<double>(progress.gain), 0, 'f', 2);
 }
 
@@ -83,7 +103,7 @@ std::unique_ptr<RunOutcome> TamsoThread::takeOutcome() {
 
 void TamsoThread::run() {
   auto outcome = std::make_unique<RunOutcome>(executeRun(request_, &observer_));
-  if (observer_.stop) outcome->stopped = true;
+  if (observer_.stop && request_.command != RunCommand::ThoroughSearch) outcome->stopped = true;
   outcome_ = std::move(outcome);
 }
 

@@ -22,19 +22,20 @@ class Solution;
 
 namespace tamso::ui {
 
-enum class RunCommand { LocalSearch, HybridGenetic, Genetic };
+enum class RunCommand { LocalSearch, HybridGenetic, Genetic, ThoroughSearch };
 
 struct RunRequest {
   RunCommand command = RunCommand::LocalSearch;
   const ProblemData* problem = nullptr;
   bool estimatedGain = false;
   std::optional<std::uint32_t> seed;  // a repeatable run; the wall clock otherwise
+  int timeLimit = 30;                 // seconds of a thorough search
 };
 
 struct RunOutcome {
   RunCommand command = RunCommand::LocalSearch;
   bool stopped = false;
-  std::unique_ptr<Solution> solution;  // the plan of a Local Search run
+  std::unique_ptr<Solution> solution;  // the plan of a Local Search or thorough search run
   std::vector<std::string> dumpErrors;
 };
 

@@ -14,6 +14,7 @@
 #include "ui/iterations_dialog.h"
 #include "ui/optimization_options_dialog.h"
 #include "ui/plan_report.h"
+#include "ui/thorough_search_dialog.h"
 #include "ui/user_prompts.h"
 #include "ui/visualization_dialog.h"
 
@@ -449,10 +450,23 @@ void CTamsoView::localSearch() { startRun(RunCommand::LocalSearch); }
 void CTamsoView::hybridGenetic() { startRun(RunCommand::HybridGenetic); }
 void CTamsoView::genetic() { startRun(RunCommand::Genetic); }
 
+void CTamsoView::thoroughSearch() {
+  if (running() || !problemLoaded_) return;
+  auto* dialog = new ThoroughSearchDialog(this, prompts_, thoroughSeconds_);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    thoroughSeconds_ = dialog->seconds();
+    startRun(RunCommand::ThoroughSearch);
+  });
+  dialog->open();
+}
+
 void CTamsoView::startRun(RunCommand command) {
   if (running() || !problemLoaded_) return;
   problem_.checkCapacity = respectCapacities_;  // no run reads the problem now
-  worker_ = std::make_unique<TamsoThread>(RunRequest{command, &problem_, estimatedGain_, seed_});
+  RunRequest request{command, &problem_, estimatedGain_, seed_};
+  request.timeLimit = thoroughSeconds_;
+  worker_ = std::make_unique<TamsoThread>(request);
   connect(worker_.get(), &QThread::finished, this, &CTamsoView::onRunFinished, Qt::QueuedConnection);
   menus_.setRunning(true);
   menusChanged();
@@ -467,6 +481,7 @@ void CTamsoView::startRun(RunCommand command) {
   progress_ = dialog;
   dialog->show();
   progressTimer_.start();
+  runClock_.start();
   emit statusText(runCommandName(command) + QStringLiteral(" running"));
   worker_->start();
 }
@@ -475,10 +490,17 @@ void CTamsoView::pollProgress() {
   if (!worker_ || !progress_) return;
   const std::optional<RunProgress> latest = worker_->latestProgress();
   if (!latest) return;
-  QString label = runCommandName(worker_->request().command) + QLatin1Char('\n') + progressText(*latest);
+  const RunRequest& request = worker_->request();
+  QString label = runCommandName(request.command) + QLatin1Char('\n') + progressText(*latest);
+  const bool timed = request.command == RunCommand::ThoroughSearch && latest->total == 0;
+  const auto elapsed = static_cast<int>(runClock_.elapsed() / 1000);
+  if (timed) label += QStringLiteral("\nelapsed: %1 s of %2 s").arg(elapsed).arg(request.timeLimit);
   if (worker_->stopRequested()) label += QStringLiteral("\nstopping...");
   progress_->setLabelText(label);
-  if (latest->total > 0) {
+  if (timed) {
+    progress_->setRange(0, request.timeLimit);
+    progress_->setValue(std::min(elapsed, request.timeLimit));
+  } else if (latest->total > 0) {
     progress_->setRange(0, latest->total);
     progress_->setValue(std::min(latest->step, latest->total));
   } else {
@@ -515,7 +537,8 @@ void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
   }
   if (announce) prompts_.message(this, QStringLiteral("finished"));
   for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
-  if (outcome.command != RunCommand::LocalSearch || !outcome.solution) return;
+  const bool planned = outcome.command == RunCommand::LocalSearch || outcome.command == RunCommand::ThoroughSearch;
+  if (!planned || !outcome.solution) return;
   apply(MenuEvent::LocalSearchFinished);
   // The route windows show routes of the plan being replaced.
   actions_->closeRouteWindows();

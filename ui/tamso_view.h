@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QString>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
@@ -98,6 +99,8 @@ class CTamsoView : public QAbstractScrollArea {
   void localSearch();
   void hybridGenetic();
   void genetic();
+  // Asks for the time limit, then runs the thorough search; its plan goes to the map.
+  void thoroughSearch();
   void stop();
   void numberOfIterations();
   void optimizationOptions();
@@ -149,6 +152,8 @@ class CTamsoView : public QAbstractScrollArea {
   QSize scrollRange_{300, 300};
   std::optional<QSize> fixedClientSize_;
   int iterationCount_ = 20;
+  int thoroughSeconds_ = 30;  // the time limit last confirmed for the thorough search
+  QElapsedTimer runClock_;
   bool estimatedGain_ = false;
   bool respectCapacities_ = false;
   std::optional<std::uint32_t> seed_;

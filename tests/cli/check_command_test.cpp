@@ -120,7 +120,8 @@ TEST_F(CheckFailure, TheLoaderMessageIsTheOnlyLineOfStandardError) {
   EXPECT_EQ(run.err, "Error reading configuration file in line " + broken + "\nat " + config() + ":" + broken + "\n");
   const auto missing = runTool({"check", (dir_ / "absent.cfg").string()});
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.err, "Error reading configuration file in line 0\n");
+  EXPECT_EQ(missing.err, "Error reading configuration file in line 0\nat " + (dir_ / "absent.cfg").string() +
+                             ": No such file or directory\n");
 }
 
 TEST_F(CheckFailure, ARefusedRecordNamesItsFileAndLine) {
@@ -129,6 +130,31 @@ TEST_F(CheckFailure, ARefusedRecordNamesItsFileAndLine) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.out.empty());
   EXPECT_EQ(run.err, "Can't parse file 'clients.txt'\nat " + (dir_ / "clients.txt").string() + ":4\n");
+}
+
+// A place name in Windows-1250 (not UTF-8) is kept as read; every JSON output shows it with
+// the replacement character instead of stopping the program.
+TEST_F(CheckFailure, NamesThatAreNotUtf8StillGiveJson) {
+  fs::path places = dir_ / "places.txt";
+  std::ifstream in(places);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const std::string from = "KALISZ 51.7611";
+  text.replace(text.find(from), from.size(), "\"Kali\xB9z\" 51.7611");
+  for (const char* name : {"regions.txt", "orders.txt"}) {
+    std::ifstream data(dir_ / name);
+    std::string records((std::istreambuf_iterator<char>(data)), std::istreambuf_iterator<char>());
+    for (std::size_t at; (at = records.find("KALISZ")) != std::string::npos;) records.replace(at, 6, "\"KALI\xB9Z\"");
+    std::ofstream(dir_ / name) << records;
+  }
+  std::ofstream(places) << text;
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"check", config(), "--json"},
+                                               std::vector<std::string>{"plan", config(), "--seed", "3", "--json"}}) {
+    const auto run = runTool(args);
+    ASSERT_EQ(run.exitCode, 0) << args[0] << ": " << run.err;
+    EXPECT_NE(run.out.find("KALI\xEF\xBF\xBDZ"), std::string::npos) << args[0];
+    EXPECT_TRUE(json::accept(run.out)) << args[0];
+  }
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <Magick++.h>
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "imageload/picture_library_glue.h"
 #include "map/map_image.h"
@@ -163,6 +167,62 @@ TEST_F(ImageLoad, HugePictureIsRefusedFromItsHeader) {
   EXPECT_EQ(GetLastPicLibError(), pictureErrorTooLarge);
   EXPECT_TRUE(LoadBMP(write("many.bmp", bmpHeader(16000, 16000))).empty());
   EXPECT_EQ(GetLastPicLibError(), pictureErrorTooLarge);
+}
+
+// Every picture whose own bytes are of another format than its name says is refused before
+// any decoder sees it, and so is anything that is none of the seven (PostScript, an IFF
+// picture that would need a helper program, SVG, a FIFO). Fake helper programs on the
+// search path tell whether any was started.
+TEST_F(ImageLoad, OnlyTheFormatTheNameSaysIsDecoded) {
+  const fs::path helpers = folder / "helpers";
+  fs::create_directories(helpers);
+  for (const char* program : {"gs", "gsx", "ilbmtoppm", "rsvg-convert", "inkscape", "sh"}) {
+    std::ofstream(helpers / program) << "#!/bin/sh\ntouch '" << (folder / "started").string() << "'\n";
+    fs::permissions(helpers / program, fs::perms::owner_all);
+  }
+  const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (helpers.string() + ":" + savedPath).c_str(), 1);
+
+  const std::string names[] = {"p.bmp", "p.gif", "p.pcx", "p.tga", "p.jpg", "p.tif", "p.png"};
+  std::vector<std::string> pictures;
+  for (const std::string& name : names) pictures.push_back(converted(name));
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    std::ifstream in(pictures[i], std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(pictureTypeBySignature(bytes), FileType(pictures[i])) << names[i];
+    for (std::size_t j = 0; j < pictures.size(); ++j) {
+      if (i == j) continue;
+      const std::string renamed = write("as" + std::to_string(i) + names[j], bytes);
+      EXPECT_TRUE(LoadPicture(FileType(renamed), renamed).empty()) << names[i] << " named " << names[j];
+      EXPECT_EQ(GetLastPicLibError(), pictureErrorWrongFormat) << names[i] << " named " << names[j];
+    }
+  }
+  const std::pair<const char*, std::string> strangers[] = {
+      {"loop.png", "%!PS-Adobe-3.0\n{ } loop\nshowpage\n"},
+      {"picture.tga", std::string("FORM\0\0\0\x30ILBMBMHD\0\0\0\x14", 20) + std::string(40, '\0')},
+      {"drawing.jpg", "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"6\"/>"},
+      {"script.gif", "#!/bin/sh\ntouch started\n"},
+      {"label.bmp", "label:text"},
+  };
+  for (const auto& [name, bytes] : strangers) {
+    const std::string path = write(name, bytes);
+    EXPECT_TRUE(LoadPicture(FileType(path), path).empty()) << name;
+    EXPECT_EQ(GetLastPicLibError(), pictureErrorCorrupt) << name;
+  }
+  const std::string fifo = (folder / "pipe.png").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_TRUE(LoadPNG(fifo).empty());  // refused at once, not waited on
+  EXPECT_EQ(GetLastPicLibError(), pictureErrorUnreadable);
+
+  setenv("PATH", savedPath.c_str(), 1);
+  EXPECT_FALSE(fs::exists(folder / "started"));
+  // Behind the signature check, no decoder but the seven's is left at all.
+  MagickLib::ExceptionInfo report;
+  MagickLib::GetExceptionInfo(&report);
+  for (const char* other : {"PS", "EPS", "PDF", "SVG", "ILBM", "MSL", "TXT", "LABEL", "URL", "MVG"}) {
+    EXPECT_EQ(MagickLib::GetMagickInfo(other, &report), nullptr) << other;
+  }
+  MagickLib::DestroyExceptionInfo(&report);
 }
 
 TEST_F(ImageLoad, MapImageLoadsThroughTheLibrary) {

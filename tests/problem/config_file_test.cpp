@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace tamso {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct ReadResult {
   bool ok;
@@ -110,6 +117,41 @@ TEST(ConfigFile, MissingFileFailsAtLineZero) {
   EXPECT_EQ(file.lineNumber(), 0);
   EXPECT_FALSE(file.read("/tmp"));  // a folder is no configuration file
   EXPECT_EQ(file.lineNumber(), 0);
+}
+
+// Windows editors start a file with a byte-order mark; it is no part of the first line.
+TEST(ConfigFile, ByteOrderMarkIsSkipped) {
+  auto r = readText("\xEF\xBB\xBF[params]\r\npickupTime=30\r\n");
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(r.file.lookup("params.pickupTime"), "30");
+  EXPECT_FALSE(readText("[params]\n\xEF\xBB\xBFpickup\n").ok);  // only at the start of the file
+}
+
+// Only regular files are read: a FIFO without a writer, a device or a folder is refused at
+// once with the reason, and an endless line stops at the line limit.
+TEST(ConfigFile, OnlyRegularFilesAreOpened) {
+  const fs::path folder = fs::temp_directory_path() /
+                          ("tamso-config-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
+  const std::pair<std::string, std::string> refused[] = {
+      {(folder / "pipe").string(), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+      {folder.string(), "Is a directory"},
+      {(folder / "absent").string(), "No such file or directory"},
+  };
+  for (const auto& [path, reason] : refused) {
+    ConfigFile file;
+    EXPECT_FALSE(file.read(path)) << path;
+    EXPECT_EQ(file.lineNumber(), 0) << path;
+    EXPECT_EQ(file.failure(), reason) << path;
+  }
+  std::ofstream(folder / "endless.cfg") << "[params]\n" << std::string(5'000'000, 'x');
+  ConfigFile file;
+  EXPECT_FALSE(file.read((folder / "endless.cfg").string()));
+  EXPECT_EQ(file.lineNumber(), 2);
+  EXPECT_TRUE(file.failure().empty());
+  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -6,6 +6,10 @@
 #include <fstream>
 #include <map>
 
+#include <sys/stat.h>
+
+#include "problem/text.h"
+
 #include "tests/problem/local_time.h"
 
 namespace tamso {
@@ -324,6 +328,105 @@ TEST_F(LoaderTest, ADirectoryIsNoDataFile) {
   fs::create_directories(dir_ / "folder");
   editConfig("vehicles=vehicles.txt", "vehicles=folder");
   EXPECT_EQ(loadMessage(), "Can't open file 'folder' for reading");
+}
+
+// Values no real problem has are refused when read, so every schedule built on a loaded
+// problem stays far inside 32-bit minutes; the edges of what is accepted still load.
+TEST_F(LoaderTest, ValuesNoRealProblemHasAreRefused) {
+  const ConfigCase refused[] = {
+      {"pickupTime=30", "pickupTime=2147483647", "Wrong format of 'pickupTime' field in 'params' section"},
+      {"pickupTime=30", "pickupTime=10081", "Wrong format of 'pickupTime' field in 'params' section"},
+      {"unloadTime=45", "unloadTime=99999999999", "Wrong format of 'unloadTime' field in 'params' section"},
+      {"unloadTime=45", "unloadTime=-20", "Wrong format of 'unloadTime' field in 'params' section"},
+      {"minimalSat=0.5", "minimalSat=nan", "Wrong format of 'minimalSat' field in 'params' section"},
+      {"minimalSat=0.5", "minimalSat=-5", "Wrong format of 'minimalSat' field in 'params' section"},
+      {"minimalSat=0.5", "minimalSat=2", "Wrong format of 'minimalSat' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=1e9", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=inf", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=nan", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=-0.1", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"pickupTime=30", "pickupTime=10080", "(loaded)"},
+      {"unloadTime=45", "unloadTime=0", "(loaded)"},
+      {"minimalSat=0.5", "minimalSat=1", "(loaded)"},
+      {"minimalSat=0.5", "minimalSat=0", "(loaded)"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=1", "(loaded)"},
+  };
+  for (const ConfigCase& c : refused) {
+    config_ = baseConfig;
+    editConfig(c.from, c.to);
+    EXPECT_EQ(loadMessage(), c.message) << c.to;
+  }
+  config_ = baseConfig;
+  const FileCase dates[] = {
+      {"orders.txt", "2024-03-05 01:00", "Can't parse file 'orders.txt'"},
+      {"positions.txt", "2024-03-04 08:00", "Can't parse file 'positions.txt'"},
+  };
+  for (const FileCase& c : dates) {
+    const std::string original = files_[c.file];
+    files_[c.file].replace(files_[c.file].find(c.text), 16, "6053-01-01 23:00");
+    EXPECT_EQ(loadMessage(), c.message) << c.file;
+    files_[c.file].replace(files_[c.file].find("6053-01-01 23:00"), 16, "2200-01-01 00:00");
+    EXPECT_EQ(loadMessage(), c.message) << c.file;
+    files_[c.file].replace(files_[c.file].find("2200-01-01 00:00"), 16, "2199-12-31 23:59");
+    EXPECT_EQ(loadMessage(), "(loaded)") << c.file;
+    files_[c.file] = original;
+  }
+}
+
+// Names in UTF-8 are read as names and matched after Unicode upper-casing; byte-order
+// marks of Windows editors are skipped in the configuration and in the data files.
+TEST_F(LoaderTest, UnicodeNamesAndByteOrderMarks) {
+  config_ = "\xEF\xBB\xBF" + config_;
+  files_["places.txt"] = "\xEF\xBB\xBF" "# places\n" + files_["places.txt"];
+  files_["places.txt"].replace(files_["places.txt"].find("Radom"), 5, "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+  files_["places.txt"] += "Krak\xC3\xB3w 50.06 19.94 Poland Mazowsze\n";
+  files_["orders.txt"].replace(files_["orders.txt"].find("Radom"), 5, "\"\xC5\x81\xC3\x93" "D\xC5\xB9\"");
+  ProblemData problem;
+  const auto error = load(problem);
+  ASSERT_FALSE(error) << error->message;
+  ASSERT_EQ(problem.places.size(), 4u);
+  EXPECT_EQ(problem.places[1].name, "\xC5\x81\xC3\x93" "D\xC5\xB9");
+  EXPECT_EQ(problem.orders[1].pickupPlace, &problem.places[1]);
+  EXPECT_EQ(problem.places[3].name, "KRAK\xC3\x93W");
+  EXPECT_FLOAT_EQ(problem.places[3].longitude, 19.94f);
+}
+
+// What cannot be a data file or a configuration is refused at once with the reason, and a
+// line beyond the limit is refused with its file and line, without reading it whole.
+TEST_F(LoaderTest, FilesThatCannotBeReadSayWhy) {
+  ProblemData problem;
+  ASSERT_EQ(mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+  struct Case {
+    std::string config;  // the configuration file to load
+    std::string edit;    // replaces "orders=orders.txt" when not empty
+    std::string message;
+    std::string reason;
+  };
+  const std::string cfg = (dir_ / "instance.cfg").string();
+  const Case cases[] = {
+      {(dir_ / "pipe").string(), "", "Error reading configuration file in line 0", "not a regular file"},
+      {(dir_ / "absent.cfg").string(), "", "Error reading configuration file in line 0", "No such file or directory"},
+      {"/dev/zero", "", "Error reading configuration file in line 0", "not a regular file"},
+      {cfg, "orders=pipe", "Can't open file 'pipe' for reading", "not a regular file"},
+      {cfg, "orders=/dev/zero", "Can't open file '/dev/zero' for reading", "not a regular file"},
+      {cfg, "orders=.", "Can't open file '.' for reading", "Is a directory"},
+  };
+  for (const Case& c : cases) {
+    config_ = baseConfig;
+    if (!c.edit.empty()) editConfig("orders=orders.txt", c.edit);
+    load(problem);
+    const auto error = loadInstance(c.config, problem, LoadOptions{dir_.string()});
+    ASSERT_TRUE(error) << c.config << " " << c.edit;
+    EXPECT_EQ(error->message, c.message) << c.config << " " << c.edit;
+    EXPECT_EQ(error->reason, c.reason) << c.config << " " << c.edit;
+  }
+  config_ = baseConfig;
+  files_["places.txt"] += "Long " + std::string(maxRecordLineLength, 'x') + "\n";
+  auto error = load(problem);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->message, "Line too long in file 'places.txt': at most 1048576 characters are allowed");
+  EXPECT_EQ(error->line, 4);
+  EXPECT_EQ(error->file, (dir_ / "places.txt").string());
 }
 
 }  // namespace

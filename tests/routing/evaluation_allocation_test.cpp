@@ -24,7 +24,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace tamso {
 namespace {
 
-TEST(EvaluationAllocationTest, EvaluationAndFeasibilityChecksDoNotAllocate) {
+TEST(EvaluationAllocationTest, EvaluationFeasibilityChecksAndTrialsDoNotAllocate) {
   testing::SmallProblem problem;
   const Place& a = problem.addPlace("A");
   const Place& b = problem.addPlace("B");
@@ -46,6 +46,9 @@ TEST(EvaluationAllocationTest, EvaluationAndFeasibilityChecksDoNotAllocate) {
     EXPECT_TRUE(route.isValid());
     EXPECT_NE(route.gain(), 0.0f);
     EXPECT_EQ(route.canInsert(first), 0.0f);  // already on the route: precedence fails
+    // Trial routes are valued on the route's own times, without building them.
+    EXPECT_NE(route.gainWithoutOrder(second), route.gain());
+    EXPECT_NE(route.gainWithOrder(first), 0.0f);
   }
   EXPECT_EQ(allocations.load() - before, 0);
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "routing/local_search.h"
 #include "search/dump_files.h"
 #include "search/random.h"
+#include "tests/routing/plain_trials.h"
 
 namespace tamso {
 namespace {
@@ -128,52 +130,110 @@ TEST_F(GeneratedInstanceTest, FullSizeInstanceLoads) {
 namespace tamso {
 namespace {
 
-// The first trial pair, in scan order, that a full evaluation of the trial route accepts.
-std::pair<int, int> firstAcceptedPair(const Route& route, const Order& order, bool checkPrecedence) {
-  const int last = route.waitingPlace() ? route.stopCount() - 1 : route.stopCount();
-  for (int i = 0; i <= last; ++i) {
-    Route withPickup = route;
-    withPickup.insertStop(RouteStop::pickup(order), i);
-    if (!withPickup.isFeasible()) continue;
-    for (int j = i + 1; j <= last + 1; ++j) {
-      Route trial = withPickup;
-      trial.insertStop(RouteStop::delivery(order), j);
-      if (checkPrecedence ? trial.isValid() : trial.isFeasible()) return {i, j};
-    }
-  }
-  return {-1, -1};
-}
+using testing::firstAcceptedPair;
+using testing::plainGainWithOrder;
+using testing::plainGainWithoutOrder;
 
+// Every shortcut of the trials (pairs found on the route's own times, gains of trial
+// routes valued without building them, answers remembered per route version) agrees with
+// a full evaluation of the trial route; routes ending in a waiting stop and routes that
+// are no longer feasible under a stricter minimal satisfaction included.
 TEST_F(GeneratedInstanceTest, TrialInsertionsAgreeWithFullEvaluationOfEveryTrialRoute) {
-  const ProblemData problem = load({120, 200, 30, 7});
+  ProblemData problem = load({120, 200, 30, 7});
   Random random = Random::seeded(3);
   Solution solution(problem, false);
   buildFirstSolution(solution, random);
   int accepted = 0;
-  for (Route& route : solution.routes()) {
-    const std::vector<RouteStop> stopsBefore = route.stops();
-    const float gainBefore = route.gain();
-    for (std::size_t k = 0; k < problem.orders.size(); k += 3) {
-      const Order& order = problem.orders[k];
-      const std::pair<int, int> valid = firstAcceptedPair(route, order, true);
-      ASSERT_EQ(route.canInsert(order), valid.first >= 0 ? 1.0f : 0.0f);
-      ASSERT_EQ(route.gain(), gainBefore);
-      const std::pair<int, int> feasible = firstAcceptedPair(route, order, false);
-      Route inserted = route;
-      ASSERT_EQ(inserted.insertOrder(order), feasible.first >= 0);
-      if (feasible.first < 0) continue;
-      ++accepted;
-      ASSERT_EQ(inserted.stopAt(feasible.first)->order, &order);
-      ASSERT_EQ(inserted.stopAt(feasible.first)->kind, StopKind::Pickup);
-      ASSERT_EQ(inserted.stopAt(feasible.second)->kind, StopKind::Delivery);
-    }
-    ASSERT_EQ(route.stops().size(), stopsBefore.size());
-    for (std::size_t s = 0; s < stopsBefore.size(); ++s) {
-      EXPECT_EQ(route.stops()[s].satisfaction, stopsBefore[s].satisfaction);
-      EXPECT_EQ(route.stops()[s].serviceStart.latest, stopsBefore[s].serviceStart.latest);
+  for (double minimalSat : {problem.minimalSat, 0.9}) {
+    problem.minimalSat = minimalSat;
+    for (bool waiting : {false, true}) {
+      for (std::size_t r = 0; r < solution.routes().size(); ++r) {
+        Route route = testing::rebuilt(solution.routes()[r]);
+        if (waiting) route.setWaitingPlace(problem.places[(r * 7) % problem.places.size()], true);
+        const std::vector<RouteStop> stopsBefore = route.stops();
+        const float gainBefore = route.gain();
+        for (std::size_t k = 0; k < problem.orders.size(); k += 3) {
+          const Order& order = problem.orders[k];
+          const std::pair<int, int> valid = firstAcceptedPair(route, order, true);
+          ASSERT_EQ(route.canInsert(order), valid.first >= 0 ? 1.0f : 0.0f);
+          ASSERT_EQ(route.gain(), gainBefore);
+          ASSERT_EQ(route.gainWithOrder(order), plainGainWithOrder(route, order)) << order.name;
+          ASSERT_EQ(route.gainWithoutOrder(order), plainGainWithoutOrder(route, order)) << order.name;
+          const std::pair<int, int> feasible = firstAcceptedPair(route, order, false);
+          Route inserted = route;
+          ASSERT_EQ(inserted.insertOrder(order), feasible.first >= 0);
+          if (feasible.first < 0) continue;
+          ++accepted;
+          ASSERT_EQ(inserted.stopAt(feasible.first)->order, &order);
+          ASSERT_EQ(inserted.stopAt(feasible.first)->kind, StopKind::Pickup);
+          ASSERT_EQ(inserted.stopAt(feasible.second)->kind, StopKind::Delivery);
+          ASSERT_EQ(inserted.gain(), route.gainWithOrder(order));
+        }
+        for (std::int32_t k = 0; k < route.orderCount(); ++k) {
+          const Order& order = *route.orderAt(k);
+          ASSERT_EQ(route.gainWithoutOrder(order), plainGainWithoutOrder(route, order)) << order.name;
+        }
+        ASSERT_EQ(route.stops().size(), stopsBefore.size());
+        for (std::size_t s = 0; s < stopsBefore.size(); ++s) {
+          EXPECT_EQ(route.stops()[s].satisfaction, stopsBefore[s].satisfaction);
+          EXPECT_EQ(route.stops()[s].serviceStart.latest, stopsBefore[s].serviceStart.latest);
+        }
+      }
     }
   }
   EXPECT_GT(accepted, 0);
+}
+
+// Random changes of every kind (insertion, removal, new waiting place, a stop taken off,
+// assignment from another route, becoming a scratch copy) between questions: an answer
+// remembered for an earlier state of a route is never given for a later one.
+TEST_F(GeneratedInstanceTest, RememberedTrialAnswersNeverOutliveAChangeOfTheRoute) {
+  const ProblemData problem = load({40, 80, 8, 11});
+  std::mt19937 draw(5);
+  auto pick = [&draw](std::size_t n) { return static_cast<std::size_t>(draw() % n); };
+  Route route(problem, problem.vehicles[0]);
+  Route other(problem, problem.vehicles[0]);
+  auto ask = [&](Route& asked) {
+    for (int q = 0; q < 6; ++q) {
+      const Order& order = problem.orders[pick(problem.orders.size())];
+      ASSERT_EQ(asked.canInsert(order), firstAcceptedPair(asked, order, true).first >= 0 ? 1.0f : 0.0f);
+      ASSERT_EQ(asked.gainWithOrder(order), plainGainWithOrder(asked, order));
+      ASSERT_EQ(asked.gainWithoutOrder(order), plainGainWithoutOrder(asked, order));
+    }
+  };
+  int changes = 0;
+  for (int step = 0; step < 300; ++step) {
+    Route& changed = pick(4) == 0 ? other : route;
+    ask(route);
+    ask(other);
+    const std::uint32_t version = changed.version();
+    switch (pick(6)) {
+      case 0:
+      case 1:
+        changed.insertOrder(problem.orders[pick(problem.orders.size())]);
+        break;
+      case 2:
+        if (changed.orderCount() > 0) changed.removeOrder(*changed.orderAt(static_cast<std::int32_t>(pick(changed.orderCount()))));
+        break;
+      case 3:
+        changed.setWaitingPlace(problem.places[pick(problem.places.size())], pick(2) == 0);
+        break;
+      case 4:
+        changed.removeStopAt(changed.stopCount() - 1);
+        break;
+      default:
+        if (&changed == &route) {
+          route = other;
+        } else {
+          other.becomeCopyOf(route);
+        }
+        break;
+    }
+    if (changed.version() != version) ++changes;
+  }
+  ask(route);
+  ask(other);
+  EXPECT_GT(changes, 150);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ class ShellMenuTest : public QObject {
              QStringList({"&Vehicles", "Vehicle &Types", "&Countries", "&Regions", "&Places"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Optimization")),
              QStringList({"&Local Search\tF2", "Stop", "&Number of iterations", "&Hybrid Genetic Algorithm\tF3",
-                          "&Genetic Algorithm\tF4"}));
+                          "&Genetic Algorithm\tF4", "&Thorough Search\tF5"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "O&ptions")), QStringList({"&Visualization...", "&Optimization ..."}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Help")), QStringList({"&About Tamso..."}));
     const QStringList file = itemTexts(menuNamed(shell.frame, "&File"));
@@ -69,6 +69,7 @@ class ShellMenuTest : public QObject {
     QCOMPARE(shell.action(Command::LocalSearch)->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(shell.action(Command::HybridGenetic)->shortcut(), QKeySequence(Qt::Key_F3));
     QCOMPARE(shell.action(Command::Genetic)->shortcut(), QKeySequence(Qt::Key_F4));
+    QCOMPARE(shell.action(Command::ThoroughSearch)->shortcut(), QKeySequence(Qt::Key_F5));
   }
 
   void toolbarAndStatusBar() {
@@ -95,7 +96,7 @@ class ShellMenuTest : public QObject {
     const std::set<Command> disabled{Command::HideBackground, Command::ShowLocations, Command::HideLocations,
                                      Command::ShowRoutes,     Command::HideRoutes,    Command::SelectRoute,
                                      Command::RouteInfos,     Command::UnplannedOrders, Command::LocalSearch,
-                                     Command::Stop,           Command::HybridGenetic, Command::Genetic,
+                                     Command::Stop,           Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch,
                                      Command::ZoomIn,         Command::ZoomOut};
     for (Command c : allCommands()) {
       if (c == Command::RecentFiles) continue;
@@ -115,7 +116,7 @@ class ShellMenuTest : public QObject {
       QTest::newRow(name) << int(e) << a << b;
     };
     using C = Command;
-    row("data loaded", MenuEvent::DataLoaded, {C::LocalSearch, C::HybridGenetic, C::Genetic, C::ShowLocations}, {});
+    row("data loaded", MenuEvent::DataLoaded, {C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations}, {});
     row("map loaded", MenuEvent::MapLoaded, {C::HideBackground}, {C::ShowBackground});
     row("background shown", MenuEvent::BackgroundShown, {C::HideBackground}, {C::ShowBackground});
     row("background hidden", MenuEvent::BackgroundHidden, {C::ShowBackground}, {C::HideBackground});

@@ -1,0 +1,72 @@
+#include "cli/run_session.h"
+
+#include "cli/cli.h"
+#include "search/clock_seed.h"
+#include "search/file_replace.h"
+
+namespace tamso::cli {
+
+namespace {
+
+Clock& chosenClock(Clock* given, std::unique_ptr<Clock>& own) {
+  if (given != nullptr) return *given;
+  own = std::make_unique<SystemClock>();
+  return *own;
+}
+
+}  // namespace
+
+RunSession::RunSession(std::string command, const RunOptions& options, std::ostream& err, Clock* clock)
+    : command_(std::move(command)),
+      options_(options),
+      clock_(chosenClock(clock, ownClock_)),
+      seed_(options.seed ? *options.seed : seedFromClock(clock_)),
+      random_(Random::seeded(seed_)),
+      display_(terminalProgressFor(err)),
+      control_(clock_, options.timeLimitSeconds, display_.get()) {}
+
+void RunSession::replaceDisplay(std::unique_ptr<RunObserver> display) {
+  if (display_ == nullptr) return;
+  display_ = std::move(display);
+  control_.setDisplay(display_.get());
+}
+
+void RunSession::endProgress() {
+  control_.setDisplay(nullptr);
+  display_.reset();
+}
+
+RunFacts RunSession::facts() const {
+  return {command_, seed_, control_.stopReason() ? control_.stopReason() : searchStopReason_};
+}
+
+bool writeOut(std::ostream& out, const std::string& text) {
+  out << text;
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+int RunSession::finish(const std::string& report, std::ostream& out, std::ostream& err,
+                       const std::optional<std::string>& csv) {
+  endProgress();
+  bool failed = false;
+  if (csv && options_.csvPath) {
+    if (const auto error = replaceFile(*options_.csvPath, *csv)) {
+      err << "tamso-cli: " << *error << "\n";
+      failed = true;
+    }
+  }
+  if (options_.outputPath) {
+    if (const auto error = replaceFile(*options_.outputPath, report)) {
+      err << "tamso-cli: " << *error << "\n";
+      failed = true;
+    }
+  } else if (!writeOut(out, report)) {
+    err << "tamso-cli: cannot write the plan to standard output\n";
+    failed = true;
+  }
+  if (failed) return exitFailure;
+  return StopSignals::received() ? exitStopped : exitSuccess;
+}
+
+}  // namespace tamso::cli

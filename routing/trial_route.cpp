@@ -1,0 +1,228 @@
+#include "routing/trial_route.h"
+
+#include <array>
+#include <span>
+#include <vector>
+
+#include "routing/route.h"
+#include "routing/schedule_steps.h"
+
+namespace tamso {
+
+namespace {
+
+// Where the vehicle is and when it can leave: after a stop's service, or at its start.
+struct Departure {
+  const Place* place;
+  FuzzyTime time;
+};
+
+// What the scan needs to know about the route as scheduled.
+struct ScheduledRoute {
+  std::span<const RouteStop> stops;
+  const ProblemData& problem;
+  Departure start;
+  std::int32_t firstWaiting;  // feasibility is not checked from the first waiting stop on
+  std::int32_t firstFailing;  // first stop before it below the minimal satisfaction, else firstWaiting
+  std::int32_t lastFailing;   // last such stop, else -1
+
+  ScheduledRoute(const Route& route)
+      : stops(route.stops()),
+        problem(route.problem()),
+        start{route.vehicle().startPlace, route.vehicle().startTimeOrZero()},
+        firstWaiting(size()),
+        firstFailing(-1),
+        lastFailing(-1) {
+    for (std::int32_t k = 0; k < size(); ++k) {
+      if (at(k).kind == StopKind::Waiting) {
+        firstWaiting = k;
+        break;
+      }
+      if (schedule::satisfies(at(k).satisfaction, problem)) continue;
+      if (firstFailing < 0) firstFailing = k;
+      lastFailing = k;
+    }
+    if (firstFailing < 0) firstFailing = firstWaiting;
+  }
+
+  std::int32_t size() const { return static_cast<std::int32_t>(stops.size()); }
+  const RouteStop& at(std::int32_t k) const { return stops[static_cast<std::size_t>(k)]; }
+  // Inserting positions run up to, not past, a closing waiting stop.
+  std::int32_t pickupEnd() const {
+    return !stops.empty() && stops.back().kind == StopKind::Waiting && stops.back().place ? size() - 1 : size();
+  }
+  // Every stop before `k` that feasibility looks at reaches the minimal satisfaction.
+  bool feasibleBefore(std::int32_t k) const { return std::min(k, firstWaiting) <= firstFailing; }
+  // Every stop from `k` on that feasibility looks at, as scheduled, reaches it.
+  bool feasibleFrom(std::int32_t k) const { return k > lastFailing; }
+  Departure departureAfter(std::int32_t k, const FuzzyTime& serviceStart) const {
+    Departure d{at(k).place, serviceStart};
+    schedule::serve(at(k), d.time, problem);
+    return d;
+  }
+};
+
+// Service start times of the route's stops once a pickup is in place: shifted for the stops
+// from the pickup up to where the schedule meets the route's own again, the route's own after.
+class ShiftedTimes {
+ public:
+  explicit ShiftedTimes(std::int32_t stops) {
+    if (static_cast<std::size_t>(stops) > localSize) spill_.resize(static_cast<std::size_t>(stops));
+  }
+  FuzzyTime& operator[](std::int32_t k) {
+    return spill_.empty() ? local_[static_cast<std::size_t>(k)].time : spill_[static_cast<std::size_t>(k)];
+  }
+
+ private:
+  // Left uninitialised: only the entries written by the scan are read.
+  union Slot {
+    Slot() {}
+    FuzzyTime time;
+  };
+  static constexpr std::size_t localSize = 2 * ProblemData::maxOrders + 2;
+  std::array<Slot, localSize> local_;
+  std::vector<FuzzyTime> spill_;  // only for routes longer than any plan can make
+};
+
+// Follows the route's stops from `from` on after the vehicle left `d`, until the first waiting
+// stop, the end, a stop below the minimal satisfaction (false), or a stop whose service start
+// equals `reference` (k): from there on the schedule is the reference schedule, which is
+// feasible from `k + 1` when `referenceFeasibleFrom` (k + 1) says so. `record` receives the
+// service start of every stop passed.
+template <class Reference, class Record>
+bool followFrom(const ScheduledRoute& route, std::int32_t from, Departure d, Reference reference,
+                bool (ScheduledRoute::*referenceFeasibleFrom)(std::int32_t) const, Record record) {
+  FuzzyTime arrival;
+  for (std::int32_t k = from; k < route.size(); ++k) {
+    if (k == route.firstWaiting) return true;
+    const RouteStop& stop = route.at(k);
+    if (!schedule::satisfies(schedule::arrive(stop, *d.place, d.time, arrival, route.problem), route.problem)) {
+      return false;
+    }
+    record(k, d.time);
+    if (d.time == reference(k)) return referenceFeasibleFrom ? (route.*referenceFeasibleFrom)(k + 1) : true;
+    schedule::serve(stop, d.time, route.problem);
+    d.place = stop.place;
+  }
+  return true;
+}
+
+// The vehicle serves a new stop after leaving `d`; false when it arrives too late.
+bool serveNew(const RouteStop& stop, Departure& d, const ProblemData& problem) {
+  FuzzyTime arrival;
+  if (!schedule::satisfies(schedule::arrive(stop, *d.place, d.time, arrival, problem), problem)) return false;
+  schedule::serve(stop, d.time, problem);
+  d.place = stop.place;
+  return true;
+}
+
+}  // namespace
+
+InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery) {
+  const ScheduledRoute scheduled(route);
+  const std::int32_t last = scheduled.pickupEnd();
+  ShiftedTimes shifted(scheduled.size());
+  for (std::int32_t i = 0; i <= last; ++i) {
+    if (!scheduled.feasibleBefore(i)) break;
+    // Stops after the first waiting stop are not looked at.
+    if (i > scheduled.firstWaiting) return {i, i + 1};
+    const Departure before =
+        i > 0 ? scheduled.departureAfter(i - 1, scheduled.at(i - 1).serviceStart) : scheduled.start;
+    Departure afterPickup = before;
+    if (!serveNew(pickup, afterPickup, scheduled.problem)) continue;
+    std::int32_t shiftedEnd = i;  // stops i .. shiftedEnd - 1 hold shifted times
+    const bool pickupFeasible = followFrom(
+        scheduled, i, afterPickup, [&](std::int32_t k) { return scheduled.at(k).serviceStart; },
+        &ScheduledRoute::feasibleFrom, [&](std::int32_t k, const FuzzyTime& t) {
+          shifted[k] = t;
+          shiftedEnd = k + 1;
+        });
+    if (!pickupFeasible) continue;
+    auto withPickup = [&](std::int32_t k) -> const FuzzyTime& {
+      return k < shiftedEnd ? shifted[k] : scheduled.at(k).serviceStart;
+    };
+    // The delivery follows stop q of the route (q = i - 1: right after the pickup).
+    for (std::int32_t q = i - 1; q < last; ++q) {
+      if (q >= scheduled.firstWaiting) return {i, q + 2};
+      Departure d = q < i ? afterPickup : scheduled.departureAfter(q, withPickup(q));
+      if (!serveNew(delivery, d, scheduled.problem)) continue;
+      // Where it meets the schedule with the pickup alone, the rest is known to be feasible.
+      if (followFrom(scheduled, q + 1, d, withPickup, nullptr, [](std::int32_t, const FuzzyTime&) {})) {
+        return {i, q + 2};
+      }
+    }
+  }
+  return {};
+}
+
+namespace {
+
+// Schedules and values a sequence of stops given as a visitor over them.
+template <class Stops>
+float sequenceGain(const Route& route, Stops forEachStop) {
+  const ProblemData& problem = route.problem();
+  const Place* previous = route.vehicle().startPlace;
+  FuzzyTime time = route.vehicle().startTimeOrZero();
+  FuzzyTime arrival;
+  FuzzyValue gain;
+  const RouteStop* last = nullptr;
+  forEachStop([&](const RouteStop& stop) {
+    schedule::arrive(stop, *previous, time, arrival, problem);
+    schedule::addStopGain(gain, stop, *previous, arrival, time, problem);
+    schedule::serve(stop, time, problem);
+    previous = stop.place;
+    last = &stop;
+  });
+  if (last == nullptr) return static_cast<float>(schedule::emptyRouteGain(route.vehicle(), problem).defuzzify());
+  // The last stop's shown time is its service start: undo its service minutes.
+  FuzzyTime lastShown = time;
+  if (last->kind == StopKind::Pickup) lastShown.addMinutes(-problem.pickupTime);
+  if (last->kind == StopKind::Delivery) lastShown.addMinutes(-problem.unloadTime);
+  schedule::addIdleGain(gain, *last, lastShown, problem);
+  return static_cast<float>(gain.defuzzify());
+}
+
+}  // namespace
+
+float gainWithInserted(const Route& route, const RouteStop& pickup, const RouteStop& delivery, InsertionPair at) {
+  const std::span<const RouteStop> stops = route.stops();
+  return sequenceGain(route, [&](auto visit) {
+    std::int32_t position = 0;
+    auto next = [&](const RouteStop& stop) {
+      if (position == at.pickupAt) {
+        visit(pickup);
+        ++position;
+      }
+      if (position == at.deliveryAt) {
+        visit(delivery);
+        ++position;
+      }
+      visit(stop);
+      ++position;
+    };
+    for (const RouteStop& stop : stops) next(stop);
+    if (position == at.pickupAt) {
+      visit(pickup);
+      ++position;
+    }
+    if (position == at.deliveryAt) visit(delivery);
+  });
+}
+
+bool gainWithout(const Route& route, std::int32_t first, std::int32_t second, float& gain) {
+  const std::span<const RouteStop> stops = route.stops();
+  if (route.vehicle().startPlace == nullptr) return false;
+  for (std::size_t k = 0; k < stops.size(); ++k) {
+    const auto index = static_cast<std::int32_t>(k);
+    if (index != first && index != second && stops[k].place == nullptr) return false;
+  }
+  gain = sequenceGain(route, [&](auto visit) {
+    for (std::size_t k = 0; k < stops.size(); ++k) {
+      const auto index = static_cast<std::int32_t>(k);
+      if (index != first && index != second) visit(stops[k]);
+    }
+  });
+  return true;
+}
+
+}  // namespace tamso

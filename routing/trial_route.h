@@ -1,0 +1,35 @@
+#pragma once
+// Trial routes: a route's stops with one order put in at a pair of positions, or taken out,
+// judged and valued without changing the route. The route must be scheduled (its stops hold
+// the times of its last evaluation); the answers equal those of the full evaluation of the
+// trial route.
+#include <cstdint>
+
+#include "routing/route_stop.h"
+
+namespace tamso {
+
+class Route;
+
+// Positions of an inserted order's stops in the trial route: the pickup goes before the stop
+// now at `pickupAt`, the delivery then before the stop at `deliveryAt` of the route with the
+// pickup in place (so deliveryAt > pickupAt). -1 when there is none.
+struct InsertionPair {
+  std::int32_t pickupAt = -1;
+  std::int32_t deliveryAt = -1;
+  bool found() const { return pickupAt >= 0; }
+};
+
+// The first pair in scan order (pickup position ascending, then delivery position) whose
+// trial route is feasible with the pickup alone and with both stops. The route and the
+// order's stops must all have places and the vehicle a start place.
+InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery);
+
+// The gain of the route with the two stops inserted at the pair.
+float gainWithInserted(const Route& route, const RouteStop& pickup, const RouteStop& delivery, InsertionPair at);
+
+// The gain of the route without the stops at `first` and `second` (-1 for none); false when
+// the remaining route cannot be scheduled.
+bool gainWithout(const Route& route, std::int32_t first, std::int32_t second, float& gain);
+
+}  // namespace tamso
