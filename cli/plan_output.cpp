@@ -5,7 +5,6 @@
 
 #include "cli/json_text.h"
 #include "problem/text.h"
-#include "routing/route_loads.h"
 #include "routing/unplanned_reason.h"
 #include "search/plan_figures.h"
 #include "search/report_numbers.h"
@@ -29,23 +28,22 @@ std::string timeText(std::optional<std::int32_t> minutes) { return minutes ? for
 
 // --- text ---------------------------------------------------------------------------------
 
-// With capacities respected, every line ends with what is on board after the stop.
-void printStopHeader(std::ostream& out, bool loads) {
+void printStopHeader(std::ostream& out, bool withLoad) {
   out << "  " << padded("#", 4) << padded("action", 10) << padded("order", 12) << padded("place", 16)
       << padded("window start", 18) << padded("window end", 18) << padded("arrival", 18) << padded("service", 18)
-      << padded("departure", 18) << padded("satisfaction", 14) << (loads ? padded("leg km", 10) + "load" : "leg km")
+      << padded("departure", 18) << padded("satisfaction", 14) << (withLoad ? padded("leg km", 10) + "load" : "leg km")
       << "\n";
 }
 
-void printStartRow(std::ostream& out, const Route& route, const RouteFigures& figures, bool loads) {
+void printStartRow(std::ostream& out, const Route& route, const RouteFigures& figures) {
   const Place* start = route.vehicle().startPlace;
   out << "  " << padded("0", 4) << padded("START", 10) << padded("-", 12) << padded(start ? start->name : "-", 16)
       << padded("-", 18) << padded("-", 18) << padded("-", 18) << padded("-", 18)
-      << padded(timeText(figures.start), 18) << padded("-", 14) << (loads ? padded("-", 10) + "-" : "-") << "\n";
+      << padded(timeText(figures.start), 18) << padded("-", 14) << "-\n";
 }
 
 void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, const StopFigures& figures,
-               const std::vector<KeyedLoad>* load) {
+               const ProblemData& problem) {
   const std::string none = "-";
   out << "  " << padded(std::to_string(number), 4) << padded(stopKindName(stop.kind), 10)
       << padded(stop.order ? stop.order->name : none, 12) << padded(stop.place ? stop.place->name : none, 16)
@@ -53,9 +51,12 @@ void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, con
       << padded(stop.window ? formatDateTime(stop.window->end) : none, 18)
       << padded(formatDateTime(stop.arrival.likely), 18) << padded(formatDateTime(stop.serviceStart.likely), 18)
       << padded(formatDateTime(figures.departure.likely), 18)
-      << padded(roundedTwoDecimals(decimalOf(stop.satisfaction)), 14)
-      << (load ? padded(roundedTwoDecimals(figures.legKm), 10) + loadText(*load) : roundedTwoDecimals(figures.legKm))
-      << "\n";
+      << padded(roundedTwoDecimals(decimalOf(stop.satisfaction)), 14);
+  if (problem.checkCapacity) {
+    out << padded(roundedTwoDecimals(figures.legKm), 10) << loadText(problem, figures.load) << "\n";
+  } else {
+    out << roundedTwoDecimals(figures.legKm) << "\n";
+  }
 }
 
 void printRoute(std::ostream& out, std::size_t number, Route& route, const RouteFigures& f) {
@@ -68,12 +69,10 @@ void printRoute(std::ostream& out, std::size_t number, Route& route, const Route
   }
   out << "\n";
   if (route.stops().empty()) return;
-  const bool showLoads = route.problem().checkCapacity;
-  const auto loads = shownLoads(route.problem(), route.vehicle(), route.stops());
-  printStopHeader(out, showLoads);
-  printStartRow(out, route, f, showLoads);
+  printStopHeader(out, route.problem().checkCapacity);
+  printStartRow(out, route, f);
   for (std::size_t i = 0; i < route.stops().size(); ++i) {
-    printStop(out, i + 1, route.stops()[i], f.stops[i], showLoads ? &loads[i] : nullptr);
+    printStop(out, i + 1, route.stops()[i], f.stops[i], route.problem());
   }
 }
 
@@ -107,7 +106,15 @@ json optionalZoned(std::optional<std::int32_t> minutes) {
   return minutes ? json(zonedDateTime(*minutes)) : json(nullptr);
 }
 
-json stopJson(const RouteStop& stop, const StopFigures& figures) {
+json loadJson(const ProblemData& problem, const std::vector<double>& load) {
+  json object = json::object();
+  for (std::size_t k = 0; k < load.size() && k < problem.capacityKeys.size(); ++k) {
+    object[problem.capacityKeys[k]] = load[k];
+  }
+  return object;
+}
+
+json stopJson(const RouteStop& stop, const StopFigures& figures, const ProblemData& problem) {
   json j = {{"kind", stopKindName(stop.kind)},
             {"order", stop.order ? json(stop.order->name) : json(nullptr)},
             {"client", stop.order ? json(stop.order->clientName()) : json(nullptr)},
@@ -128,23 +135,13 @@ json stopJson(const RouteStop& stop, const StopFigures& figures) {
     j["window"] = {w.start, w.fullEnd, w.end};
     j["windowLocal"] = {zonedDateTime(w.start), zonedDateTime(w.fullEnd), zonedDateTime(w.end)};
   }
+  if (problem.checkCapacity) j["load"] = loadJson(problem, figures.load);
   return j;
-}
-
-json loadJson(const std::vector<KeyedLoad>& load) {
-  json object = json::object();
-  for (const KeyedLoad& entry : load) object[entry.key] = entry.quantity;
-  return object;
 }
 
 json routeJson(Route& route, const RouteFigures& f) {
   json stops = json::array();
-  const auto loads = shownLoads(route.problem(), route.vehicle(), route.stops());
-  for (std::size_t i = 0; i < route.stops().size(); ++i) {
-    stops.push_back(stopJson(route.stops()[i], f.stops[i]));
-    // With capacities respected: what is on board after the stop.
-    if (route.problem().checkCapacity) stops.back()["load"] = loadJson(loads[i]);
-  }
+  for (std::size_t i = 0; i < route.stops().size(); ++i) stops.push_back(stopJson(route.stops()[i], f.stops[i], route.problem()));
   const Place* startPlace = route.vehicle().startPlace;
   return {{"vehicle", route.vehicle().name},
           {"gain", cents(f.gain)},

@@ -189,7 +189,12 @@ bool plausibleTargaHeader(const std::string& bytes) {
   if ((imageType == 1 || imageType == 9) != (mapType == 1)) return false;
   if (mapType == 1 && byte(7) != 15 && byte(7) != 16 && byte(7) != 24 && byte(7) != 32) return false;
   if (depth != 8 && depth != 15 && depth != 16 && depth != 24 && depth != 32) return false;
-  return littleEndian16(bytes, 12) > 0 && littleEndian16(bytes, 14) > 0;
+  const std::uint64_t pixels = std::uint64_t{littleEndian16(bytes, 12)} * littleEndian16(bytes, 14);
+  if (pixels == 0) return false;
+  // The pixels must fit in the file: one byte per pixel at the least, one per 128 pixels
+  // when run-length coded. A tiny file declaring a huge picture is no picture.
+  const std::uint64_t leastBytes = imageType < 9 ? pixels : pixels / 128;
+  return leastBytes <= bytes.size();
 }
 
 bool plausiblePcxHeader(const std::string& bytes) {

@@ -1,6 +1,8 @@
 #include "map/map_layer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tamso {
 namespace {
@@ -110,10 +112,35 @@ void MapLayer::drawLocations(PrimitiveList& canvas, const ShapeColours& colours)
   for (const MapPoint& point : locations_) drawShape(canvas, point, locationSize, colours);
 }
 
+void MapLayer::drawSelectionOutline(PrimitiveList& canvas, std::int32_t index) const {
+  const MapRoute* drawn = mapRoute(index);
+  if (drawn == nullptr || !drawn->shown || drawn->points.empty()) return;
+  std::vector<IntPoint> path;
+  path.reserve(drawn->points.size());
+  for (const MapPoint& point : drawn->points) path.push_back({point.x, point.y});
+  // The band is 2w wide; the black line shows 3 pixels beyond it, the white 4 more, enough to
+  // stand clear of the arrows' barbs on a busy map.
+  const std::int32_t band = 2 * std::clamp(selectedRouteWidth, 0, 1000);
+  for (const auto& [colour, width] : {std::pair{Rgb{255, 255, 255}, band + 14}, std::pair{black, band + 6}}) {
+    Primitive line;
+    line.kind = Primitive::Kind::Line;
+    line.points = path;
+    line.outline = colour;
+    line.penWidth = width;
+    line.roundPen = true;
+    canvas.push_back(line);
+  }
+}
+
 void MapLayer::drawItems(PrimitiveList& canvas, const ShapeColours& locationColours) const {
   drawLocations(canvas, locationColours);
   if (!showRoutes) return;
-  for (std::int32_t i = 0; i < routeCount(); ++i) drawRoute(canvas, i);
+  for (std::int32_t i = 0; i < routeCount(); ++i) {
+    if (i != selectedIndex_) drawRoute(canvas, i);
+  }
+  if (mapRoute(selectedIndex_) == nullptr) return;
+  drawSelectionOutline(canvas, selectedIndex_);
+  drawRoute(canvas, selectedIndex_);
 }
 
 }  // namespace tamso

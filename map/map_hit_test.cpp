@@ -33,13 +33,20 @@ std::string MapLayer::locationAt(std::int32_t x, std::int32_t y) const {
   return nothingHit;
 }
 
+bool MapLayer::routeHit(std::int32_t index, std::int32_t x, std::int32_t y) const {
+  const MapRoute* drawn = mapRoute(index);
+  if (drawn == nullptr || !drawn->shown) return false;
+  for (std::size_t j = 1; j < drawn->points.size(); ++j) {
+    if (segmentHit(drawn->points[j - 1], drawn->points[j], x, y)) return true;
+  }
+  return false;
+}
+
+// In the reverse of the paint order, so the route the user sees under the mouse wins.
 std::int32_t MapLayer::routeAt(std::int32_t x, std::int32_t y) const {
-  for (std::int32_t i = 0; i < routeCount(); ++i) {
-    const MapRoute& drawn = routes_[static_cast<std::size_t>(i)];
-    if (!drawn.shown) continue;
-    for (std::size_t j = 1; j < drawn.points.size(); ++j) {
-      if (segmentHit(drawn.points[j - 1], drawn.points[j], x, y)) return i;
-    }
+  if (routeHit(selectedIndex_, x, y)) return selectedIndex_;
+  for (std::int32_t i = routeCount() - 1; i >= 0; --i) {
+    if (routeHit(i, x, y)) return i;
   }
   return -1;
 }

@@ -45,14 +45,39 @@ void MapLayer::rebuildLocations() {
   }
 }
 
-void MapLayer::buildRoutes() {
+std::optional<CanvasBox> MapLayer::placesBox(std::optional<float> atZoom) const {
+  if (problem_ == nullptr || problem_->places.empty()) return std::nullopt;
+  ProjectionFrame projection = frame();
+  if (atZoom) projection.zoom = *atZoom;
+  std::optional<CanvasBox> box;
+  for (const Place& place : problem_->places) {
+    const IntPoint p = keepInRange(params_.project(place, projection));
+    if (!box) {
+      box = CanvasBox{p.x, p.y, p.x, p.y};
+      continue;
+    }
+    box->left = std::min(box->left, p.x);
+    box->top = std::min(box->top, p.y);
+    box->right = std::max(box->right, p.x);
+    box->bottom = std::max(box->bottom, p.y);
+  }
+  return box;
+}
+
+void MapLayer::recolourRoutesAwayFrom(Rgb reserved) {
+  for (std::size_t i = 0; i < routes_.size(); ++i) {
+    if (routes_[i].colour == reserved) routes_[i].colour = defaultRouteColour(static_cast<std::int32_t>(i), reserved);
+  }
+}
+
+void MapLayer::buildRoutes(std::optional<Rgb> reserved) {
   routes_.clear();
   if (solution_ != nullptr) {
     for (Route& route : solution_->routes()) {
       if (route.stops().empty()) continue;
       MapRoute drawn;
       drawn.route = &route;
-      drawn.colour = defaultRouteColour(routeCount());
+      drawn.colour = reserved ? defaultRouteColour(routeCount(), *reserved) : defaultRouteColour(routeCount());
       if (route.vehicle().startPlace != nullptr) drawn.points.push_back({0, 0, route.vehicle().startPlace});
       for (const RouteStop& stop : route.stops()) {
         if (stop.place != nullptr) drawn.points.push_back({0, 0, stop.place});

@@ -4,6 +4,7 @@
 // which route is selected. Drawing appends primitives to a list in paint order.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,18 @@ struct ShapeColours {
 // Default colour of the drawn route at a position of the route list; positions past the
 // table of 100 repeat it.
 Rgb defaultRouteColour(std::int32_t position);
+// The default colour, replaced by a stand-in when it equals `reserved` (the colour the
+// location shapes are drawn in), so that a route never looks like a row of places.
+Rgb defaultRouteColour(std::int32_t position, Rgb reserved);
+
+// A box of canvas pixels, edges included.
+struct CanvasBox {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+  friend bool operator==(const CanvasBox&, const CanvasBox&) = default;
+};
 
 class MapLayer {
  public:
@@ -95,11 +108,18 @@ class MapLayer {
   void rebuildLocations();
   // One drawn route per route of the plan that has stops, in vehicle order, coloured by its
   // position in the list; shown, not selected. Clears a selection that no longer names a route.
-  void buildRoutes();
+  // No default colour equals `reserved` when it is given.
+  void buildRoutes(std::optional<Rgb> reserved = std::nullopt);
+  // Gives every drawn route coloured `reserved` its stand-in colour instead.
+  void recolourRoutesAwayFrom(Rgb reserved);
   // Projects every point of every drawn route again.
   void reprojectRoutes();
   // Empties both lists and the selection.
   void clearLists();
+
+  // The box of every loaded place at the current projection, or at another zoom; nothing
+  // without places.
+  std::optional<CanvasBox> placesBox(std::optional<float> atZoom = std::nullopt) const;
 
   const std::vector<MapPoint>& locations() const { return locations_; }
   std::int32_t routeCount() const { return static_cast<std::int32_t>(routes_.size()); }
@@ -112,7 +132,8 @@ class MapLayer {
   // --- hit tests and selection ------------------------------------------------------------
   // The name of the first location within locationSize pixels each way, or "NOTHING".
   std::string locationAt(std::int32_t x, std::int32_t y) const;
-  // Position of the first shown drawn route with a segment under the point, or -1.
+  // Position of the topmost shown drawn route with a segment under the point, or -1: the
+  // selected route (drawn last), then the others from the end of the list.
   std::int32_t routeAt(std::int32_t x, std::int32_t y) const;
   // -1 selects nothing; an index that names no drawn route selects nothing as well.
   void selectRoute(std::int32_t index);
@@ -124,11 +145,16 @@ class MapLayer {
   void drawRoute(PrimitiveList& canvas, std::int32_t index) const;
   // Every location shape when show locations is set.
   void drawLocations(PrimitiveList& canvas, const ShapeColours& colours) const;
-  // Locations, then the shown routes in list order (when their flags are set).
+  // Locations, then the shown routes in list order (when their flags are set), the selected
+  // route last over a white and black outline, so it is never hidden by another.
   void drawItems(PrimitiveList& canvas, const ShapeColours& locationColours) const;
+  // The outline drawn under the selected route: a wide white and a narrower black line along
+  // its points.
+  void drawSelectionOutline(PrimitiveList& canvas, std::int32_t index) const;
 
  private:
   void drawSegment(PrimitiveList& canvas, IntPoint p, IntPoint q, std::int32_t w, const ShapeColours& colours) const;
+  bool routeHit(std::int32_t index, std::int32_t x, std::int32_t y) const;
 
   const ProblemData* problem_ = nullptr;
   std::unique_ptr<Solution> solution_;

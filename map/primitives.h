@@ -32,6 +32,7 @@ struct Primitive {
     Line,       // polyline through points, in `outline` with `penWidth`
     Text,       // `text` with its top-left corner at points[0], transparent background
     Picture,    // `picture` blitted unscaled with its top-left corner at points[0]
+    ScaledPicture,  // `picture` stretched to the size points[1] with its top-left corner at points[0]
   };
   Kind kind = Kind::Pixel;
   std::vector<IntPoint> points;
@@ -40,6 +41,7 @@ struct Primitive {
   bool filled = true;
   FillRule fillRule = FillRule::Alternate;
   std::int32_t penWidth = 1;
+  bool roundPen = false;  // Line: round caps and joins (the outline around a selected route)
   std::string text;
   // Picture only: the bitmap to blit (it outlives the list) and its version, which changes
   // whenever the bitmap's pixels change, so a window may cache its converted copy by it.

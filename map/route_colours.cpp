@@ -26,4 +26,14 @@ Rgb defaultRouteColour(std::int32_t position) {
   return Rgb::fromHex(routeColourTable[index]);
 }
 
+Rgb defaultRouteColour(std::int32_t position, Rgb reserved) {
+  const Rgb colour = defaultRouteColour(position);
+  if (colour != reserved) return colour;
+  // Stand-ins far from the table's bright reds, oranges and blues.
+  for (const std::uint32_t standIn : {0x7B3F00u, 0x4B0082u}) {
+    if (Rgb::fromHex(standIn) != reserved) return Rgb::fromHex(standIn);
+  }
+  return colour;
+}
+
 }  // namespace tamso

@@ -15,6 +15,8 @@ TimelineRoute TimelineRoute::of(const Route& route) {
   TimelineRoute result;
   result.startPlaceName = vehicle.startPlace ? vehicle.startPlace->name : std::string();
   result.startTime = vehicle.startTimeOrZero();
+  result.vehicleName = vehicle.name;
+  result.startLabel = "START " + result.startPlaceName;
   result.stops.reserve(route.stops().size());
   for (const RouteStop& stop : route.stops()) {
     TimelineStop row;
@@ -23,6 +25,9 @@ TimelineRoute TimelineRoute::of(const Route& route) {
     row.shownArrival = stop.shownArrival;
     row.window = stop.window;
     row.satisfaction = stop.satisfaction;
+    row.label = stopKindName(stop.kind);
+    if (stop.order != nullptr) row.label += " " + stop.order->name;
+    row.label += " " + row.placeName;
     result.stops.push_back(std::move(row));
   }
   return result;
@@ -89,9 +94,14 @@ void RouteTimeline::drawTriangle(PrimitiveList& out, std::int32_t base, const Fu
   triangle.kind = Primitive::Kind::Polygon;
   triangle.outline = colour;
   triangle.fill = colour;
-  triangle.points = {{pixelX(time.earliest), pixelY(base)},
-                     {pixelX(time.likely), pixelY(base - shapeHeight)},
-                     {pixelX(time.latest), pixelY(base)}};
+  std::int32_t left = pixelX(time.earliest);
+  std::int32_t right = pixelX(time.latest);
+  const std::int32_t apex = pixelX(time.likely);
+  if (right - left < minShapeWidth) {
+    left = std::min(left, apex - minShapeWidth / 2);
+    right = std::max(right, apex + minShapeWidth / 2);
+  }
+  triangle.points = {{left, pixelY(base)}, {apex, pixelY(base - shapeHeight)}, {right, pixelY(base)}};
   out.push_back(std::move(triangle));
 }
 
@@ -137,12 +147,12 @@ void RouteTimeline::drawSatisfaction(PrimitiveList& out, std::int32_t base, floa
 
 PrimitiveList RouteTimeline::draw(const TimelineElements& elements, const TextMetrics& metrics) const {
   PrimitiveList out;
-  drawAxis(out, rowBase(0), route_.startPlaceName);
+  drawAxis(out, rowBase(0), route_.startLabel.empty() ? route_.startPlaceName : route_.startLabel);
   drawTriangle(out, rowBase(0), route_.startTime, arrivalColour);
   std::int32_t row = 1;
   for (const TimelineStop& stop : route_.stops) {
     const std::int32_t base = rowBase(row++);
-    drawAxis(out, base, stop.placeName);
+    drawAxis(out, base, stop.label.empty() ? stop.placeName : stop.label);
     if (elements.timeWindows && stop.window) drawWindow(out, base, *stop.window);
     if (elements.arrivalTimes) drawTriangle(out, base, stop.arrival, arrivalColour);
     if (elements.serviceTimes) {

@@ -25,12 +25,15 @@ struct TimelineStop {
   FuzzyTime shownArrival;  // service start as shown to the dispatcher
   std::optional<FuzzyWindow> window;
   float satisfaction = 1.0f;
+  std::string label;  // the row's label ("PICKUP ORDER1 PARIS"); the place name when empty
 };
 
 struct TimelineRoute {
   std::string startPlaceName;  // empty when the vehicle has no start place
   FuzzyTime startTime;         // all zero when the vehicle has no start time
   std::vector<TimelineStop> stops;
+  std::string vehicleName;
+  std::string startLabel;  // the start row's label ("START PARIS"); the place name when empty
 
   static TimelineRoute of(const Route& route);
 };
@@ -59,6 +62,11 @@ inline constexpr Rgb axisColour{0, 0, 0};
 inline constexpr Rgb windowFill{255, 255, 208};
 inline constexpr Rgb arrivalColour{128, 128, 128};
 inline constexpr Rgb serviceColour{160, 0, 0};
+// Fuzzy times are drawn at least this many pixels wide, so a sharp time stays visible.
+inline constexpr std::int32_t minShapeWidth = 4;
+// The time axis under the rows: its height in text lines plus this many pixels.
+inline constexpr std::int32_t axisPadding = 24;
+inline constexpr std::int32_t minutesPerHour = 60;
 }  // namespace timeline
 
 // A zoom factor after "+": multiplied by the zoom step.
@@ -85,6 +93,11 @@ class RouteTimeline {
   IntPoint scrollSize() const;
   // The whole drawing in pixels, row by row: axis, label, then the row's shapes.
   PrimitiveList draw(const TimelineElements& elements, const TextMetrics& metrics) const;
+  // The time axis for a strip under the rows, in the drawing's columns and the strip's own
+  // rows (0 at its top): a line with a tick at every hour that has room, longer ticks at
+  // midnight, hour labels as far apart as their width needs, and the date of each day.
+  PrimitiveList drawTimeAxis(const TextMetrics& metrics) const;
+  static std::int32_t timeAxisHeight(const TextMetrics& metrics) { return 2 * metrics.charHeight + timeline::axisPadding; }
 
   // Pixel column of a time and pixel row of a logical height, at the current scales.
   std::int32_t pixelX(std::int64_t time) const;

@@ -115,6 +115,7 @@ EvolutionReport GeneticSearch::runGenetic(RunObserver* observer) {
   for (std::int32_t g = 0; g < generations_ && !result.stopped; ++g) {
     report(observer, RunProgress::Phase::Generation, g + 1, generations_);
     std::vector<float>& children = result.generationChildren.emplace_back();
+    std::vector<const Solution*> generation;
     for (std::int32_t slot = 0; slot < populationSize; ++slot) {
       if (stopRequested(observer)) {
         result.stopped = true;
@@ -128,7 +129,9 @@ EvolutionReport GeneticSearch::runGenetic(RunObserver* observer) {
       ++result.children;
       rememberChild(*child);
       offspring_[static_cast<std::size_t>(slot)] = std::move(child);
+      generation.push_back(offspring_[static_cast<std::size_t>(slot)].get());
     }
+    chooseSurvivors(generation);
   }
   finishReport(result);
   return result;
@@ -213,6 +216,31 @@ void GeneticSearch::rememberChild(const Solution& child) {
   } else if (child.gain() > bestChild_->gain()) {
     *bestChild_ = child;
   }
+}
+
+void GeneticSearch::chooseSurvivors(const std::vector<const Solution*>& children) {
+  std::vector<const Solution*> candidates;
+  for (const Solution& m : members_) candidates.push_back(&m);
+  candidates.insert(candidates.end(), children.begin(), children.end());
+  // Highest gain first; of equal gains the earlier candidate (members before children).
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const Solution* a, const Solution* b) { return a->gain() > b->gain(); });
+  std::vector<const Solution*> chosen;
+  std::vector<const Solution*> repeats;
+  for (const Solution* candidate : candidates) {
+    const bool repeat = !chosen.empty() && chosen.back()->gain() == candidate->gain();
+    (repeat ? repeats : chosen).push_back(candidate);
+  }
+  // Fewer distinct gains than members: the best repeated plans fill the population.
+  for (const Solution* candidate : repeats) {
+    if (chosen.size() >= members_.size()) break;
+    chosen.push_back(candidate);
+  }
+  chosen.resize(members_.size());
+  std::vector<Solution> survivors;
+  survivors.reserve(members_.size());
+  for (const Solution* plan : chosen) survivors.push_back(*plan);
+  members_ = std::move(survivors);
 }
 
 void GeneticSearch::noteDumpFailure(const TraceFile& file) {

@@ -80,7 +80,8 @@ class GeneticSearch {
   TournamentResult tournament(std::int32_t salt);
 
   // The genetic search: improveAll, then generations() generations of 10 tournament pairs whose
-  // children go to the offspring slots. The population is not changed after improveAll.
+  // children go to the offspring slots. After each generation the population becomes the
+  // ten best plans of distinct gains among the members and that generation's children.
   EvolutionReport runGenetic(RunObserver* observer = nullptr);
 
   // The hybrid search: improveAll, a listing, generations() iterations of two uniform draws whose
@@ -108,6 +109,9 @@ class GeneticSearch {
 
  private:
   void rememberChild(const Solution& child);
+  // The population after a generation: the ten best plans of distinct gains among the
+  // members and the generation's children.
+  void chooseSurvivors(const std::vector<const Solution*>& children);
   void noteDumpFailure(const TraceFile& file);
   std::vector<float> memberGains() const;
   void finishReport(EvolutionReport& report);

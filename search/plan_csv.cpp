@@ -36,12 +36,17 @@ std::string goodsText(const QuantityList& goods) {
   return text;
 }
 
+bool withLoad(const Route& route) { return route.problem().checkCapacity; }
+
 void writeStartRow(std::ostream& out, const Route& route) {
   const Vehicle& vehicle = route.vehicle();
   const std::optional<std::int32_t> start =
       vehicle.startTime ? std::optional<std::int32_t>(vehicle.startTime->likely) : std::nullopt;
-  writeRow(out, {vehicle.name, "0", "START", "", "", "", "", vehicle.startPlace ? vehicle.startPlace->name : "", "",
-                 "", "", "", "", timeText(start), "", ""});
+  std::vector<std::string> row = {vehicle.name, "0", "START", "", "", "", "",
+                                  vehicle.startPlace ? vehicle.startPlace->name : "", "", "", "", "", "",
+                                  timeText(start), "", ""};
+  if (withLoad(route)) row.emplace_back();
+  writeRow(out, row);
 }
 
 void writeStopRow(std::ostream& out, const Route& route, std::size_t position, const RouteStop& stop,
@@ -51,13 +56,15 @@ void writeStopRow(std::ostream& out, const Route& route, std::size_t position, c
   const auto window = [&stop](std::int32_t FuzzyWindow::*end) {
     return stop.window ? formatDateTime((*stop.window).*end) : std::string();
   };
-  writeRow(out, {route.vehicle().name, std::to_string(position), stopKindName(stop.kind), order ? order->name : "",
+  std::vector<std::string> row = {route.vehicle().name, std::to_string(position), stopKindName(stop.kind), order ? order->name : "",
                  order ? order->clientName() : "", order ? goodsText(order->articles) : "",
                  order && delivery ? money(order->price) : "", stop.place ? stop.place->name : "",
                  window(&FuzzyWindow::start), window(&FuzzyWindow::fullEnd), window(&FuzzyWindow::end),
                  formatDateTime(stop.arrival.likely), formatDateTime(stop.serviceStart.likely),
                  formatDateTime(figures.departure.likely), roundedTwoDecimals(decimalOf(stop.satisfaction)),
-                 roundedTwoDecimals(figures.legKm)});
+                 roundedTwoDecimals(figures.legKm)};
+  if (withLoad(route)) row.push_back(loadText(route.problem(), figures.load));
+  writeRow(out, row);
 }
 
 void writeTotalsRow(std::ostream& out, const std::string& name, std::int32_t orders, double km,
@@ -84,7 +91,7 @@ std::string csvField(const std::string& text) {
 void writePlanCsv(std::ostream& out, Solution& solution) {
   const PlanFigures plan = planFigures(solution);
 
-  out << kPlanCsvStopHeader << lineEnd;
+  out << kPlanCsvStopHeader << (solution.problem().checkCapacity ? ",load" : "") << lineEnd;
   for (std::size_t r = 0; r < solution.routes().size(); ++r) {
     const Route& route = solution.routes()[r];
     if (route.stops().empty()) continue;

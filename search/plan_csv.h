@@ -4,7 +4,9 @@
 // header row: the stops (a START row per route, then one row per stop), the route totals
 // (one row per vehicle and a TOTAL row) and the unplanned orders with the reason. Fields
 // are quoted as RFC 4180 asks, lines end in CR LF, text is UTF-8, times are local
-// "%Y-%m-%d %H:%M", money, kilometres and satisfaction have two decimals, rounded.
+// "%Y-%m-%d %H:%M", money, kilometres and satisfaction have two decimals, rounded. When the
+// problem checks capacities the stops table ends with a "load" column: what the vehicle
+// carries when it leaves the stop.
 #include <ostream>
 #include <string>
 

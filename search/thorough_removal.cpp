@@ -54,11 +54,7 @@ std::vector<PlannedOrder> pickWorst(Solution& solution, std::vector<PlannedOrder
   std::vector<std::pair<float, std::size_t>> loss;
   for (std::size_t k = 0; k < planned.size(); ++k) {
     Route& route = *solution.route(planned[k].route);
-    const float with = route.gain();
-    auto taken = route.takeOrder(*planned[k].order);
-    const float without = route.gain();
-    route.putBack(std::move(*taken));
-    loss.emplace_back(with - without, k);
+    loss.emplace_back(route.gain() - route.gainWithoutOrder(*planned[k].order), k);
   }
   std::sort(loss.begin(), loss.end());
   std::vector<PlannedOrder> chosen;

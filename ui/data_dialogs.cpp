@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -47,12 +48,34 @@ void runModal(QWidget* parent, const ProblemData* problem) {
 
 DataListDialog::DataListDialog(QWidget* parent, const QString& title, QSize dialogUnits, bool sizable,
                                const std::vector<ReportList::Column>& columns)
-    : QDialog(parent), list_(new ReportList(columns, this)) {
+    : QDialog(parent), list_(new ReportList(columns, this)), dialogUnits_(dialogUnits), sizable_(sizable) {
   setWindowTitle(title);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
   addCloseButtons(*this, *layout);
-  sizeDialog(*this, dialogUnits, sizable);
+  fitToList();
+}
+
+QSize DataListDialog::preferredSize(QSize screen) const {
+  const QSize own = DialogUnits(*this).size(dialogUnits_.width(), dialogUnits_.height());
+  const QMargins margins = layout()->contentsMargins();
+  const int buttons = layout()->itemAt(1)->sizeHint().height() + layout()->spacing();
+  QSize wanted = list_->contentSize(list_->rowCount());
+  wanted += QSize(margins.left() + margins.right(), margins.top() + margins.bottom() + buttons);
+  // The window frame and a taskbar take some of the screen.
+  const QSize room = screen - QSize(40, 100);
+  return wanted.boundedTo(room).expandedTo(own);
+}
+
+void DataListDialog::fitToList() {
+  const QScreen* screen = this->screen();
+  const QSize size = preferredSize(screen ? screen->availableGeometry().size() : QSize(1280, 1000));
+  if (sizable_) {
+    resize(size);
+    setWindowFlags(windowFlags() & ~Qt::WindowSystemMenuHint);
+  } else {
+    setFixedSize(size);
+  }
 }
 
 VehiclesDialog::VehiclesDialog(QWidget* parent, const ProblemData* problem)
@@ -62,6 +85,7 @@ VehiclesDialog::VehiclesDialog(QWidget* parent, const ProblemData* problem)
   for (const Vehicle& v : problem->vehicles) {
     list()->addRow({text(v.name), text(v.vehicleTypeName()), figure(v.mass)});
   }
+  fitToList();
 }
 
 CountriesDialog::CountriesDialog(QWidget* parent, const ProblemData* problem)
@@ -71,6 +95,7 @@ CountriesDialog::CountriesDialog(QWidget* parent, const ProblemData* problem)
   for (const Country& c : problem->countries) {
     list()->addRow({text(c.name), figure(c.costPerDay), figure(c.costPerKm)});
   }
+  fitToList();
 }
 
 RegionsDialog::RegionsDialog(QWidget* parent, const ProblemData* problem)
@@ -85,6 +110,7 @@ RegionsDialog::RegionsDialog(QWidget* parent, const ProblemData* problem)
     list()->addRow({text(r.name), figure(r.averageWaitingTime), figure(r.averageProfit),
                     text(r.countryName()), text(r.representingPlaceName())});
   }
+  fitToList();
 }
 
 PlacesDialog::PlacesDialog(QWidget* parent, const ProblemData* problem)
@@ -95,6 +121,7 @@ PlacesDialog::PlacesDialog(QWidget* parent, const ProblemData* problem)
     list()->addRow({text(p.name), figure(p.longitude), figure(p.latitude), text(p.countryName()),
                     text(p.regionName())});
   }
+  fitToList();
 }
 
 VehicleTypesDialog::VehicleTypesDialog(QWidget* parent, const ProblemData* problem)

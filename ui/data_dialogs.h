@@ -21,13 +21,20 @@ class DataListDialog : public QDialog {
 
  public:
   ReportList* list() const { return list_; }
+  // The size that shows every column and every row, as far as a screen of `screen` allows,
+  // and never smaller than the dialog's own layout.
+  QSize preferredSize(QSize screen) const;
 
  protected:
   DataListDialog(QWidget* parent, const QString& title, QSize dialogUnits, bool sizable,
                  const std::vector<ReportList::Column>& columns);
+  // Sizes the dialog to its list once the rows are in.
+  void fitToList();
 
  private:
   ReportList* list_;
+  QSize dialogUnits_;
+  bool sizable_;
 };
 
 class VehiclesDialog final : public DataListDialog {

@@ -2,7 +2,11 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -18,6 +22,8 @@ namespace tamso::ui {
 
 namespace {
 const QString kReady = QStringLiteral("Ready");
+const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
+const QString kStateKey = QStringLiteral("MainWindow/state");
 }
 
 CMainFrame::CMainFrame(UserPrompts& prompts, QSettings& settings, PictureLibrary pictures, QWidget* parent)
@@ -30,12 +36,15 @@ CMainFrame::CMainFrame(UserPrompts& prompts, QSettings& settings, PictureLibrary
   rebuildRecentFiles();
   connect(view_, &CTamsoView::menuStatesChanged, this, &CMainFrame::refreshCommandStates);
   connect(view_, &CTamsoView::statusText, this, &CMainFrame::setMessage);
+  connect(view_, &CTamsoView::summaryChanged, summaryPane_, &QLabel::setText);
   connect(view_, &CTamsoView::dataFileOpened, this, [this](const QString& path) {
     RecentFiles(settings_).add(path);
     rebuildRecentFiles();
   });
   refreshCommandStates();
   resize(1000, 750);
+  setAcceptDrops(true);
+  restoreWindow();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -74,6 +83,7 @@ void CMainFrame::buildMenus() {
   recentPlaceholder_->setEnabled(false);
   recentSeparator_ = fileMenu_->addSeparator();
   QAction* exit = addCommand(fileMenu_, C::Exit, QStringLiteral("E&xit"), nullptr);
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
@@ -122,12 +132,19 @@ void CMainFrame::buildMenus() {
   aboutItem->setToolTip(QStringLiteral("About"));
   connect(aboutItem, &QAction::triggered, this, &CMainFrame::about);
 
-  QAction* zoomIn = addCommand(nullptr, C::ZoomIn, QStringLiteral("Zoom in"), &V::zoomIn);
+  // The zoom commands of the toolbar, with their keys, and Zoom to Fit follow the View items.
+  viewMenu->addSeparator();
+  QAction* zoomIn = addCommand(viewMenu, C::ZoomIn, QStringLiteral("Zoom in"), &V::zoomIn);
   zoomIn->setStatusTip(QStringLiteral("Zoom in by 10%"));
   zoomIn->setToolTip(QStringLiteral("Zoom in"));
-  QAction* zoomOut = addCommand(nullptr, C::ZoomOut, QStringLiteral("Zoom out"), &V::zoomOut);
+  zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  QAction* zoomOut = addCommand(viewMenu, C::ZoomOut, QStringLiteral("Zoom out"), &V::zoomOut);
   zoomOut->setStatusTip(QStringLiteral("Zoom out by 10%"));
   zoomOut->setToolTip(QStringLiteral("Zoom out"));
+  zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  QAction* fit = addCommand(viewMenu, C::ZoomToFit, QStringLiteral("Zoom to &Fit\tCtrl+0"), &V::zoomToFit);
+  fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  fit->setStatusTip(QStringLiteral("Show every place, or the whole map, in the window"));
 }
 
 void CMainFrame::buildToolBar() {
@@ -154,6 +171,8 @@ void CMainFrame::buildToolBar() {
 void CMainFrame::buildStatusBar() {
   messagePane_ = new QLabel(kReady, this);
   statusBar()->addWidget(messagePane_, 1);
+  summaryPane_ = new QLabel(this);
+  statusBar()->addPermanentWidget(summaryPane_);
   for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
     auto* pane = new QLabel(QString::fromLatin1(indicator), this);
     pane->setEnabled(false);
@@ -207,7 +226,43 @@ void CMainFrame::about() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   view_->stopAndWait();
+  saveWindow();
   QMainWindow::closeEvent(event);
+}
+
+QString CMainFrame::summaryText() const { return summaryPane_->text(); }
+
+void CMainFrame::saveWindow() {
+  settings_.setValue(kGeometryKey, saveGeometry());
+  settings_.setValue(kStateKey, saveState());
+  settings_.sync();
+}
+
+void CMainFrame::restoreWindow() {
+  restoreGeometry(settings_.value(kGeometryKey).toByteArray());
+  restoreState(settings_.value(kStateKey).toByteArray());
+}
+
+namespace {
+
+// The one local file being dragged, or an empty text.
+QString droppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  return url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QString path = droppedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  view_->openDroppedFile(path);
 }
 
 }  // namespace tamso::ui

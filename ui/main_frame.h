@@ -29,6 +29,8 @@ class CMainFrame : public QMainWindow {
   // The recent-file entries of the File menu, newest first.
   QList<QAction*> recentFileActions() const { return recentActions_; }
   QString messagePaneText() const;
+  // The permanent status field with the problem and plan figures.
+  QString summaryText() const;
   QToolBar* mainToolBar() const { return toolBar_; }
 
  public slots:
@@ -37,6 +39,8 @@ class CMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QAction* addCommand(QMenu* menu, Command command, const QString& text, void (CTamsoView::*slot)());
@@ -46,6 +50,9 @@ class CMainFrame : public QMainWindow {
   void rebuildRecentFiles();
   void openRecentFile(const QString& path);
   void setMessage(const QString& text);
+  // Size, position, toolbar and status bar as the user left them.
+  void saveWindow();
+  void restoreWindow();
 
   UserPrompts& prompts_;
   QSettings& settings_;
@@ -57,6 +64,7 @@ class CMainFrame : public QMainWindow {
   QList<QAction*> recentActions_;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  QLabel* summaryPane_ = nullptr;
 };
 
 }  // namespace tamso::ui

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
+#include <cmath>
 
 #include "map/map_image.h"
 
@@ -43,6 +45,14 @@ void copyTrueColourRows(const MapImage& picture, QImage& image, int bytesPerPixe
   }
 }
 
+// The part of the canvas that the painter's device shows, in canvas coordinates.
+QRectF visibleCanvas(const QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  QRectF visible = painter.transform().inverted().mapRect(QRectF(0, 0, device->width(), device->height()));
+  if (painter.hasClipping()) visible &= painter.clipBoundingRect();
+  return visible;
+}
+
 }  // namespace
 
 QImage toQImage(const MapImage& picture) {
@@ -78,6 +88,30 @@ const QImage& MapPainter::imageOf(const MapImage& picture, std::uint64_t version
   return cache_[slot].image;
 }
 
+// Only the pixels of the picture that fall into the visible part are scaled, nearest
+// neighbour, so the cost follows the window's size and not the zoom.
+void MapPainter::drawScaledPicture(QPainter& painter, const Primitive& primitive) {
+  const QImage& image = imageOf(*primitive.picture, primitive.pictureVersion);
+  if (image.isNull()) return;
+  const QPointF origin(primitive.points[0].x, primitive.points[0].y);
+  const double scaleX = static_cast<double>(primitive.points[1].x) / image.width();
+  const double scaleY = static_cast<double>(primitive.points[1].y) / image.height();
+  if (scaleX <= 0.0 || scaleY <= 0.0) return;
+  const QRectF visible = visibleCanvas(painter).translated(-origin);
+  const int left = std::clamp(static_cast<int>(std::floor(visible.left() / scaleX)), 0, image.width());
+  const int top = std::clamp(static_cast<int>(std::floor(visible.top() / scaleY)), 0, image.height());
+  const int right = std::clamp(static_cast<int>(std::ceil(visible.right() / scaleX)) + 1, 0, image.width());
+  const int bottom = std::clamp(static_cast<int>(std::ceil(visible.bottom() / scaleY)) + 1, 0, image.height());
+  if (right <= left || bottom <= top) return;
+  const QRectF source(left, top, right - left, bottom - top);
+  const QRectF target(origin.x() + left * scaleX, origin.y() + top * scaleY, source.width() * scaleX,
+                      source.height() * scaleY);
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(target, image, source);
+  painter.restore();
+}
+
 void MapPainter::paint(QPainter& painter, const PrimitiveList& primitives) {
   for (const Primitive& primitive : primitives) paint(painter, primitive);
 }
@@ -106,11 +140,17 @@ void MapPainter::paint(QPainter& painter, const Primitive& primitive) {
       painter.drawPolygon(polygonOf(pts),
                           primitive.fillRule == FillRule::Winding ? Qt::WindingFill : Qt::OddEvenFill);
       return;
-    case Primitive::Kind::Line:
+    case Primitive::Kind::Line: {
       if (pts.empty()) return;
-      painter.setPen(QPen(colourOf(primitive.outline), primitive.penWidth));
+      QPen pen(colourOf(primitive.outline), primitive.penWidth);
+      if (primitive.roundPen) {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+      }
+      painter.setPen(pen);
       painter.drawPolyline(polygonOf(pts));
       return;
+    }
     case Primitive::Kind::Text: {
       if (pts.empty()) return;
       painter.setPen(colourOf(primitive.outline));
@@ -126,6 +166,10 @@ void MapPainter::paint(QPainter& painter, const Primitive& primitive) {
     case Primitive::Kind::Picture:
       if (pts.empty() || primitive.picture == nullptr) return;
       painter.drawImage(QPoint(pts[0].x, pts[0].y), imageOf(*primitive.picture, primitive.pictureVersion));
+      return;
+    case Primitive::Kind::ScaledPicture:
+      if (pts.size() < 2 || primitive.picture == nullptr) return;
+      drawScaledPicture(painter, primitive);
       return;
   }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Hands the map core's primitives to a QPainter. Route bands use the alternate (odd-even)
 // fill rule, triangles the winding rule, as each primitive says. A background bitmap is
-// converted to a QImage once per bitmap version and then blitted unscaled on every paint.
+// converted to a QImage once per bitmap version; a zoomed background is drawn by scaling only
+// the part of it that the painter's device shows.
 #include <QImage>
 #include <cstdint>
 
@@ -28,6 +29,7 @@ class MapPainter {
 
  private:
   const QImage& imageOf(const MapImage& picture, std::uint64_t version);
+  void drawScaledPicture(QPainter& painter, const Primitive& primitive);
 
   struct CachedImage {
     const MapImage* source = nullptr;

@@ -7,7 +7,7 @@ MenuStates::MenuStates() {
   set({}, {Command::HideBackground, Command::ShowLocations, Command::HideLocations, Command::ShowRoutes,
            Command::HideRoutes, Command::SelectRoute, Command::RouteInfos, Command::UnplannedOrders,
            Command::LocalSearch, Command::Stop, Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch, Command::ZoomIn,
-           Command::ZoomOut});
+           Command::ZoomOut, Command::ZoomToFit});
 }
 
 void MenuStates::set(std::initializer_list<Command> enabled, std::initializer_list<Command> disabled) {
@@ -50,7 +50,8 @@ void MenuStates::apply(MenuEvent event) {
 }
 
 void MenuStates::setZoomButton(Command command, bool enabled) {
-  if (command == Command::ZoomIn || command == Command::ZoomOut) table_[index(command)] = enabled;
+  if (command == Command::ZoomIn || command == Command::ZoomOut || command == Command::ZoomToFit)
+    table_[index(command)] = enabled;
 }
 
 bool MenuStates::blockedWhileRunning(Command command) {

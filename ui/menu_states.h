@@ -43,6 +43,7 @@ enum class Command : std::size_t {
   About,
   ZoomIn,
   ZoomOut,
+  ZoomToFit,
   Count
 };
 
@@ -71,7 +72,7 @@ class MenuStates {
   void apply(MenuEvent event);
   void setRunning(bool running) { running_ = running; }
   bool running() const { return running_; }
-  // The zoom buttons follow their own rules (first paint, map shown, fit zoom).
+  // The zoom buttons (and Zoom to Fit) follow their own rules (first paint, map shown, fit zoom).
   void setZoomButton(Command command, bool enabled);
 
   static bool blockedWhileRunning(Command command);

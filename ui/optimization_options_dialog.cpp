@@ -2,32 +2,43 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "ui/dialog_units.h"
 
 namespace tamso::ui {
 
+// The options on the left, OK and Cancel stacked on the right; the dialog keeps at least its
+// designed size and grows with its texts, so none is cut.
 OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estimatedGain, bool respectCapacities)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("Optimization"));
-  const DialogUnits du(*this);
-  setFixedSize(du.size(204, 95));
   auto* group = new QGroupBox(QStringLiteral("Estimated Gain"), this);
-  placeAt(*group, du, 7, 7, 130, 50);
-  check_ = new QCheckBox(QStringLiteral("Include Estimated Gain in calculations"), this);
+  check_ = new QCheckBox(QStringLiteral("Include Estimated Gain in calculations"), group);
   check_->setChecked(estimatedGain);
-  placeAt(*check_, du, 14, 25, 120, 10);
+  auto* groupLayout = new QVBoxLayout(group);
+  groupLayout->addWidget(check_);
   capacityCheck_ = new QCheckBox(QStringLiteral("Respect vehicle capacities"), this);
   capacityCheck_->setChecked(respectCapacities);
-  placeAt(*capacityCheck_, du, 14, 66, 120, 10);
+  auto* options = new QVBoxLayout;
+  options->addWidget(group);
+  options->addWidget(capacityCheck_);
+  options->addStretch();
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
-  placeAt(*ok, du, 147, 7, 50, 14);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  placeAt(*cancel, du, 147, 24, 50, 14);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(options, 1);
+  layout->addLayout(buttons);
+  setFixedSize(DialogUnits(*this).size(204, 95).expandedTo(sizeHint()));
 }
 
 bool OptimizationOptionsDialog::estimatedGain() const { return check_->isChecked(); }

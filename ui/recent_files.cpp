@@ -24,6 +24,18 @@ QStringList RecentFiles::files() const {
   return result;
 }
 
+void RecentFiles::adoptFormerList(QSettings& former) {
+  const QString mark = QStringLiteral("FormerRecentFilesRead");
+  if (settings_.value(mark).toBool()) return;
+  settings_.setValue(mark, true);
+  if (!files().isEmpty()) {
+    settings_.sync();
+    return;
+  }
+  RecentFiles old(former);
+  store(old.files());
+}
+
 void RecentFiles::add(const QString& path) {
   const QString full = canonical(path);
   QStringList list = files();

@@ -13,6 +13,9 @@ class RecentFiles {
 
   explicit RecentFiles(QSettings& settings);
   QStringList files() const;
+  // Takes over the list kept in `former` (the settings place of earlier versions) the first
+  // time it is called for these settings; later calls find the mark and read nothing.
+  void adoptFormerList(QSettings& former);
   // Puts the file first; a file already listed moves up instead of appearing twice.
   void add(const QString& path);
   void remove(const QString& path);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <algorithm>
@@ -42,6 +43,7 @@ ReportList::ReportList(const std::vector<Column>& columns, QWidget* parent)
   header()->setStretchLastSection(false);
   for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
     header()->resizeSection(c, columns[static_cast<std::size_t>(c)].width);
+    widenColumnFor(c, columns[static_cast<std::size_t>(c)].heading);
   }
   // Rows keep their given order until a heading is clicked.
   header()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -56,6 +58,7 @@ void ReportList::addRow(const std::vector<Cell>& cells) {
     if (c < static_cast<int>(cells.size())) {
       const Cell& cell = cells[static_cast<std::size_t>(c)];
       item->setText(cell.text);
+      widenColumnFor(c, cell.text);
       item->setData(cell.sortValue.isValid() ? cell.sortValue : QVariant(cell.text), sortRole);
     } else {
       item->setData(QString(), sortRole);
@@ -63,6 +66,21 @@ void ReportList::addRow(const std::vector<Cell>& cells) {
     items.append(item);
   }
   model_->appendRow(items);
+}
+
+// Room for the text and the cell's margins on both sides.
+void ReportList::widenColumnFor(int column, const QString& text) {
+  const int needed = fontMetrics().horizontalAdvance(text) + 3 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16;
+  if (header()->sectionSize(column) < needed) header()->resizeSection(column, needed);
+}
+
+QSize ReportList::contentSize(int rows) const {
+  int width = 0;
+  for (int c = 0; c < columnCount(); ++c) width += header()->sectionSize(c);
+  const int rowHeight = rowCount() > 0 ? sizeHintForRow(0) : fontMetrics().height() + 4;
+  const int frame = 2 * frameWidth();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  return {width + frame + scrollBar, header()->sizeHint().height() + rows * std::max(1, rowHeight) + frame + 2};
 }
 
 void ReportList::clearRows() { model_->removeRows(0, model_->rowCount()); }

@@ -32,7 +32,10 @@ class ReportList : public QTreeView {
 
   explicit ReportList(const std::vector<Column>& columns, QWidget* parent = nullptr);
 
+  // Adds a row; a column too narrow for one of its texts widens to show it whole.
   void addRow(const std::vector<Cell>& cells);
+  // The size that shows every column and `rows` rows without scrolling.
+  QSize contentSize(int rows) const;
   void clearRows();
   int rowCount() const;
   int columnCount() const;
@@ -48,6 +51,8 @@ class ReportList : public QTreeView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void widenColumnFor(int column, const QString& text);
+
   QStandardItemModel* model_;
   QSortFilterProxyModel* sorted_;
 };

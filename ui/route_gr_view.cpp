@@ -19,6 +19,21 @@ QFont fixedPitchLabelFont() {
   return font;
 }
 
+// The strip under the viewport that carries the time axis; the view paints it.
+class AxisStrip final : public QWidget {
+ public:
+  AxisStrip(QWidget* parent, std::function<void(QWidget&)> paint) : QWidget(parent), paint_(std::move(paint)) {
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { paint_(*this); }
+
+ private:
+  std::function<void(QWidget&)> paint_;
+};
+
 }  // namespace
 
 RouteGrView::RouteGrView(QWidget* parent, std::function<TimelineElements()> elements)
@@ -26,12 +41,33 @@ RouteGrView::RouteGrView(QWidget* parent, std::function<TimelineElements()> elem
   setFrameShape(QFrame::Box);
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
+  axisStrip_ = new AxisStrip(this, [this](QWidget& strip) { paintAxisStrip(strip); });
+  setViewportMargins(0, 0, 0, RouteTimeline::timeAxisHeight(textMetrics()));
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, axisStrip_, qOverload<>(&QWidget::update));
+}
+
+PrimitiveList RouteGrView::timeAxis() const {
+  if (!timeline_) return {};
+  return timeline_->drawTimeAxis(textMetrics());
+}
+
+void RouteGrView::placeAxisStrip() {
+  const QRect area = viewport()->geometry();
+  axisStrip_->setGeometry(area.left(), area.bottom() + 1, area.width(), RouteTimeline::timeAxisHeight(textMetrics()));
+}
+
+void RouteGrView::paintAxisStrip(QWidget& strip) {
+  QPainter painter(&strip);
+  painter.translate(-horizontalScrollBar()->value(), 0);
+  painter.setFont(labelFont_);
+  MapPainter().paint(painter, timeAxis());
 }
 
 void RouteGrView::setRoute(TimelineRoute route) {
   timeline_.emplace(std::move(route));
   updateScrollBars();
   viewport()->update();
+  axisStrip_->update();
 }
 
 void RouteGrView::zoomInX() {
@@ -61,6 +97,7 @@ void RouteGrView::zoomOutY() {
 void RouteGrView::zoomed() {
   updateScrollBars();
   viewport()->update();
+  axisStrip_->update();
 }
 
 TextMetrics RouteGrView::textMetrics() const {
@@ -87,6 +124,7 @@ void RouteGrView::updateScrollBars() {
 void RouteGrView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   updateScrollBars();
+  placeAxisStrip();
 }
 
 void RouteGrView::paintEvent(QPaintEvent*) {

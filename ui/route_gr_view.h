@@ -29,6 +29,9 @@ class RouteGrView : public QAbstractScrollArea {
 
   // The drawing as painted now; empty before a route was given.
   PrimitiveList drawing() const;
+  // The time axis as painted in the strip under the rows, which scrolls sideways only.
+  PrimitiveList timeAxis() const;
+  QWidget* timeAxisStrip() const { return axisStrip_; }
   TextMetrics textMetrics() const;
   const QFont& labelFont() const { return labelFont_; }
 
@@ -39,10 +42,13 @@ class RouteGrView : public QAbstractScrollArea {
  private:
   void zoomed();
   void updateScrollBars();
+  void placeAxisStrip();
+  void paintAxisStrip(QWidget& strip);
 
   std::function<TimelineElements()> elements_;
   std::optional<RouteTimeline> timeline_;
   QFont labelFont_;
+  QWidget* axisStrip_ = nullptr;
 };
 
 }  // namespace tamso::ui

@@ -40,7 +40,8 @@ RouteGraphDialog::RouteGraphDialog(QWidget* parent, TimelineRoute route)
       zoomInY_(zoomButton(QStringLiteral("+"), QStringLiteral("Vertical zoom in"), this)),
       zoomOutY_(zoomButton(QStringLiteral("--"), QStringLiteral("Vertical zoom out"), this)),
       view_(new RouteGrView(this, [this] { return elements(); })) {
-  setWindowTitle(QStringLiteral("Route Info"));
+  const QString vehicle = QString::fromStdString(route.vehicleName);
+  setWindowTitle(vehicle.isEmpty() ? QStringLiteral("Route Info") : QStringLiteral("Route Info - ") + vehicle);
   setModal(true);
 
   auto* group = new QGroupBox(QStringLiteral("Graph elements"), this);

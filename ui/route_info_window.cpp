@@ -102,6 +102,9 @@ void RouteInfoWindow::fill(const Route& route) {
   const auto loads = shownLoads(route.problem(), route.vehicle(), route.stops());
   for (std::size_t i = 0; i < route.stops().size(); ++i) stops_->addRow(stopRow(route.stops()[i], loads[i]));
   shown_ = TimelineRoute::of(route);
+  // Wide enough for every column once the longest texts are in.
+  const QMargins margins = layout()->contentsMargins();
+  resize(size().expandedTo(QSize(stops_->contentSize(0).width() + margins.left() + margins.right(), 0)));
 }
 
 void RouteInfoWindow::showRoute(const Route& route) {

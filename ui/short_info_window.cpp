@@ -17,17 +17,13 @@ namespace tamso::ui {
 ColourSample::ColourSample(QWidget* parent, std::function<QColor()> colour)
     : QFrame(parent), colour_(std::move(colour)) {
   setFrameShape(QFrame::Box);
-  setMinimumSize(60, 16);
+  setMinimumSize(12, 12);
 }
 
 void ColourSample::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
-  const QRect area = contentsRect();
-  painter.fillRect(area, Qt::black);
-  painter.setPen(QPen(colour_(), 1, Qt::SolidLine));
-  const int y = area.top() + area.height() / 2;
-  painter.drawLine(area.left() + 10, y, area.left() + area.width() - 10, y);
+  painter.fillRect(contentsRect(), colour_());
 }
 
 ShortInfoWindow::ShortInfoWindow(QWidget* parent, MapLayer& layer, UserPrompts& prompts,

@@ -16,8 +16,7 @@ namespace tamso::ui {
 
 class UserPrompts;
 
-// Black, with a one-pixel line in the route's colour across the middle, 10 pixels in from
-// either side.
+// A swatch: a box filled with the colour.
 class ColourSample : public QFrame {
   Q_OBJECT
  public:

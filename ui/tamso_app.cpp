@@ -10,6 +10,7 @@
 
 #include "imageload/picture_library_glue.h"
 #include "ui/main_frame.h"
+#include "ui/recent_files.h"
 #include "ui/tamso_view.h"
 #include "ui/user_prompts.h"
 
@@ -29,6 +30,8 @@ StartOptions withAbsolutePaths(StartOptions options) {
 
 int runWindow(const StartOptions& options) {
   QSettings settings(QString::fromLatin1(CTamsoApp::kOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
+  QSettings former(QString::fromLatin1(CTamsoApp::kFormerOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
+  RecentFiles(settings).adoptFormerList(former);
   DialogPrompts prompts;
   CMainFrame frame(prompts, settings, imageLoadLibrary());
   frame.show();
@@ -66,6 +69,7 @@ int exportStartPicture(const StartOptions& options, const PictureLibrary& pictur
   ConsolePrompts prompts;
   CTamsoView view(prompts, pictures);
   view.setFixedClientSize(options.size);
+  view.setFitOnLoad(false);
   if (!view.startUp(withAbsolutePaths(options), false)) return 1;
   if (const std::optional<QString> error = view.exportMapPictureTo(absolute(options.exportPng))) {
     prompts.message(nullptr, *error);

@@ -10,8 +10,10 @@ namespace tamso::ui {
 
 class CTamsoApp {
  public:
-  static inline const char* kOrganisation = "Local AppWizard-Generated Applications";
+  static inline const char* kOrganisation = "Tamso";
   static inline const char* kApplication = "Tamso";
+  // Where earlier versions kept their settings; the recent-file list is read from there once.
+  static inline const char* kFormerOrganisation = "Local AppWizard-Generated Applications";
 
   // Before the QApplication exists: a picture export needs no display.
   static void prepareEnvironment(int argc, char** argv);

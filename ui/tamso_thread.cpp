@@ -23,6 +23,7 @@ RunOutcome runEvolution(const RunRequest& request, Random& random, RunObserver* 
       request.command == RunCommand::Genetic ? search.runGenetic(observer) : search.runHybrid(observer);
   outcome.stopped = report.stopped;
   outcome.dumpErrors = report.dumpErrors;
+  if (!report.stopped) outcome.solution = std::make_unique<Solution>(search.bestSolution());
   return outcome;
 }
 

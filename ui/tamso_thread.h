@@ -35,7 +35,9 @@ struct RunRequest {
 struct RunOutcome {
   RunCommand command = RunCommand::LocalSearch;
   bool stopped = false;
-  std::unique_ptr<Solution> solution;  // the plan of a Local Search or thorough search run
+  // The plan of a Local Search or thorough search run, or the best plan an evolutionary run
+  // has seen.
+  std::unique_ptr<Solution> solution;
   std::vector<std::string> dumpErrors;
 };
 

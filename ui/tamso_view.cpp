@@ -7,8 +7,11 @@
 #include <QPainter>
 #include <QProgressDialog>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "map/map_params_file.h"
+#include "problem/config_file.h"
 #include "problem/loader.h"
 #include "routing/solution.h"
 #include "ui/iterations_dialog.h"
@@ -93,8 +96,27 @@ void CTamsoView::syncScrollRange() {
   setScrollRange(QSize(range.width, range.height));
 }
 
-QPoint CTamsoView::mapPosition(QPoint clientPosition) const {
-  return clientPosition + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+QPoint CTamsoView::scrollPosition() const {
+  return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+QPoint CTamsoView::mapPosition(QPoint clientPosition) const { return clientPosition + scrollPosition(); }
+
+void CTamsoView::centreOn(IntPoint canvasPoint) {
+  const QSize client = clientSize();
+  horizontalScrollBar()->setValue(canvasPoint.x - client.width() / 2);
+  verticalScrollBar()->setValue(canvasPoint.y - client.height() / 2);
+}
+
+void CTamsoView::zoomAround(QPoint anchor, const std::function<void()>& change) {
+  const float before = map_.zoom();
+  const QPoint scroll = scrollPosition();
+  change();
+  syncScrollRange();
+  const IntPoint next = scrollKeeping({scroll.x(), scroll.y()}, {anchor.x(), anchor.y()}, before, map_.zoom());
+  horizontalScrollBar()->setValue(next.x);
+  verticalScrollBar()->setValue(next.y);
+  repaintMap();
 }
 
 void CTamsoView::repaintMap() { viewport()->update(); }
@@ -111,6 +133,7 @@ void CTamsoView::menusChanged() { emit menuStatesChanged(); }
 void CTamsoView::enableZoomButtons() {
   menus_.setZoomButton(Command::ZoomIn, true);
   menus_.setZoomButton(Command::ZoomOut, true);
+  menus_.setZoomButton(Command::ZoomToFit, true);
   menusChanged();
 }
 
@@ -177,6 +200,24 @@ void CTamsoView::mouseDoubleClickEvent(QMouseEvent* event) {
   QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
+// Ctrl and the wheel zoom around the mouse, one step of a fifth per notch; the wheel alone
+// scrolls.
+void CTamsoView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier) || map_.layer() == nullptr) {
+    QAbstractScrollArea::wheelEvent(event);
+    return;
+  }
+  constexpr int notch = 120;
+  wheelRemainder_ += event->angleDelta().y();
+  const int steps = wheelRemainder_ / notch;
+  wheelRemainder_ -= steps * notch;
+  event->accept();
+  if (steps == 0) return;
+  const QSize client = clientSize();
+  const float target = map_.zoom() * static_cast<float>(std::pow(1.2, steps));
+  zoomAround(event->position().toPoint(), [&] { map_.zoomTo(target, client.width(), client.height()); });
+}
+
 void CTamsoView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Home:
@@ -217,7 +258,10 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   respectCapacities_ = problem_.checkCapacity;
   apply(MenuEvent::DataLoaded);
   emit dataFileOpened(fullPath);
-  repaintMap();
+  emit summaryChanged(summaryText());
+  // The places are shown at once, the whole problem in view.
+  if (!layer().showLocations) showLocations();
+  if (fitOnLoad_) zoomToFit();
   return std::nullopt;
 }
 
@@ -245,10 +289,21 @@ std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool c
   const std::string name = fileToRead(path, changeDirectory);
   const MapParamsFileResult result = readMapParamsFile(name, layer().params(), map_.picture(), pictures_);
   if (result.outcome != MapParamsFileResult::Outcome::FileError) pictureLoadAttempted_ = true;
-  if (result.ok()) afterPictureLoaded();
+  if (result.ok()) {
+    afterPictureLoaded();
+    if (fitOnLoad_) zoomToFit();
+  }
   repaintMap();
   if (!result.ok()) return QString::fromStdString(result.message);
   return std::nullopt;
+}
+
+void CTamsoView::openDroppedFile(const QString& path) {
+  ConfigFile file;
+  const bool namesPicture = file.read(QFileInfo(path).absoluteFilePath().toStdString()) &&
+                            file.lookup("mapfilename").has_value();
+  const std::optional<QString> error = namesPicture ? openMapParamsPath(path, true) : openDataFilePath(path, true);
+  if (error) prompts_.message(this, *error);
 }
 
 void CTamsoView::afterPictureLoaded() {
@@ -352,7 +407,7 @@ void CTamsoView::hideLocations() {
 void CTamsoView::showRoutes() {
   MapLayer& map = layer();
   map.showRoutes = true;
-  map.buildRoutes();
+  map.buildRoutes(map_.locationColour);
   map.reprojectRoutes();
   apply(MenuEvent::RoutesShown);
   repaintMap();
@@ -364,17 +419,23 @@ void CTamsoView::hideRoutes() {
   repaintMap();
 }
 
+// The zoom steps keep the middle of the view in place.
 void CTamsoView::zoomIn() {
   const QSize client = clientSize();
-  map_.zoomIn(client.width(), client.height());
-  syncScrollRange();
-  repaintMap();
+  zoomAround(QPoint(client.width() / 2, client.height() / 2), [&] { map_.zoomIn(client.width(), client.height()); });
 }
 
 void CTamsoView::zoomOut() {
   const QSize client = clientSize();
-  map_.zoomOut(client.width(), client.height());
+  zoomAround(QPoint(client.width() / 2, client.height() / 2), [&] { map_.zoomOut(client.width(), client.height()); });
+}
+
+void CTamsoView::zoomToFit() {
+  if (map_.layer() == nullptr) layer();
+  const QSize client = clientSize();
+  const IntPoint centre = map_.zoomToFit(client.width(), client.height());
   syncScrollRange();
+  centreOn(centre);
   repaintMap();
 }
 
@@ -438,6 +499,7 @@ void CTamsoView::visualization() {
       target.selectedRouteWidth = chosen.selectedRouteWidth;
       map_.locationColour = toRgb(chosen.locationColour);
       target.locationColour = toRgb(chosen.locationColour);
+      target.recolourRoutesAwayFrom(map_.locationColour);
     }
     repaintMap();
   });
@@ -473,6 +535,8 @@ void CTamsoView::startRun(RunCommand command) {
 
   auto* dialog = new QProgressDialog(runCommandName(command), QStringLiteral("Cancel"), 0, 0, this);
   dialog->setWindowTitle(runCommandName(command));
+  // Wide enough for the title beside the window's buttons, and for the progress lines.
+  dialog->setMinimumWidth(std::max(380, 2 * dialog->fontMetrics().horizontalAdvance(runCommandName(command))));
   dialog->setWindowModality(Qt::NonModal);
   dialog->setMinimumDuration(0);
   dialog->setAutoClose(false);
@@ -532,25 +596,51 @@ void CTamsoView::onRunFinished() {
 void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
   if (outcome.stopped) {
     if (announce) prompts_.message(this, QStringLiteral("Stopped"));
-    showRoutesWhenDone_ = false;
     return;
   }
-  if (announce) prompts_.message(this, QStringLiteral("finished"));
+  if (announce) announceFinished(outcome);
   for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
-  const bool planned = outcome.command == RunCommand::LocalSearch || outcome.command == RunCommand::ThoroughSearch;
-  if (!planned || !outcome.solution) return;
+  if (!outcome.solution) return;
+  showPlan(std::move(outcome.solution));
+}
+
+// "finished"; an evolutionary run names its best gain and offers its best plan, which
+// replaces the plan on the map only when the user asks for it.
+void CTamsoView::announceFinished(RunOutcome& outcome) {
+  const bool evolutionary = outcome.command == RunCommand::HybridGenetic || outcome.command == RunCommand::Genetic;
+  if (!evolutionary || !outcome.solution) {
+    prompts_.message(this, QStringLiteral("finished"));
+    return;
+  }
+  const QString text =
+      QStringLiteral("finished\nbest gain: %1").arg(static_cast<double>(outcome.solution->gain()), 0, 'f', 2);
+  if (prompts_.ask(this, text, {QStringLiteral("OK"), kShowBestPlan}) != 1) outcome.solution.reset();
+}
+
+// The plan goes to the map as after a Local Search, and its routes are shown at once.
+void CTamsoView::showPlan(std::unique_ptr<Solution> plan) {
   apply(MenuEvent::LocalSearchFinished);
   // The route windows show routes of the plan being replaced.
   actions_->closeRouteWindows();
   MapLayer& map = layer();
-  map.setSolution(std::move(outcome.solution));
-  map.buildRoutes();
-  map.reprojectRoutes();
-  if (showRoutesWhenDone_) {
-    showRoutesWhenDone_ = false;
-    showRoutes();
+  map.setSolution(std::move(plan));
+  emit summaryChanged(summaryText());
+  showRoutes();
+}
+
+QString CTamsoView::summaryText() const {
+  if (!problemLoaded_) return {};
+  QString text = QStringLiteral("%1 orders, %2 vehicles, %3 places")
+                     .arg(problem_.orders.size())
+                     .arg(problem_.vehicles.size())
+                     .arg(problem_.places.size());
+  const MapLayer* map = map_.layer();
+  if (const Solution* plan = map ? map->solution() : nullptr) {
+    const std::size_t orders = problem_.orders.size();
+    const std::size_t planned = orders - std::min(orders, plan->unplanned().size());
+    text += QStringLiteral("; gain %1, %2 of %3 planned").arg(static_cast<double>(plan->gain()), 0, 'f', 2).arg(planned).arg(orders);
   }
-  repaintMap();
+  return text;
 }
 
 void CTamsoView::runLocalSearchNow() {
@@ -582,14 +672,12 @@ bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
   if (!options.mapParams.isEmpty()) {
     if (const std::optional<QString> error = openMapParamsPath(options.mapParams, false)) return fail(*error);
   }
-  if (problemLoaded_) showLocations();
+  if (problemLoaded_ && !layer().showLocations) showLocations();
   if (options.localSearch && problemLoaded_) {
     if (runInBackground) {
-      showRoutesWhenDone_ = true;
       startRun(RunCommand::LocalSearch);
     } else {
       runLocalSearchNow();
-      showRoutes();
     }
   }
   return true;

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,6 +30,7 @@ namespace tamso::ui {
 class UserPrompts;
 
 inline const QString kNoImageMessage = QStringLiteral("No image loaded.\nUse option File\\Open map parameters");
+inline const QString kShowBestPlan = QStringLiteral("Show best plan");
 inline const QString kNoPlanMessage = QStringLiteral("There is no plan to save yet: run the Local Search first.");
 
 class CTamsoView : public QAbstractScrollArea {
@@ -56,7 +58,13 @@ class CTamsoView : public QAbstractScrollArea {
   // the viewport's own.
   QSize clientSize() const;
   void setFixedClientSize(std::optional<QSize> size);
+  // Loading a problem or a map fits it into the window (on by default; a picture export
+  // keeps the canvas at zoom 1).
+  void setFitOnLoad(bool on) { fitOnLoad_ = on; }
   const MapPainter& painter() const { return painter_; }
+  // The permanent status field: the loaded problem and, once planned, the plan.
+  QString summaryText() const;
+  QPoint scrollPosition() const;
   MapActions& mapActions() { return *actions_; }
 
   // --- commands with their arguments (no questions asked) --------------------------------
@@ -65,6 +73,9 @@ class CTamsoView : public QAbstractScrollArea {
   std::optional<QString> openDataFilePath(const QString& path, bool changeDirectory);
   std::optional<QString> openMapParamsPath(const QString& path, bool changeDirectory);
   std::optional<QString> savePlanTo(const QString& path);
+  // A file dropped on the window: a map-parameters file (it names a picture) opens as the map,
+  // any other file as a data file; a failure is told to the user.
+  void openDroppedFile(const QString& path);
   std::optional<QString> exportMapPictureTo(const QString& path);
   // The whole canvas painted as the window paints it.
   QImage renderCanvas();
@@ -107,6 +118,7 @@ class CTamsoView : public QAbstractScrollArea {
   void visualization();
   void zoomIn();
   void zoomOut();
+  void zoomToFit();
 
  signals:
   // The enabled state of some commands changed.
@@ -114,6 +126,8 @@ class CTamsoView : public QAbstractScrollArea {
   void statusText(const QString& text);
   void dataFileOpened(const QString& path);
   void runFinished(bool stopped);
+  // The problem or the plan of the permanent status field changed.
+  void summaryChanged(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -121,6 +135,7 @@ class CTamsoView : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void apply(MenuEvent event);
@@ -133,6 +148,11 @@ class CTamsoView : public QAbstractScrollArea {
   QPoint mapPosition(QPoint clientPosition) const;
   PrimitiveList paintList();
   void clearPlan();
+  // Runs a zoom change keeping the map under the client point `anchor` in place.
+  void zoomAround(QPoint anchor, const std::function<void()>& change);
+  void centreOn(IntPoint canvasPoint);
+  void showPlan(std::unique_ptr<Solution> plan);
+  void announceFinished(RunOutcome& outcome);
   void startRun(RunCommand command);
   void pollProgress();
   void onRunFinished();
@@ -161,8 +181,9 @@ class CTamsoView : public QAbstractScrollArea {
   std::unique_ptr<TamsoThread> worker_;
   QPointer<QProgressDialog> progress_;
   QTimer progressTimer_;
-  bool showRoutesWhenDone_ = false;
   std::unique_ptr<MapActions> actions_;
+  int wheelRemainder_ = 0;
+  bool fitOnLoad_ = true;
 };
 
 }  // namespace tamso::ui

@@ -3,6 +3,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <QVBoxLayout>
 
 #include "routing/solution.h"
@@ -57,7 +59,11 @@ UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& so
   layout->addWidget(summary);
   layout->addWidget(list_);
   layout->addWidget(buttons);
-  resize(1100, 450);
+  // Every column whole, as far as the screen allows.
+  const QSize screen = this->screen() ? this->screen()->availableGeometry().size() : QSize(1280, 1000);
+  const QMargins margins = layout->contentsMargins();
+  const int width = list_->contentSize(0).width() + margins.left() + margins.right();
+  resize(std::clamp(width, 600, std::max(600, screen.width() - 40)), 450);
 }
 
 void openUnplannedOrdersDialog(QWidget* parent, const ProblemData&, const Solution& solution) {

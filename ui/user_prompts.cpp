@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <cstdio>
 
 namespace tamso::ui {
@@ -28,6 +29,16 @@ std::optional<QColor> DialogPrompts::chooseColor(QWidget* parent, const QColor& 
   const QColor colour = QColorDialog::getColor(initial, parent);
   if (!colour.isValid()) return std::nullopt;
   return colour;
+}
+
+int DialogPrompts::ask(QWidget* parent, const QString& text, const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Tamso"), text, QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> shown;
+  for (const QString& caption : buttons) shown << box.addButton(caption, QMessageBox::AcceptRole);
+  if (!shown.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(shown.front()));
+  box.exec();
+  const int chosen = static_cast<int>(shown.indexOf(box.clickedButton()));
+  return chosen < 0 ? 0 : chosen;
 }
 
 void ConsolePrompts::message(QWidget*, const QString& text) {

@@ -3,6 +3,7 @@
 // chooser. Tests and the picture export replace them, so nothing there ever blocks.
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -20,6 +21,12 @@ class UserPrompts {
                                           const QString& suggestedName) = 0;
   // The chosen colour, nothing on Cancel.
   virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+  // A message with a choice of buttons, the first the default; the position of the button
+  // chosen. Without a way to ask, the message is shown and the first button taken.
+  virtual int ask(QWidget* parent, const QString& text, const QStringList& buttons) {
+    message(parent, text);
+    return buttons.isEmpty() ? -1 : 0;
+  }
 };
 
 // The real dialogs.
@@ -30,6 +37,7 @@ class DialogPrompts final : public UserPrompts {
   std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                   const QString& suggestedName) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+  int ask(QWidget* parent, const QString& text, const QStringList& buttons) override;
 };
 
 // No dialogs at all: messages go to standard error, every choice is a Cancel.

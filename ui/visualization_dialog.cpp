@@ -8,6 +8,7 @@
 
 #include "ui/dialog_units.h"
 #include "ui/integer_field.h"
+#include "ui/short_info_window.h"
 #include "ui/user_prompts.h"
 
 namespace tamso::ui {
@@ -41,9 +42,9 @@ CVisualizationDlg::CVisualizationDlg(QWidget* parent, UserPrompts& prompts, cons
     box->lower();
   }
 
+  // A list to pick from: typed text could name no shape and hide every place.
   shape_ = new QComboBox(this);
-  shape_->setEditable(true);
-  shape_->setInsertPolicy(QComboBox::NoInsert);
+  shape_->setEditable(false);
   shape_->addItems({QStringLiteral("Point"), QStringLiteral("Circle"), QStringLiteral("Rectangle"),
                     QStringLiteral("Triangle")});
   shape_->setCurrentIndex(settings.shape >= 0 && settings.shape < shape_->count() ? settings.shape : -1);
@@ -51,6 +52,8 @@ CVisualizationDlg::CVisualizationDlg(QWidget* parent, UserPrompts& prompts, cons
 
   change_ = new QPushButton(QStringLiteral("Change..."), this);
   placeAt(*change_, du, 144, 22, 42, 18);
+  swatch_ = new ColourSample(this, [this] { return colour_; });
+  placeAt(*swatch_, du, 128, 24, 12, 14);
   connect(change_, &QPushButton::clicked, this, &CVisualizationDlg::changeColour);
 
   routeWidth_ = integerEdit(settings.routeWidth, 27, 74, 69, 15);
@@ -76,16 +79,10 @@ QLineEdit* CVisualizationDlg::integerEdit(int value, int x, int y, int width, in
 void CVisualizationDlg::changeColour() {
   // The chooser starts from black, whatever the current colour.
   if (const std::optional<QColor> chosen = prompts_.chooseColor(this, QColor(Qt::black))) colour_ = *chosen;
+  swatch_->update();
 }
 
-int CVisualizationDlg::selectedShape() const {
-  // Text typed into the box selects the entry it names exactly, otherwise nothing.
-  const QString text = shape_->currentText();
-  for (int i = 0; i < shape_->count(); ++i) {
-    if (shape_->itemText(i) == text) return i;
-  }
-  return -1;
-}
+int CVisualizationDlg::selectedShape() const { return shape_->currentIndex(); }
 
 void CVisualizationDlg::accept() {
   VisualizationSettings read = settings_;

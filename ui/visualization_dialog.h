@@ -35,6 +35,7 @@ class CVisualizationDlg : public QDialog {
   QLineEdit* locationSizeEdit() const { return locationSize_; }
   QLineEdit* selectedLocationSizeEdit() const { return selectedLocationSize_; }
   QColor chosenColour() const { return colour_; }
+  QWidget* colourSwatch() const { return swatch_; }
 
   void accept() override;
 
@@ -48,6 +49,7 @@ class CVisualizationDlg : public QDialog {
   QColor colour_;
   QComboBox* shape_ = nullptr;
   QPushButton* change_ = nullptr;
+  QWidget* swatch_ = nullptr;
   QLineEdit* routeWidth_ = nullptr;
   QLineEdit* selectedRouteWidth_ = nullptr;
   QLineEdit* locationSize_ = nullptr;

@@ -2,6 +2,7 @@
 // the command line and the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -161,6 +162,36 @@ TEST_F(PlanReport, RouteFiguresAddUpAlongEveryRoute) {
   EXPECT_GT(s.km, 0.0);
 }
 
+TEST_F(PlanReport, LoadsComeOnAtPickupsAndGoOffAtDeliveries) {
+  ProblemData& problem = example->problem;
+  ASSERT_TRUE(problem.checkCapacity);  // the European example counts capacities
+  ASSERT_FALSE(problem.capacityKeys.empty());
+  std::size_t loadedStops = 0;
+  for (Route& route : example->plan->routes()) {
+    const RouteFigures f = routeFigures(route);
+    std::vector<double> expected(problem.capacityKeys.size(), 0.0);
+    for (std::size_t i = 0; i < route.stops().size(); ++i) {
+      const RouteStop& stop = route.stops()[i];
+      if (stop.order != nullptr) {
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+          expected[k] += (stop.kind == StopKind::Pickup ? 1.0 : -1.0) * stop.order->capacityLoad[k];
+        }
+      }
+      ASSERT_EQ(f.stops[i].load, expected);
+      loadedStops += std::any_of(expected.begin(), expected.end(), [](double q) { return q > 0; }) ? 1 : 0;
+    }
+    for (double quantity : expected) EXPECT_EQ(quantity, 0.0);  // everything picked up is delivered
+  }
+  EXPECT_GT(loadedStops, 0u);
+  EXPECT_EQ(loadText(problem, std::vector<double>(problem.capacityKeys.size(), 2.5)).find(problem.capacityKeys[0] + " 2.5"),
+            0u);
+
+  problem.checkCapacity = false;
+  const RouteFigures without = routeFigures(example->plan->routes()[0]);
+  problem.checkCapacity = true;
+  for (const StopFigures& stop : without.stops) EXPECT_TRUE(stop.load.empty());
+}
+
 // The records of an RFC 4180 text, fields unquoted.
 std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
   std::vector<std::vector<std::string>> records(1);
@@ -207,11 +238,12 @@ TEST_F(PlanReport, CsvHasThreeTablesThatReadBackWithAwkwardNames) {
 
   const auto records = parseCsv(text.str());
   Solution& plan = *example->plan;
+  const std::size_t columns = problem.checkCapacity ? 17 : 16;  // the load when capacities count
   std::size_t at = 0;
-  ASSERT_EQ(records[at].size(), 16u);
+  ASSERT_EQ(records[at].size(), columns);
   std::size_t stopRows = 0, startRows = 0, awkwardRows = 0;
   for (++at; at < records.size() && records[at].size() > 1; ++at) {
-    ASSERT_EQ(records[at].size(), 16u) << at;
+    ASSERT_EQ(records[at].size(), columns) << at;
     (records[at][2] == "START" ? startRows : stopRows) += 1;
     awkwardRows += records[at][4] == awkward ? 1 : 0;
   }

@@ -203,6 +203,8 @@ TEST_F(ImageLoad, OnlyTheFormatTheNameSaysIsDecoded) {
       {"drawing.jpg", "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"6\"/>"},
       {"script.gif", "#!/bin/sh\ntouch started\n"},
       {"label.bmp", "label:text"},
+      // A Truevision header of 9561 x 8448 pixels in a 27-byte file.
+      {"huge.tga", std::string("\0\0\2\0\0\0\0\0\0\x3F\0\xEF\x59\x25\0\x21\x20\0\xFE\xFF\xFF\xFF\x7F\0\x7F\xFF", 26)},
   };
   for (const auto& [name, bytes] : strangers) {
     const std::string path = write(name, bytes);

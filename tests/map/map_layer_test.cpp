@@ -156,9 +156,13 @@ TEST_F(LayerWithRoutes, RouteHitTests) {
   EXPECT_EQ(layer.routeAt(90, 54), -1);
   EXPECT_EQ(layer.routeAt(90, 47), 2);
   EXPECT_EQ(layer.routeAt(111, 60), -1);  // outside the bounding box
-  EXPECT_EQ(layer.routeAt(10, 10), 0);    // shared start: the first route wins
+  EXPECT_EQ(layer.routeAt(10, 10), 2);    // shared start: the route drawn last wins
+  layer.selectRoute(0);                   // ... unless another is selected: it is drawn last
+  EXPECT_EQ(layer.routeAt(10, 10), 0);
   layer.mapRoute(0)->shown = false;
   EXPECT_EQ(layer.routeAt(30, 10), -1);
+  EXPECT_EQ(layer.routeAt(10, 10), 2);
+  layer.mapRoute(2)->shown = false;
   EXPECT_EQ(layer.routeAt(10, 10), 1);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "problem/text.h"
+
 namespace tamso {
 namespace {
 
@@ -22,7 +24,7 @@ TimelineRoute startOnly() {
 
 TimelineStop stopAt(const std::string& place, FuzzyTime arrival, FuzzyTime shown, std::optional<FuzzyWindow> window,
                     float satisfaction) {
-  return TimelineStop{place, arrival, shown, window, satisfaction};
+  return TimelineStop{place, arrival, shown, window, satisfaction, {}};
 }
 
 TEST(RouteTimeline, RouteWithoutStopsDrawsOnlyTheStartRow) {
@@ -144,6 +146,66 @@ TEST(RouteTimeline, ZoomNeverGoesBelowOneAndScalesLogicalCoordinates) {
   timeline.zoomOutX();
   timeline.zoomOutX();
   EXPECT_DOUBLE_EQ(timeline.scaleX(), 1.0);
+}
+
+}  // namespace
+}  // namespace tamso
+
+namespace tamso {
+namespace {
+
+// Times of the axis come back from its columns exactly when the drawing starts at a multiple
+// of 15 minutes, at scale 1 (4 pixels an hour); the checks hold in any time zone.
+TEST(RouteTimelineAxis, TicksFallOnWholeLocalHoursAndDaysAreDated) {
+  TimelineRoute route;
+  route.startTime = FuzzyTime(29'000'010, 29'000'010, 29'000'010);  // a sharp start
+  route.stops.push_back(TimelineStop{"P", {29'003'010, 29'003'010, 29'003'010}, {29'003'010, 29'003'010, 29'003'010},
+                                     std::nullopt, 1.0f, {}});
+  const RouteTimeline timeline(route);
+  const auto timeAt = [&](std::int32_t x) { return timeline.timeMin() + (x - 80) * 15; };
+  const PrimitiveList axis = timeline.drawTimeAxis(cell);
+  ASSERT_FALSE(axis.empty());
+  int days = 0;
+  std::vector<std::int32_t> labelColumns;
+  std::vector<const Primitive*> dates;
+  for (std::size_t i = 1; i < axis.size(); ++i) {
+    const Primitive& p = axis[i];
+    if (p.kind == Kind::Line) {
+      const std::string when = formatDateTime(timeAt(p.points[0].x));
+      EXPECT_EQ(when.substr(14), "00") << when;
+      const bool midnight = p.points[1].y - p.points[0].y > 8;
+      EXPECT_EQ(midnight, when.substr(11) == "00:00") << when;
+      days += midnight ? 1 : 0;
+    } else if (p.text.size() == 5) {
+      labelColumns.push_back(p.points[0].x);
+    } else {
+      dates.push_back(&p);
+    }
+  }
+  // About 50 hours: two midnights, hour labels and dates with room between them.
+  EXPECT_GE(days, 2);
+  EXPECT_GE(dates.size(), 2u);
+  ASSERT_GT(labelColumns.size(), 3u);
+  for (std::size_t i = 1; i < labelColumns.size(); ++i) EXPECT_GE(labelColumns[i] - labelColumns[i - 1], 5 * cell.charWidth);
+  for (std::size_t i = 1; i < dates.size(); ++i) {
+    const auto width = static_cast<std::int32_t>(dates[i - 1]->text.size()) * cell.charWidth;
+    EXPECT_GT(dates[i]->points[0].x, dates[i - 1]->points[0].x + width) << dates[i]->text;
+  }
+}
+
+TEST(RouteTimelineAxis, SharpTimesStayVisibleAndRowsNameActionOrderAndPlace) {
+  TimelineRoute route = startOnly();
+  route.startLabel = "START DEPOT";
+  route.stops.push_back(TimelineStop{"PLACE", {1300, 1300, 1300}, {1300, 1300, 1300}, std::nullopt, 1.0f,
+                                     "PICKUP ORDER7 PLACE"});
+  const PrimitiveList drawing = RouteTimeline(route).draw({}, cell);
+  EXPECT_EQ(drawing[1].text, "START DEPOT");
+  EXPECT_EQ(drawing[4].text, "PICKUP ORDER7 PLACE");
+  for (const std::size_t triangle : {5u, 6u}) {
+    const std::vector<IntPoint>& corners = drawing[triangle].points;
+    EXPECT_GE(corners[2].x - corners[0].x, 3);
+    EXPECT_EQ(corners[1].x, 80 + 300 / 15);  // the likely time keeps its column
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "search/thorough_search.h"
+#include "tests/search/genetic_fixture.h"
 #include "tests/search/thorough_fixture.h"
 
 namespace tamso {
@@ -113,12 +114,19 @@ TEST(ThoroughSearch, TimeLimitEndsTheRunWithoutStopping) {
   expectPlanHolds(*result.solution);
 }
 
-TEST(ThoroughSearch, InstanceWithoutOrdersOrVehiclesGivesAnEmptyPlan) {
-  const ProblemData& problem = generatedProblem({5, 1, 1, 3});
+TEST(ThoroughSearch, TinyInstancesAndFleetsWithoutVehicles) {
+  const ProblemData& tiny = generatedProblem({5, 1, 1, 3});
   ThoroughSettings settings;
   settings.iterations = 20;
-  const ThoroughResult result = solve(problem, settings, 1);
-  expectPlanHolds(*result.solution);
+  expectPlanHolds(*solve(tiny, settings, 1).solution);
+
+  testing::LineSettings line;
+  line.vehicles = 0;
+  line.orders = {{"A", 0, 2}, {"B", 1, 3}};
+  const auto noFleet = testing::makeLineProblem(line);
+  const ThoroughResult result = solve(*noFleet, settings, 1);
+  EXPECT_EQ(result.solution->unplanned().size(), 2u);
+  EXPECT_EQ(result.iterations, 20);
 }
 
 }  // namespace

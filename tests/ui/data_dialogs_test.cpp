@@ -24,7 +24,7 @@ QStringList rowOf(const ReportList& list, int row) {
 }
 
 void expectColumnWidths(const ReportList& list) {
-  for (int c = 0; c < list.columnCount(); ++c) QCOMPARE(list.header()->sectionSize(c), 140);
+  for (int c = 0; c < list.columnCount(); ++c) QVERIFY(list.header()->sectionSize(c) >= 140);
 }
 
 }  // namespace
@@ -128,7 +128,7 @@ class DataDialogsTest : public QObject {
       type.addList(QuantityList("EMPTY"));
       problem.vehicleTypes.push_back(type);
     }
-    problem.vehicleTypes.push_back(VehicleType{"BARE", {}});
+    problem.vehicleTypes.push_back(VehicleType{"BARE", {}, {}});
     VehicleTypesDialog dialog(nullptr, &problem);
     QTreeWidget& tree = *dialog.tree();
     QCOMPARE(tree.topLevelItemCount(), 21);

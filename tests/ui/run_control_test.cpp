@@ -69,7 +69,9 @@ class RunControlTest : public QObject {
     QVERIFY(!shell.enabled(Command::Stop));
     QVERIFY(shell.enabled(Command::LocalSearch));
     QVERIFY(shell.enabled(Command::OpenDataFile));
-    QVERIFY(shell.enabled(Command::ShowRoutes));
+    // The routes are shown at once, as if Show Routes had been chosen.
+    QVERIFY(shell.view().layer().showRoutes);
+    QVERIFY(!shell.enabled(Command::ShowRoutes));
     QVERIFY(shell.enabled(Command::RouteInfos));
     QVERIFY(shell.enabled(Command::UnplannedOrders));
     const Solution* plan = shell.view().layer().solution();
@@ -159,7 +161,8 @@ class RunControlTest : public QObject {
     shell.action(Command::SaveAs)->trigger();
     QCOMPARE(shell.prompts.lastMessage(), QString("finished"));
     const QList<QByteArray> lines = readAll(path).split('\n');
-    QCOMPARE(lines.front(), QByteArray(kPlanCsvStopHeader) + "\r");
+    const bool withLoad = plan->problem().checkCapacity;
+    QCOMPARE(lines.front(), QByteArray(kPlanCsvStopHeader) + (withLoad ? ",load\r" : "\r"));
     const Route* route = nullptr;
     int usedRoutes = 0;
     for (const Route& r : plan->routes()) {
@@ -169,7 +172,7 @@ class RunControlTest : public QObject {
     // header, a START row per used route, the stops, the empty line before the route totals
     QCOMPARE(lines[1 + usedRoutes + stopCount(*plan)], QByteArray("\r"));
     const QList<QByteArray> start = lines[1].split(',');
-    QCOMPARE(start.size(), 16);
+    QCOMPARE(start.size(), withLoad ? 17 : 16);
     QCOMPARE(start[0], QByteArray::fromStdString(route->vehicle().name));
     QCOMPARE(start[2], QByteArray("START"));
     const QList<QByteArray> first = lines[2].split(',');

@@ -37,12 +37,22 @@ class ScriptedPrompts final : public ui::UserPrompts {
     colourStarts.push_back(initial);
     return colourAnswer;
   }
+  // Questions are kept with the messages; the answer is the next scripted one, else the first
+  // button.
+  int ask(QWidget*, const QString& text, const QStringList&) override {
+    messages.push_back(text);
+    if (askAnswers.empty()) return 0;
+    const int answer = askAnswers.front();
+    askAnswers.pop_front();
+    return answer;
+  }
   QString lastMessage() const { return messages.empty() ? QString() : messages.back(); }
 
   // Answers in turn; an empty text (or none left) is a Cancel.
   std::deque<QString> openAnswers;
   std::deque<QString> saveAnswers;
   std::optional<QColor> colourAnswer;
+  std::deque<int> askAnswers;
   std::vector<QString> messages;
   std::vector<QString> filters;
   std::vector<QColor> colourStarts;
@@ -78,6 +88,13 @@ inline QString europeCopy(const QTemporaryDir& dir) {
   return target + QStringLiteral("/europe.cfg");
 }
 
+// A copy of the small example with two vehicles; returns its configuration file.
+inline QString tinyCopy(const QTemporaryDir& dir) {
+  const QString target = dir.filePath(QStringLiteral("tiny"));
+  copyFiles(sourcePath(QStringLiteral("examples/tiny")), target);
+  return target + QStringLiteral("/tiny.cfg");
+}
+
 // A plain picture of the given size and a map-parameters file naming it; returns the file.
 inline QString pictureMap(const QTemporaryDir& dir, int width, int height) {
   QImage picture(width, height, QImage::Format_RGB888);
@@ -97,6 +114,8 @@ struct Shell {
       : settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat),
         frame(prompts, settings, imageLoadLibrary()) {
     view().setFixedClientSize(QSize(500, 500));
+    // Zoom 1 after loading, as the command tests expect; the window tests turn fitting on.
+    view().setFitOnLoad(false);
   }
   ~Shell() { QDir::setCurrent(startDirectory); }
 

@@ -51,7 +51,7 @@ class ShellMenuTest : public QObject {
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&View")),
              QStringList({"&Toolbar", "&Status Bar", "Show &Background", "&Hide Background", "Show &Locations",
                           "Hide Locations", "Show &Routes", "Hide Routes", "Se&lect Route", "Route &Infos",
-                          "Unplanned orders"}));
+                          "Unplanned orders", "Zoom in", "Zoom out", "Zoom to &Fit\tCtrl+0"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Data")),
              QStringList({"&Vehicles", "Vehicle &Types", "&Countries", "&Regions", "&Places"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Optimization")),
@@ -97,7 +97,7 @@ class ShellMenuTest : public QObject {
                                      Command::ShowRoutes,     Command::HideRoutes,    Command::SelectRoute,
                                      Command::RouteInfos,     Command::UnplannedOrders, Command::LocalSearch,
                                      Command::Stop,           Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch,
-                                     Command::ZoomIn,         Command::ZoomOut};
+                                     Command::ZoomIn,         Command::ZoomOut,       Command::ZoomToFit};
     for (Command c : allCommands()) {
       if (c == Command::RecentFiles) continue;
       QVERIFY2(shell.enabled(c) == !disabled.count(c), qPrintable(shell.action(c)->text()));

@@ -70,7 +70,8 @@ class ThoroughSearchTest : public QObject {
     QCOMPARE(shell.prompts.lastMessage(), QString("finished"));
     const Solution* plan = shell.view().layer().solution();
     QVERIFY(plan != nullptr);
-    QVERIFY(shell.enabled(Command::ShowRoutes));
+    QVERIFY(shell.view().layer().showRoutes);  // its routes are shown at once
+    QVERIFY(shell.enabled(Command::HideRoutes));
     QVERIFY(shell.enabled(Command::RouteInfos));
     const QByteArray dump = readAll(QDir::current().filePath("total.dump"));
     QCOMPARE(dump.left(dump.indexOf('\n')).trimmed().toDouble(), static_cast<double>(plan->gain()));

@@ -50,14 +50,13 @@ class ViewCommandsTest : public QObject {
     QCOMPARE(shell.prompts.filters.back(), QString("All files (*.*)"));
     QCOMPARE(QDir::currentPath(), QFileInfo(config).absolutePath());
     QVERIFY(shell.view().problemLoaded());
-    for (Command c : {Command::LocalSearch, Command::HybridGenetic, Command::Genetic, Command::ShowLocations})
+    for (Command c : {Command::LocalSearch, Command::HybridGenetic, Command::Genetic})
       QVERIFY(shell.enabled(c));
-    QVERIFY(!shell.enabled(Command::HideLocations));
     QVERIFY(!shell.enabled(Command::ShowRoutes));
     QCOMPARE(shell.frame.recentFileActions().size(), 1);
     QCOMPARE(shell.frame.recentFileActions()[0]->data().toString(), QFileInfo(config).absoluteFilePath());
 
-    shell.action(Command::ShowLocations)->trigger();
+    // The places are shown at once, as if Show Locations had been chosen.
     const MapLayer& layer = shell.view().layer();
     QCOMPARE(layer.locations().size(), shell.view().problem().places.size());
     QVERIFY(!layer.locations().empty());
@@ -224,10 +223,12 @@ class ViewCommandsTest : public QObject {
     QVERIFY(dialog->isVisible());
     QCOMPARE(shell.prompts.lastMessage(), QString("Please enter an integer."));
     dialog->routeWidthEdit()->setText("5");
-    dialog->shapeBox()->setEditText("Hexagon");  // typed text names no entry: no shape
+    // The box takes no typing, so a shape is always chosen and the places stay visible.
+    QVERIFY(!dialog->shapeBox()->isEditable());
+    dialog->shapeBox()->setEditText("Hexagon");
     closeAndDelete(dialog, true);
     QCOMPARE(shell.view().layer().routeWidth, 5);
-    QCOMPARE(shell.view().layer().shape, -1);
+    QCOMPARE(shell.view().layer().shape, 2);  // the shape in force, Rectangle
   }
 
   void iterationsDialogAlwaysOpensWithTwenty() {
