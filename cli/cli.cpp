@@ -69,7 +69,7 @@ const std::vector<Command>& commands() {
 
 void printUsage(std::ostream& out) {
   out << "Usage: tamso-cli COMMAND [ARGUMENTS]\n"
-      << "       tamso-cli --help\n\nCommands:\n";
+      << "       tamso-cli --help | --version\n\nCommands:\n";
   for (const Command& command : commands()) {
     out << "  " << command.name << " " << command.synopsis << "\n      " << command.summary << "\n";
   }
@@ -88,6 +88,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::string& name = args[0];
   if (name == "--help" || name == "-h" || name == "help") {
     printUsage(out);
+    return exitSuccess;
+  }
+  if (name == "--version") {
+    out << "tamso-cli " << TAMSO_VERSION << "\n";
     return exitSuccess;
   }
   for (const Command& command : commands()) {

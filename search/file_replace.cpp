@@ -59,7 +59,11 @@ std::optional<std::string> replaceFile(const std::string& path, const std::strin
   if (target.filename().empty()) return failure(path, EISDIR);
   if (isSpecialFile(path)) return writeInPlace(path, contents);
   const std::filesystem::path folder = target.parent_path();
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  // Appended piece by piece: GCC 12 at -O3 takes "." + name for an overlapping copy.
+  std::string hidden = ".";
+  hidden += target.filename().string();
+  hidden += ".XXXXXX";
+  const std::string pattern = (folder / hidden).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());

@@ -1,6 +1,7 @@
 #include "search/genetic_search.h"
 
 #include <algorithm>
+#include <sstream>
 #include <unordered_set>
 
 #include "routing/first_solution.h"
@@ -9,6 +10,7 @@
 #include "search/crossover_dump.h"
 #include "search/order_groups.h"
 #include "search/population_dump.h"
+#include "search/worker_threads.h"
 
 namespace tamso {
 
@@ -83,22 +85,34 @@ bool GeneticSearch::improveAll(RunObserver* observer) {
 }
 
 std::unique_ptr<Solution> GeneticSearch::crossover(const Solution& first, const Solution& second) {
+  std::ostringstream trace;
+  std::unique_ptr<Solution> child = breed(first, second, trace);
+  writeCrossoverTrace(trace.str());
+  return child;
+}
+
+std::unique_ptr<Solution> GeneticSearch::breed(const Solution& first, const Solution& second,
+                                               std::ostream& trace) const {
   std::vector<OrderList> firstLeft = routeOrderLists(first);
   std::vector<OrderList> secondLeft = routeOrderLists(second);
   auto child = std::make_unique<Solution>(problem_, estimatedGain_);
   std::vector<OrderList> groups = takeSharedGroups(firstLeft, secondLeft);
 
-  TraceFile trace(files_.crossover);
-  writeLeftoverOrders(trace.out(), firstLeft, secondLeft);
+  writeLeftoverOrders(trace, firstLeft, secondLeft);
   sortGroupsBySize(groups);
   for (std::size_t i = 0; i < groups.size(); ++i) {
-    writeGroupHead(trace.out(), static_cast<std::int32_t>(i), groups[i]);
+    writeGroupHead(trace, static_cast<std::int32_t>(i), groups[i]);
     placeGroup(*child, groups[i]);
-    endGroupLine(trace.out());
+    endGroupLine(trace);
   }
   addUnroutedOrders(*child);
-  if (!trace.close()) noteDumpFailure(trace);
   return child;
+}
+
+void GeneticSearch::writeCrossoverTrace(const std::string& text) {
+  TraceFile file(files_.crossover);
+  file.out() << text;
+  if (!file.close()) noteDumpFailure(file);
 }
 
 TournamentResult GeneticSearch::tournament(std::int32_t salt) {
@@ -108,6 +122,20 @@ TournamentResult GeneticSearch::tournament(std::int32_t salt) {
   return {winner, b};
 }
 
+namespace {
+
+// One slot of a generation: the two tournament winners and, once bred, their child and the
+// trace of its crossover.
+struct Mating {
+  std::int32_t slot = 0;
+  std::int32_t first = 0;
+  std::int32_t second = 0;
+  std::unique_ptr<Solution> child;
+  std::string trace;
+};
+
+}  // namespace
+
 EvolutionReport GeneticSearch::runGenetic(RunObserver* observer) {
   EvolutionReport result;
   result.stopped = !improveAll(observer);
@@ -116,20 +144,39 @@ EvolutionReport GeneticSearch::runGenetic(RunObserver* observer) {
     report(observer, RunProgress::Phase::Generation, g + 1, generations_);
     std::vector<float>& children = result.generationChildren.emplace_back();
     std::vector<const Solution*> generation;
+    // The parents of the whole generation are drawn first, in slot order: the crossovers draw
+    // nothing and leave the members as they are, so they can run side by side.
+    if (stopRequested(observer)) {
+      result.stopped = true;
+      break;
+    }
+    std::vector<Mating> matings;
     for (std::int32_t slot = 0; slot < populationSize; ++slot) {
-      if (stopRequested(observer)) {
-        result.stopped = true;
-        break;
-      }
       const TournamentResult firstParent = tournament(g);
       const TournamentResult secondParent = tournament(firstParent.secondDraw);
       if (firstParent.winner == secondParent.winner) continue;
-      std::unique_ptr<Solution> child = crossover(member(firstParent.winner), member(secondParent.winner));
-      children.push_back(child->gain());
+      Mating& mating = matings.emplace_back();
+      mating.slot = slot;
+      mating.first = firstParent.winner;
+      mating.second = secondParent.winner;
+    }
+    const std::size_t bred = runInParallel(
+        matings.size(),
+        [&](std::size_t i) {
+          std::ostringstream trace;
+          matings[i].child = breed(member(matings[i].first), member(matings[i].second), trace);
+          matings[i].trace = trace.str();
+        },
+        [&] { return !stopRequested(observer); });
+    if (bred < matings.size()) result.stopped = true;
+    for (std::size_t i = 0; i < bred; ++i) {
+      Mating& mating = matings[i];
+      writeCrossoverTrace(mating.trace);
+      children.push_back(mating.child->gain());
       ++result.children;
-      rememberChild(*child);
-      offspring_[static_cast<std::size_t>(slot)] = std::move(child);
-      generation.push_back(offspring_[static_cast<std::size_t>(slot)].get());
+      rememberChild(*mating.child);
+      offspring_[static_cast<std::size_t>(mating.slot)] = std::move(mating.child);
+      generation.push_back(offspring_[static_cast<std::size_t>(mating.slot)].get());
     }
     chooseSurvivors(generation);
   }

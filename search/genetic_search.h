@@ -108,6 +108,10 @@ class GeneticSearch {
   const std::vector<std::string>& dumpErrors() const { return dumpErrors_; }
 
  private:
+  // The crossover itself, its trace written to `trace`; safe to run for several pairs at once.
+  std::unique_ptr<Solution> breed(const Solution& first, const Solution& second, std::ostream& trace) const;
+  // Rewrites the crossover dump with the trace of one crossover.
+  void writeCrossoverTrace(const std::string& text);
   void rememberChild(const Solution& child);
   // The population after a generation: the ten best plans of distinct gains among the
   // members and the generation's children.

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds Tamso into the given folder (default: build).
+# Configures and builds Tamso into the given folder (default: build), with warnings as errors
+# and through ccache when it is installed.
 # Usage: tools/build.sh [BUILD_DIR] [extra cmake arguments...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}
 shift || true
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMSO_WERROR=ON "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" -j"$(nproc)"

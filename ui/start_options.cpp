@@ -35,6 +35,8 @@ std::variant<StartOptions, QString> parseStartOptions(const QStringList& argumen
     };
     if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
       options.help = true;
+    } else if (arg == QLatin1String("--version")) {
+      options.version = true;
     } else if (arg == QLatin1String("--local-search")) {
       options.localSearch = true;
     } else if (arg == QLatin1String("--map")) {

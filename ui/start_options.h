@@ -18,10 +18,12 @@ struct StartOptions {
   QString exportPng;
   QSize size{800, 600};  // client size of the map view
   bool help = false;
+  bool version = false;
 };
 
 inline const QString kStartUsage = QStringLiteral(
-    "Usage: tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]");
+    "Usage: tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]\n"
+    "       tamso --help | --version");
 
 // `arguments` without the program name. An error text when the line cannot be understood.
 std::variant<StartOptions, QString> parseStartOptions(const QStringList& arguments);

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "imageload/picture_library_glue.h"
+#include "ui/bundled_examples.h"
 #include "ui/main_frame.h"
 #include "ui/recent_files.h"
 #include "ui/tamso_view.h"
@@ -32,7 +33,7 @@ int runWindow(const StartOptions& options) {
   QSettings settings(QString::fromLatin1(CTamsoApp::kOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
   QSettings former(QString::fromLatin1(CTamsoApp::kFormerOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
   RecentFiles(settings).adoptFormerList(former);
-  DialogPrompts prompts;
+  DialogPrompts prompts(firstOpenFolder(RecentFiles(settings).files(), QApplication::applicationDirPath()));
   CMainFrame frame(prompts, settings, imageLoadLibrary());
   frame.show();
   frame.view()->startUp(options, true);
@@ -43,8 +44,9 @@ int runWindow(const StartOptions& options) {
 
 void CTamsoApp::prepareEnvironment(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--export-png") == 0 && std::getenv("QT_QPA_PLATFORM") == nullptr)
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const bool windowless = std::strcmp(argv[i], "--export-png") == 0 || std::strcmp(argv[i], "--version") == 0 ||
+                            std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+    if (windowless && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
 }
 
@@ -59,6 +61,10 @@ int CTamsoApp::run(const QStringList& arguments) {
   const StartOptions options = withAbsolutePaths(std::get<StartOptions>(parsed));
   if (options.help) {
     std::printf("%s\n", kStartUsage.toLocal8Bit().constData());
+    return 0;
+  }
+  if (options.version) {
+    std::printf("tamso %s\n", TAMSO_VERSION);
     return 0;
   }
   if (!options.exportPng.isEmpty()) return exportStartPicture(options, imageLoadLibrary());

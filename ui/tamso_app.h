@@ -15,7 +15,7 @@ class CTamsoApp {
   // Where earlier versions kept their settings; the recent-file list is read from there once.
   static inline const char* kFormerOrganisation = "Local AppWizard-Generated Applications";
 
-  // Before the QApplication exists: a picture export needs no display.
+  // Before the QApplication exists: a picture export, --version and --help need no display.
   static void prepareEnvironment(int argc, char** argv);
   // The whole program after the QApplication exists; the process exit code.
   static int run(const QStringList& arguments);

@@ -13,8 +13,9 @@ void DialogPrompts::message(QWidget* parent, const QString& text) {
 }
 
 std::optional<QString> DialogPrompts::openFile(QWidget* parent, const QString& caption, const QString& filter) {
-  const QString name = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+  const QString name = QFileDialog::getOpenFileName(parent, caption, openFolder_, filter);
   if (name.isEmpty()) return std::nullopt;
+  openFolder_.clear();
   return name;
 }
 

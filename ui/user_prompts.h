@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -32,12 +33,18 @@ class UserPrompts {
 // The real dialogs.
 class DialogPrompts final : public UserPrompts {
  public:
+  // The open-file chooser starts in `folder` until a file has been chosen; empty: the chooser's
+  // own default.
+  explicit DialogPrompts(QString folder = {}) : openFolder_(std::move(folder)) {}
   void message(QWidget* parent, const QString& text) override;
   std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter) override;
   std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                   const QString& suggestedName) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
   int ask(QWidget* parent, const QString& text, const QStringList& buttons) override;
+
+ private:
+  QString openFolder_;
 };
 
 // No dialogs at all: messages go to standard error, every choice is a Cancel.

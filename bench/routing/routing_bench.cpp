@@ -95,27 +95,78 @@ void routeEvaluation(benchmark::State& state) {
   state.counters["stops"] = route.stopCount();
 }
 
+// Every order of the problem asked about the longest route, right after a change of the
+// route (so no answer can be remembered from an earlier question).
 void canInsert(benchmark::State& state) {
   const int which = static_cast<int>(state.range(0));
   Solution solution = firstSolution(which);
   Route& route = *solution.route(longestRoute(solution));
-  const Order* order = solution.unplanned().empty() ? &instance(which).orders.front() : solution.unplanned().front();
-  for (auto _ : state) benchmark::DoNotOptimize(route.canInsert(*order));
-  label(state, which);
-  state.counters["stops"] = route.stopCount();
-}
-
-void bestInsertion(benchmark::State& state) {
-  const int which = static_cast<int>(state.range(0));
-  Solution solution = firstSolution(which);
-  const Order& order = instance(which).orders.back();
-  const float gain = solution.gain();
+  const RouteStop last = route.stops().back();
+  const auto& orders = instance(which).orders;
   for (auto _ : state) {
-    float share = 0.0f;
-    benchmark::DoNotOptimize(tamso::bestInsertion(solution, order, share, -100000000.0f));
-    solution.setGain(gain);
+    route.removeStopAt(route.stopCount() - 1);
+    route.insertStop(last, -1);
+    float fits = 0.0f;
+    for (const Order& order : orders) fits += route.canInsert(order);
+    benchmark::DoNotOptimize(fits);
   }
   label(state, which);
+  state.counters["stops"] = route.stopCount();
+  state.counters["orders"] = static_cast<double>(orders.size());
+}
+
+// A copy of a solution whose routes are rebuilt stop by stop: it knows nothing of the
+// questions asked about the original.
+Solution unaskedCopy(const Solution& solution) {
+  Solution copy = solution;
+  for (Route& route : copy.routes()) {
+    Route rebuilt(route.problem(), route.vehicle());
+    for (const RouteStop& stop : route.stops()) rebuilt.insertStop(stop, -1);
+    rebuilt.evaluate();
+    route = rebuilt;
+  }
+  return copy;
+}
+
+// The best route of every order of the problem, on the first solution.
+void bestInsertion(benchmark::State& state) {
+  const int which = static_cast<int>(state.range(0));
+  const auto& orders = instance(which).orders;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Solution solution = unaskedCopy(firstSolution(which));
+    const float gain = solution.gain();
+    state.ResumeTiming();
+    for (const Order& order : orders) {
+      float share = 0.0f;
+      benchmark::DoNotOptimize(tamso::bestInsertion(solution, order, share, -100000000.0f));
+      solution.setGain(gain);
+    }
+  }
+  label(state, which);
+  state.counters["orders"] = static_cast<double>(orders.size());
+}
+
+// Every relocation between every two routes of the first solution, each pair tried once in
+// both directions; improving relocations are made, as in a pass of the local search.
+void relocationPass(benchmark::State& state) {
+  const int which = static_cast<int>(state.range(0));
+  std::int32_t moved = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Solution solution = unaskedCopy(firstSolution(which));
+    state.ResumeTiming();
+    moved = 0;
+    for (std::int32_t a = 0; a < solution.routeCount(); ++a) {
+      for (std::int32_t b = a + 1; b < solution.routeCount(); ++b) {
+        if (relocateOrder(solution, a, b)) ++moved;
+        if (relocateOrder(solution, b, a)) ++moved;
+      }
+    }
+    benchmark::DoNotOptimize(solution.gain());
+  }
+  label(state, which);
+  state.counters["moved"] = moved;
 }
 
 void buildFirst(benchmark::State& state) {
@@ -153,8 +204,9 @@ void allInstances(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(routeEvaluation)->Apply(allInstances);
-BENCHMARK(canInsert)->Apply(allInstances);
-BENCHMARK(bestInsertion)->Apply(allInstances)->Unit(benchmark::kMicrosecond);
+BENCHMARK(canInsert)->Apply(allInstances)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bestInsertion)->Apply(allInstances)->Unit(benchmark::kMillisecond);
+BENCHMARK(relocationPass)->Apply(allInstances)->Unit(benchmark::kMillisecond);
 BENCHMARK(buildFirst)->Apply(allInstances)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(wholeLocalSearch)
     ->ArgsProduct({{0, 1, 2, 3}, {0, 1}})

@@ -1,7 +1,7 @@
 // Timings of the evolutionary search: one crossover, improving a whole population, and
 // whole genetic and hybrid runs, on the European example (argument 0) and on a generated
-// instance of 200 places, 400 orders and 100 vehicles (argument 1). Whole runs are slow:
-// they run once each.
+// instances of 200 places, 400 orders and 100 vehicles (argument 1) and of 100 places, 200
+// orders and 50 vehicles (argument 2). Whole runs are slow: they run once each.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -44,15 +44,23 @@ const ProblemData& instance(std::int64_t which) {
     if (which == 0) {
       slot = load(std::filesystem::path(TAMSO_EXAMPLES_DIR) / "europe" / "europe.cfg");
     } else {
-      const auto folder = scratch() / "generated";
-      if (auto error = generateInstance(folder.string(), {200, 400, 100, 1})) throw std::runtime_error(*error);
+      const auto folder = scratch() / ("generated-" + std::to_string(which));
+      GeneratorSettings settings;
+      settings.places = which == 1 ? 200 : 100;
+      settings.orders = which == 1 ? 400 : 200;
+      settings.vehicles = which == 1 ? 100 : 50;
+      settings.seed = 1;
+      if (auto error = generateInstance(folder.string(), settings)) throw std::runtime_error(*error);
       slot = load(folder / "instance.cfg");
     }
   }
   return *slot;
 }
 
-const char* instanceName(std::int64_t which) { return which == 0 ? "europe" : "generated 200/400/100"; }
+const char* instanceName(std::int64_t which) {
+  if (which == 0) return "europe";
+  return which == 1 ? "generated 200/400/100" : "generated 100/200/50";
+}
 
 GeneticDumpFiles dumps() { return GeneticDumpFiles::in(scratch().string()); }
 
@@ -67,7 +75,7 @@ void BM_Crossover(benchmark::State& state) {
   }
   state.SetLabel(instanceName(state.range(0)));
 }
-BENCHMARK(BM_Crossover)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Crossover)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_ImproveAll(benchmark::State& state) {
   const ProblemData& problem = instance(state.range(0));
@@ -79,7 +87,7 @@ void BM_ImproveAll(benchmark::State& state) {
   }
   state.SetLabel(instanceName(state.range(0)));
 }
-BENCHMARK(BM_ImproveAll)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImproveAll)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_RunGenetic(benchmark::State& state) {
   const ProblemData& problem = instance(state.range(0));
@@ -103,7 +111,7 @@ void BM_RunHybrid(benchmark::State& state) {
   }
   state.SetLabel(instanceName(state.range(0)));
 }
-BENCHMARK(BM_RunHybrid)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunHybrid)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tamso

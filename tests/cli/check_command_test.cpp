@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/cli_run.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
@@ -98,14 +99,11 @@ class CheckFailure : public CheckCommand {
  protected:
   void SetUp() override {
     CheckCommand::SetUp();
-    dir_ = fs::temp_directory_path() /
-           ("tamso-check-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
     fs::copy(fs::path(example("tiny")).parent_path(), dir_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string config() const { return (dir_ / "tiny.cfg").string(); }
-  fs::path dir_;
+  testing::TempFolder scratch_{"tamso-check"};
+  const fs::path dir_ = scratch_.path();
 };
 
 TEST_F(CheckFailure, TheLoaderMessageIsTheOnlyLineOfStandardError) {

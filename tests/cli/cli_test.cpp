@@ -17,6 +17,13 @@ TEST(Cli, HelpGoesToStandardOutput) {
   }
 }
 
+TEST(Cli, VersionIsTheProjectVersion) {
+  const auto run = runTool({"--version"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, std::string("tamso-cli ") + TAMSO_VERSION + "\n");
+  EXPECT_TRUE(run.err.empty());
+}
+
 TEST(Cli, UsageMistakesExitWithTwoAndTheUsageText) {
   const std::vector<std::vector<std::string>> mistakes = {
       {}, {"frobnicate"}, {"check"}, {"check", "a.cfg", "b.cfg"}, {"check", "a.cfg", "--jsn"}};

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tests/cli/cli_run.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
@@ -66,16 +67,12 @@ TEST(CheckMap, FramePixelsFillTheCanvas) {
 
 class CheckMapFailure : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / "tamso_check_map";
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
   std::string write(const std::string& name, const std::string& text) {
     std::ofstream(folder / name) << text;
     return (folder / name).string();
   }
-  fs::path folder;
+  testing::TempFolder scratch{"tamso-check-map"};
+  const fs::path folder = scratch.path();
 };
 
 TEST_F(CheckMapFailure, MapFileErrorsAreWordedAsInTheWindow) {

@@ -12,6 +12,7 @@
 
 #include "imageload/picture_library_glue.h"
 #include "map/map_image.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
@@ -29,9 +30,6 @@ constexpr std::int32_t pictureHeight = 6;
 class ImageLoad : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("tamso_imageload_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(folder);
     std::ofstream ppm(folder / "source.ppm", std::ios::binary);
     ppm << "P6\n" << pictureWidth << " " << pictureHeight << "\n255\n";
     for (std::int32_t y = 0; y < pictureHeight; ++y) {
@@ -41,7 +39,6 @@ class ImageLoad : public ::testing::Test {
       }
     }
   }
-  void TearDown() override { fs::remove_all(folder); }
 
   // The test picture converted by the gm command into `name`.
   std::string converted(const std::string& name, const std::string& options = "") {
@@ -73,7 +70,8 @@ class ImageLoad : public ::testing::Test {
     }
   }
 
-  fs::path folder;
+  testing::TempFolder scratch{"tamso-imageload"};
+  const fs::path folder = scratch.path();
 };
 
 TEST(FileType, ByExtensionIgnoringCase) {

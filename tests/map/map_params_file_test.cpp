@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/temp_folder.h"
+
 namespace tamso {
 namespace {
 
@@ -12,13 +14,6 @@ namespace fs = std::filesystem;
 
 class MapParamsFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("tamso_map_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                          "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
   std::string write(const std::string& name, const std::string& text) {
     const fs::path path = folder / name;
     std::ofstream(path) << text;
@@ -37,7 +32,8 @@ class MapParamsFile : public ::testing::Test {
     return lib;
   }
 
-  fs::path folder;
+  testing::TempFolder scratch{"tamso-map-file"};
+  const fs::path folder = scratch.path();
   std::string requested;
   MapParams params;
   MapImage picture;

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/numbered_name.h"
+
 namespace tamso {
 namespace {
 
@@ -65,7 +67,8 @@ TEST(ConfigFile, FirstOfDuplicateKeysWins) {
 }
 
 TEST(ConfigFile, LineLengthLimitCountsTheNewline) {
-  const std::string longest = "k=" + std::string(1020, 'v');  // 1022 characters
+  std::string longest = "k=";
+  longest.append(1020, 'v');  // 1022 characters
   auto accepted = readText(longest + "\n");
   EXPECT_TRUE(accepted.ok);
   auto refused = readText("[s]\n" + longest + "v\n");  // 1023 characters and the newline
@@ -75,7 +78,7 @@ TEST(ConfigFile, LineLengthLimitCountsTheNewline) {
 
 TEST(ConfigFile, TheThousandAndFirstEntryIsRefused) {
   std::string text;
-  for (int i = 0; i < 1000; ++i) text += "k" + std::to_string(i) + "=v\n";
+  for (int i = 0; i < 1000; ++i) text += testing::numberedName("k", i) + "=v\n";
   EXPECT_TRUE(readText(text).ok);
   auto r = readText(text + "extra=1\n");
   EXPECT_FALSE(r.ok);

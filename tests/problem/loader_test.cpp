@@ -9,8 +9,9 @@
 #include <sys/stat.h>
 
 #include "problem/text.h"
-
+#include "tests/numbered_name.h"
 #include "tests/problem/local_time.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
@@ -48,14 +49,9 @@ class LoaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::useCentralEuropeanTime();
-    dir_ = fs::temp_directory_path() /
-           ("tamso-loader-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     config_ = baseConfig;
     files_ = baseFiles();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // Replaces the first occurrence of `from` in the configuration.
   void editConfig(const std::string& from, const std::string& to) {
@@ -76,7 +72,8 @@ class LoaderTest : public ::testing::Test {
     return error ? error->message : "(loaded)";
   }
 
-  fs::path dir_;
+  testing::TempFolder scratch_{"tamso-loader"};
+  const fs::path dir_ = scratch_.path();
   std::string config_;
   std::map<std::string, std::string> files_;
 };
@@ -268,7 +265,7 @@ TEST_F(LoaderTest, RefusedRecordsFailTheLoadAtTheirLine) {
 
 TEST_F(LoaderTest, TooManyRecordsFailWithTheLimitAndWriteNothingPastIt) {
   std::string countries;
-  for (int i = 0; i < ProblemData::maxCountries + 1; ++i) countries += "C" + std::to_string(i) + " 1 1 0\n";
+  for (int i = 0; i < ProblemData::maxCountries + 1; ++i) countries += testing::numberedName("C", i) + " 1 1 0\n";
   files_["countries.txt"] = countries;
   ProblemData problem;
   const auto error = load(problem);

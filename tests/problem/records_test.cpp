@@ -2,6 +2,7 @@
 
 #include "problem/entities.h"
 #include "problem/quantity_list.h"
+#include "tests/numbered_name.h"
 
 namespace tamso {
 namespace {
@@ -14,7 +15,7 @@ TEST(QuantityList, RefusesEmptyRepeatedAndNegativeAndGrowsByDoubling) {
   EXPECT_FALSE(list.add("B", -1));
   EXPECT_EQ(list.count(), 1);
   EXPECT_EQ(list.quantityAt(0), 1.0f);
-  for (int i = 1; i < 11; ++i) ASSERT_TRUE(list.add("K" + std::to_string(i), static_cast<float>(i)));
+  for (int i = 1; i < 11; ++i) ASSERT_TRUE(list.add(testing::numberedName("K", i), static_cast<float>(i)));
   EXPECT_EQ(list.room(), 20u);
   EXPECT_EQ(list.keyAt(0), "A");
   EXPECT_EQ(list.keyAt(10), "K10");

@@ -7,7 +7,6 @@
 #include <map>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 #include "problem/instance_generator.h"
 #include "problem/loader.h"
@@ -16,16 +15,15 @@
 #include "search/dump_files.h"
 #include "search/random.h"
 #include "tests/routing/plain_trials.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
 
 class GeneratedInstanceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("tamso_generated_" + std::to_string(::getpid()));
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  testing::TempFolder scratch{"tamso-generated"};
+  const std::filesystem::path dir = scratch.path();
 
   ProblemData load(const GeneratorSettings& settings) {
     const auto error = generateInstance(dir.string(), settings);
@@ -37,8 +35,6 @@ class GeneratedInstanceTest : public ::testing::Test {
     EXPECT_FALSE(loadError.has_value()) << loadError->message << " " << loadError->file << ":" << loadError->line;
     return problem;
   }
-
-  std::filesystem::path dir;
 };
 
 void expectConsistentPlan(Solution& solution, bool withEstimate) {

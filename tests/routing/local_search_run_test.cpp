@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <sstream>
 
 #include "search/dump_files.h"
 #include "tests/routing/small_problem.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
@@ -34,16 +34,14 @@ class LocalSearchRunTest : public ::testing::Test {
     problem.addVehicle("LATE2", &a, {1000, 1000, 1000});
     problem.addOrder("O1", b, FuzzyWindow(0, 100, 120), c, FuzzyWindow(0, 200, 300), 500.0f);
     problem.addOrder("O2", b, FuzzyWindow(0, 100, 120), c, FuzzyWindow(0, 200, 300), 400.0f);
-    dir = std::filesystem::temp_directory_path() / ("tamso_run_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
   }
-  ~LocalSearchRunTest() override { std::filesystem::remove_all(dir); }
 
   SmallProblem problem;
   const Place& a;
   const Place& b;
   const Place& c;
-  std::filesystem::path dir;
+  testing::TempFolder scratch{"tamso-run-test"};
+  const std::filesystem::path dir = scratch.path();
 };
 
 TEST_F(LocalSearchRunTest, DumpHoldsTheGainAndOneLinePerVehicle) {

@@ -1,6 +1,5 @@
 // The plan and generate commands of tamso-cli, run through runCli with string streams.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "search/report_numbers.h"
+#include "tests/temp_folder.h"
 
 namespace tamso {
 namespace {
@@ -31,16 +31,12 @@ CliResult run(const std::vector<std::string>& args) {
 class PlanCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    home = std::filesystem::current_path();
-    dir = std::filesystem::temp_directory_path() / ("tamso_plan_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
     std::filesystem::current_path(dir);
   }
-  void TearDown() override {
-    std::filesystem::current_path(home);
-    std::filesystem::remove_all(dir);
-  }
-  std::filesystem::path home, dir;
+  void TearDown() override { std::filesystem::current_path(home); }
+  const std::filesystem::path home = std::filesystem::current_path();
+  testing::TempFolder scratch{"tamso-plan"};
+  const std::filesystem::path dir = scratch.path();
 };
 
 TEST_F(PlanCommandTest, SeededPlanRepeatsAndItsJsonAgreesWithTheText) {
@@ -69,7 +65,11 @@ TEST_F(PlanCommandTest, SeededPlanRepeatsAndItsJsonAgreesWithTheText) {
   const std::size_t unplanned = plan["unplanned"].size();
   EXPECT_GT(planned, 2 * unplanned);
   std::string names;
-  for (const auto& order : plan["unplanned"]) names += "  " + order["order"].get<std::string>() + " (client ";
+  for (const auto& order : plan["unplanned"]) {
+    names += "  ";
+    names += order["order"].get<std::string>();
+    names += " (client ";
+  }
   const std::size_t listed = text.out.find("Unplanned orders (" + std::to_string(unplanned) + "):\n");
   ASSERT_NE(listed, std::string::npos);
   std::string listedNames;

@@ -1,7 +1,6 @@
 // The ga and hga commands of tamso-cli, run through runCli with string streams in a
 // working directory of their own, since the searches write their dumps there.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,33 +47,28 @@ double dumpedGain(const std::string& line) {
 class GeneticCommand : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    instanceDir = new std::filesystem::path(std::filesystem::temp_directory_path() /
-                                            ("tamso-ga-instance-" + std::to_string(::getpid())));
-    const CliResult made = run({"generate", instanceDir->string(), "--places", "30", "--orders", "40",
+    instanceDir = new testing::TempFolder("tamso-ga-instance");
+    const CliResult made = run({"generate", instanceDir->path().string(), "--places", "30", "--orders", "40",
                                 "--vehicles", "6", "--seed", "2"});
     ASSERT_EQ(made.code, 0) << made.err;
   }
   static void TearDownTestSuite() {
-    std::filesystem::remove_all(*instanceDir);
     delete instanceDir;
+    instanceDir = nullptr;
   }
   void SetUp() override {
-    home = std::filesystem::current_path();
-    dir = std::filesystem::temp_directory_path() / ("tamso-ga-run-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
     std::filesystem::current_path(dir);
   }
-  void TearDown() override {
-    std::filesystem::current_path(home);
-    std::filesystem::remove_all(dir);
-  }
+  void TearDown() override { std::filesystem::current_path(home); }
   static std::string config() { return (*instanceDir / "instance.cfg").string(); }
 
-  static std::filesystem::path* instanceDir;
-  std::filesystem::path home, dir;
+  static testing::TempFolder* instanceDir;
+  const std::filesystem::path home = std::filesystem::current_path();
+  testing::TempFolder scratch{"tamso-ga-run"};
+  const std::filesystem::path dir = scratch.path();
 };
 
-std::filesystem::path* GeneticCommand::instanceDir = nullptr;
+testing::TempFolder* GeneticCommand::instanceDir = nullptr;
 
 TEST_F(GeneticCommand, SeededHybridRepeatsAndItsDumpAgreesWithThePrintedResult) {
   const CliResult first = run({"hga", config(), "--seed", "4", "--json"});

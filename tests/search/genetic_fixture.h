@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "problem/problem_data.h"
 #include "routing/solution.h"
+#include "tests/numbered_name.h"
+#include "tests/temp_folder.h"
 
 namespace tamso::testing {
 
@@ -42,7 +42,7 @@ inline std::unique_ptr<ProblemData> makeLineProblem(const LineSettings& settings
   problem->countries.push_back({"DE", settings.costPerDay, settings.costPerKm, 0.0f});
   for (std::int32_t i = 0; i < settings.places; ++i) {
     Place place;
-    place.name = "P" + std::to_string(i);
+    place.name = numberedName("P", i);
     place.index = i;
     place.country = &problem->countries[0];
     problem->places.push_back(place);
@@ -62,7 +62,7 @@ inline std::unique_ptr<ProblemData> makeLineProblem(const LineSettings& settings
   }
   for (std::int32_t v = 0; v < settings.vehicles; ++v) {
     Vehicle vehicle;
-    vehicle.name = "V" + std::to_string(v);
+    vehicle.name = numberedName("V", v);
     vehicle.startPlace = &problem->places[0];
     vehicle.startTime = FuzzyTime(0, 0, 0);
     problem->vehicles.push_back(vehicle);
@@ -117,22 +117,10 @@ inline std::string readWholeFile(const std::filesystem::path& path) {
 }
 
 // A fresh, empty folder of its own for each test's trace files.
-class ScratchFolder {
+class ScratchFolder : public TempFolder {
  public:
-  explicit ScratchFolder(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() / ("tamso-genetic-" + name + "-" + std::to_string(::getpid()))) {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
+  explicit ScratchFolder(const std::string& name) : TempFolder("tamso-genetic-" + name) {}
+  std::string file(const std::string& name) const { return (path() / name).string(); }
 };
 
 }  // namespace tamso::testing

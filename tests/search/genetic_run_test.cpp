@@ -13,6 +13,7 @@ namespace {
 
 using testing::LineSettings;
 using testing::makeLineProblem;
+using testing::numberedName;
 using testing::readWholeFile;
 using testing::routeOrderNames;
 using testing::ScratchFolder;
@@ -22,7 +23,8 @@ LineSettings busyLine() {
   const std::int32_t ends[][2] = {{0, 2}, {1, 3}, {2, 5}, {3, 4}, {5, 1}, {4, 0}, {1, 5}, {2, 4}, {0, 5}, {3, 1}};
   float price = 60.0f;
   for (const auto& e : ends) {
-    settings.orders.push_back({"O" + std::to_string(settings.orders.size() + 1), e[0], e[1], price});
+    const auto number = static_cast<std::int64_t>(settings.orders.size() + 1);
+    settings.orders.push_back({numberedName("O", number), e[0], e[1], price});
     price += 15.0f;
   }
   return settings;
