@@ -94,7 +94,18 @@ bool Route::isFeasible() {
     if (stop.kind == StopKind::Waiting) break;
     if (!schedule::satisfies(stop.satisfaction, *problem_)) return false;
   }
-  return true;
+  return capacityLoads() == nullptr || loadsFit_;
+}
+
+const StopLoads* Route::capacityLoads() {
+  const std::vector<double>* limits = capacityLimitsFor(*problem_, *vehicle_);
+  if (limits == nullptr) return nullptr;
+  if (!loadsKnown_) {
+    loads_.compute(stops_, limits->size());
+    loadsFit_ = loadsFit(loads_, stopCount(), *limits);
+    loadsKnown_ = true;
+  }
+  return &loads_;
 }
 
 bool Route::precedenceHolds() const {
@@ -227,6 +238,7 @@ bool Route::setWaitingPlace(const Place& place, bool create) {
 void Route::changed() {
   scheduled_ = false;
   gainKnown_ = false;
+  loadsKnown_ = false;
   if (++version_ == 0) {
     memory_.forgetAll();
     version_ = 1;
@@ -252,6 +264,10 @@ bool Route::trialsCanBeScheduled(const Order& order) {
 
 OrderTrials& Route::trialsOf(const Order& order) {
   static thread_local OrderTrials unremembered;
+  if (memoryChecksCapacity_ != problem_->checkCapacity) {
+    memory_.forgetAll();
+    memoryChecksCapacity_ = problem_->checkCapacity;
+  }
   OrderTrials* trials = memory_.of(order, *problem_, version_);
   if (trials == nullptr) {
     unremembered = OrderTrials{};
@@ -259,13 +275,25 @@ OrderTrials& Route::trialsOf(const Order& order) {
   }
   if (trials->pairKnown) return *trials;
   InsertionPair pair;
-  if (trialsCanBeScheduled(order)) pair = firstFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order));
+  if (trialsCanBeScheduled(order)) {
+    pair = firstFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order), roomFor(order));
+  }
   trials->pickupAt = pair.pickupAt;
   trials->deliveryAt = pair.deliveryAt;
   // Precedence of the trial route holds exactly when it holds for the route and the order is new to it.
   trials->insertable = pair.found() && precedenceHolds() && !containsOrder(order);
   trials->pairKnown = true;
   return *trials;
+}
+
+RoomCheck Route::roomFor(const Order& order) {
+  RoomCheck room;
+  room.loads = capacityLoads();
+  if (room.loads == nullptr) return room;
+  room.limits = capacityLimitsFor(*problem_, *vehicle_);
+  room.order = &order;
+  room.routeFits = loadsFit_;
+  return room;
 }
 
 float Route::canInsert(const Order& order) { return trialsOf(order).insertable ? 1.0f : 0.0f; }

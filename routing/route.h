@@ -8,6 +8,8 @@
 
 #include "problem/fuzzy.h"
 #include "problem/problem_data.h"
+#include "routing/route_loads.h"
+#include "routing/trial_route.h"
 #include "routing/route_stop.h"
 #include "routing/trial_memory.h"
 
@@ -43,8 +45,9 @@ class Route {
   const FuzzyValue& fuzzyGain();  // evaluating first when the route changed
   // The hook for the estimated value of the route's waiting position; it returns 0.
   float estimatedGain(const std::vector<Route>& routes) const;
-  // Every stop before the first waiting stop reaches the minimal satisfaction. A route of
-  // a vehicle without start place is feasible only while it has no stops.
+  // Every stop before the first waiting stop reaches the minimal satisfaction and, when the
+  // problem checks capacities, what is on board after every stop fits the vehicle type. A
+  // route of a vehicle without start place is feasible only while it has no stops.
   bool isFeasible();
   bool isValid();  // precedence of pickups and deliveries, then isFeasible
 
@@ -77,9 +80,14 @@ class Route {
   // used for another.
   std::uint32_t version() const { return version_; }
 
+  // What is on board after each stop, when the route must respect its vehicle's capacities
+  // (nullptr when it need not).
+  const StopLoads* capacityLoads();
+
  private:
   // Trial answers known for the route as it is now.
   OrderTrials& trialsOf(const Order& order);
+  RoomCheck roomFor(const Order& order);
   bool trialsCanBeScheduled(const Order& order);
   bool precedenceHolds() const;
   bool schedule();
@@ -96,6 +104,10 @@ class Route {
   bool gainKnown_ = false;  // gain_ describes the current stops
   std::uint32_t version_ = 1;
   TrialMemory memory_;
+  bool memoryChecksCapacity_ = false;  // the capacity setting the trial answers were found under
+  StopLoads loads_;
+  bool loadsKnown_ = false;  // loads_ describes the current stops
+  bool loadsFit_ = true;     // and every one of them fits
 };
 
 }  // namespace tamso

@@ -118,12 +118,16 @@ bool serveNew(const RouteStop& stop, Departure& d, const ProblemData& problem) {
 
 }  // namespace
 
-InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery) {
+InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
+                                const RoomCheck& room) {
+  // An order only adds to the loads: an overloaded route stays overloaded.
+  if (!room.routeFits) return {};
   const ScheduledRoute scheduled(route);
   const std::int32_t last = scheduled.pickupEnd();
   ShiftedTimes shifted(scheduled.size());
   for (std::int32_t i = 0; i <= last; ++i) {
     if (!scheduled.feasibleBefore(i)) break;
+    if (!room.fitsAfter(i - 1)) continue;
     // Stops after the first waiting stop are not looked at.
     if (i > scheduled.firstWaiting) return {i, i + 1};
     const Departure before =
@@ -143,6 +147,8 @@ InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, con
     };
     // The delivery follows stop q of the route (q = i - 1: right after the pickup).
     for (std::int32_t q = i - 1; q < last; ++q) {
+      // Stop q carries the order too, and so would every later delivery.
+      if (q >= i && !room.fitsAfter(q)) break;
       if (q >= scheduled.firstWaiting) return {i, q + 2};
       Departure d = q < i ? afterPickup : scheduled.departureAfter(q, withPickup(q));
       if (!serveNew(delivery, d, scheduled.problem)) continue;

@@ -5,6 +5,7 @@
 // trial route.
 #include <cstdint>
 
+#include "routing/route_loads.h"
 #include "routing/route_stop.h"
 
 namespace tamso {
@@ -20,10 +21,23 @@ struct InsertionPair {
   bool found() const { return pickupAt >= 0; }
 };
 
+// Whether an order fits on board of a route: nothing is checked without loads.
+struct RoomCheck {
+  const StopLoads* loads = nullptr;  // of the route; nullptr when capacities are not checked
+  const std::vector<double>* limits = nullptr;
+  const Order* order = nullptr;
+  bool routeFits = true;  // the route's own loads fit
+
+  // The order fits on top of what is on board after stop k (-1: at the start).
+  bool fitsAfter(std::int32_t k) const { return loads == nullptr || fitsWith(loads->after(k), *order, *limits); }
+};
+
 // The first pair in scan order (pickup position ascending, then delivery position) whose
-// trial route is feasible with the pickup alone and with both stops. The route and the
-// order's stops must all have places and the vehicle a start place.
-InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery);
+// trial route is feasible with the pickup alone and with both stops, and whose loads fit
+// `room` from the pickup to the delivery. The route and the order's stops must all have
+// places and the vehicle a start place.
+InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
+                                const RoomCheck& room = {});
 
 // The gain of the route with the two stops inserted at the pair.
 float gainWithInserted(const Route& route, const RouteStop& pickup, const RouteStop& delivery, InsertionPair at);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "problem/capacity.h"
+#include "routing/route_loads.h"
 #include "routing/solution.h"
 
 namespace tamso {
@@ -19,6 +21,23 @@ bool trialGainChange(const Route& route, const Order& order, float& change) {
   return true;
 }
 
+// Some route's vehicle could carry the order alone (always, when capacities are not checked).
+bool someVehicleCarries(const Solution& solution, const Order& order) {
+  for (const Route& route : solution.routes()) {
+    const std::vector<double>* limits = capacityLimitsFor(solution.problem(), route.vehicle());
+    if (limits == nullptr || loadFits(order.capacityLoad, *limits)) return true;
+  }
+  return false;
+}
+
+UnplannedReason::Kind noFitKind(const Solution& solution, const Order& order) {
+  if (!solution.problem().checkCapacity) return UnplannedReason::Kind::NoRouteFits;
+  if (solution.routeCount() > 0 && !someVehicleCarries(solution, order)) {
+    return UnplannedReason::Kind::LargerThanEveryVehicle;
+  }
+  return UnplannedReason::Kind::NoRoomWithinWindows;
+}
+
 UnplannedReason reasonFor(const Solution& solution, const Order& order) {
   UnplannedReason reason;
   reason.order = &order;
@@ -31,7 +50,7 @@ UnplannedReason reasonFor(const Solution& solution, const Order& order) {
     }
   }
   if (reason.bestRoute < 0) {
-    reason.kind = UnplannedReason::Kind::NoRouteFits;
+    reason.kind = noFitKind(solution, order);
   } else {
     reason.kind = reason.gainChange > 0.0f ? UnplannedReason::Kind::WouldRaiseGain : UnplannedReason::Kind::LowersGain;
   }
@@ -46,6 +65,10 @@ std::string UnplannedReason::describe() const {
   switch (kind) {
     case Kind::NoRouteFits:
       return "No route can take it at any position without missing a time window.";
+    case Kind::LargerThanEveryVehicle:
+      return "It is larger than every vehicle.";
+    case Kind::NoRoomWithinWindows:
+      return "No route has room for it within its windows.";
     case Kind::LowersGain:
       if (gainChange == 0.0f) return "It would not raise the total gain: the best route for it would gain nothing.";
       return std::string("It would lower the total gain: the best route for it would lose ") + amount + ".";

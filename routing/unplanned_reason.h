@@ -1,7 +1,9 @@
 #pragma once
 // Why an order of a plan was left unplanned, in the dispatcher's words: either no route can
 // take it at any position (every insertion misses a time window, of this order or of one
-// already on the route), or no route that could take it would gain by it.
+// already on the route, or when capacities are respected overloads the vehicle; an order
+// too large for every vehicle even alone is told apart), or no route that could take it
+// would gain by it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,12 +16,14 @@ class Solution;
 struct UnplannedReason {
   enum class Kind {
     NoRouteFits,     // canInsert is 0 on every route
+    LargerThanEveryVehicle,  // capacities respected: no route's vehicle could carry it even alone
+    NoRoomWithinWindows,     // capacities respected: canInsert is 0 on every route
     LowersGain,      // some route accepts it, but the best of them does not raise the total gain
     WouldRaiseGain,  // some route would gain by it (the plan was not improved to the end)
   };
   const Order* order = nullptr;
   Kind kind = Kind::NoRouteFits;
-  std::int32_t bestRoute = -1;  // the route whose gain changes most favourably; -1 for NoRouteFits
+  std::int32_t bestRoute = -1;  // the route whose gain changes most favourably; -1 when none fits
   float gainChange = 0.0f;      // change of that route's gain when the order is inserted into it
 
   // The reason as one sentence.

@@ -9,6 +9,7 @@
 
 #include "problem/text.h"
 #include "routing/route.h"
+#include "routing/route_loads.h"
 #include "search/geometry.h"
 #include "ui/dialog_units.h"
 #include "ui/report_list.h"
@@ -37,10 +38,10 @@ QString truncatedGain(const Route& route) {
 std::vector<ReportList::Cell> startRow(const Vehicle& vehicle) {
   const QString place = vehicle.startPlace ? text(vehicle.startPlace->name) : QString();
   const QString time = vehicle.startTime ? timeText(*vehicle.startTime) : QString();
-  return {QString(), place, QStringLiteral("START"), time, time, time};
+  return {QString(), place, QStringLiteral("START"), time, time, time, QString()};
 }
 
-std::vector<ReportList::Cell> stopRow(const RouteStop& stop) {
+std::vector<ReportList::Cell> stopRow(const RouteStop& stop, const std::vector<KeyedLoad>& load) {
   const QString order = stop.order ? text(stop.order->name) : QString();
   const QString place = stop.place ? text(stop.place->name) : QString();
   QString windowStart, windowEnd;
@@ -49,7 +50,7 @@ std::vector<ReportList::Cell> stopRow(const RouteStop& stop) {
     windowEnd = text(formatDateTime(stop.window->end));
   }
   return {order, place, QString::fromLatin1(stopKindName(stop.kind)), windowStart, windowEnd,
-          timeText(stop.shownArrival)};
+          timeText(stop.shownArrival), text(loadText(load))};
 }
 
 }  // namespace
@@ -63,7 +64,8 @@ RouteInfoWindow::RouteInfoWindow(QWidget* parent)
                              {QStringLiteral("Type of action"), 100},
                              {QStringLiteral("Time window-start"), 140},
                              {QStringLiteral("Time window-end"), 140},
-                             {QStringLiteral("Arrival"), 140}},
+                             {QStringLiteral("Arrival"), 140},
+                             {QStringLiteral("Load"), 160}},
                             this)),
       graphical_(new QPushButton(QStringLiteral("Graphical"), this)) {
   setWindowTitle(QStringLiteral("Route Info"));
@@ -96,7 +98,9 @@ void RouteInfoWindow::fill(const Route& route) {
   gain_->setText(truncatedGain(route));
   stops_->clearRows();
   stops_->addRow(startRow(route.vehicle()));
-  for (const RouteStop& stop : route.stops()) stops_->addRow(stopRow(stop));
+  // On board after each stop, for the keys the vehicle type limits.
+  const auto loads = shownLoads(route.problem(), route.vehicle(), route.stops());
+  for (std::size_t i = 0; i < route.stops().size(); ++i) stops_->addRow(stopRow(route.stops()[i], loads[i]));
   shown_ = TimelineRoute::of(route);
   // Wide enough for every column once the longest texts are in.
   const QMargins margins = layout()->contentsMargins();

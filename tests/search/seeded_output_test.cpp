@@ -71,6 +71,7 @@ class SeededOutput : public ::testing::TestWithParam<SeededRun> {
                                           ("tamso-seeded-instances-" + std::to_string(::getpid())));
     generate("small", {"--places", "30", "--orders", "60", "--vehicles", "10", "--seed", "5"});
     generate("medium", {"--places", "60", "--orders", "120", "--vehicles", "20", "--seed", "3"});
+    generate("loaded", {"--places", "30", "--orders", "60", "--vehicles", "10", "--seed", "5", "--capacity"});
   }
   static void TearDownTestSuite() {
     std::filesystem::remove_all(*instances);
@@ -140,11 +141,25 @@ const SeededRun recordedRuns[] = {
      0x6f1905c42d824527ull, 0xd806b0e03ebd91e1ull, 0, 0},
     {"MediumHybridJson", "medium", {"hga", "--seed", "3", "--json"},
      0x75b6b7130e94e1d5ull, 0, 0x37c17d88179dc52bull, 0xc5a8ab6efa035102ull},
-    {"EuropePlan", "europe", {"plan", "--seed", "7"}, 0x72a0a70c6beb16bcull, 0x88e944e8e3d805e2ull, 0, 0},
-    {"EuropePlanEstimatedJson", "europe", {"plan", "--seed", "4", "--estimated-gain", "--json"},
-     0x3f6af3e6b6ec59f1ull, 0x7a4d011a50191d37ull, 0, 0},
-    {"EuropeHybridJson", "europe", {"hga", "--seed", "7", "--json"},
-     0xc9aba2745fa52e44ull, 0, 0x48371c757d517263ull, 0x5dd9d552be95e847ull},
+    // The European week checks capacities; without the check it plans as it always did.
+    {"EuropePlan", "europe", {"plan", "--seed", "7", "--no-capacity"},
+     0x920cff12dd1a04b9ull, 0x88e944e8e3d805e2ull, 0, 0},
+    {"EuropePlanEstimatedJson", "europe", {"plan", "--seed", "4", "--estimated-gain", "--json", "--no-capacity"},
+     0x455c2be73a104efeull, 0x7a4d011a50191d37ull, 0, 0},
+    {"EuropeHybridJson", "europe", {"hga", "--seed", "7", "--json", "--no-capacity"},
+     0x90064defb175df82ull, 0, 0x48371c757d517263ull, 0x5dd9d552be95e847ull},
+    // Recorded when routes began to respect capacities.
+    {"EuropePlanCapacity", "europe", {"plan", "--seed", "7"}, 0x397331398eecc27aull, 0x645bd6809e55ac11ull, 0, 0},
+    {"EuropePlanCapacityEstimatedJson", "europe", {"plan", "--seed", "4", "--estimated-gain", "--json"},
+     0x3712a372a4b4ef76ull, 0xd2c95210d55a02ecull, 0, 0},
+    {"EuropeHybridCapacityJson", "europe", {"hga", "--seed", "7", "--json"}, 0x0f285f561e1b29b6ull, 0, 0xbad1404022962ba5ull,
+     0xc0ea4d3dae92f925ull},
+    {"LoadedGeneticJson", "loaded", {"ga", "--seed", "7", "--json"}, 0xf7d837397f09aa28ull, 0, 0xcbf29ce484222325ull,
+     0x107dea2a8e4c74b0ull},
+    {"LoadedHybrid", "loaded", {"hga", "--seed", "7"}, 0x0ca3e543e9347d8aull, 0, 0x7561bb44492d42f5ull, 0x277a6f2a7d55b588ull},
+    // Only the goods differ from the small instance: without the check it plans the same.
+    {"LoadedPlanWithoutCapacity", "loaded", {"plan", "--seed", "7", "--no-capacity"}, 0x25cae439c71b5b1dull,
+     0x446a6d2a9faab494ull, 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Recorded, SeededOutput, ::testing::ValuesIn(recordedRuns),

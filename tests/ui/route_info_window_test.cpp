@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "problem/capacity.h"
 #include "problem/text.h"
 #include "tests/ui/route_windows_fixture.h"
 #include "ui/report_list.h"
@@ -57,10 +58,10 @@ class RouteInfoWindowTest : public QObject {
     QVERIFY(!window.isModal());
     const ReportList& list = *window.stopList();
     const QStringList headings{"Order number",      "Place",           "Type of action",
-                               "Time window-start", "Time window-end", "Arrival"};
-    const int widths[] = {100, 100, 100, 140, 140, 140};
-    QCOMPARE(list.columnCount(), 6);
-    for (int c = 0; c < 6; ++c) {
+                               "Time window-start", "Time window-end", "Arrival",        "Load"};
+    const int widths[] = {100, 100, 100, 140, 140, 140, 160};
+    QCOMPARE(list.columnCount(), 7);
+    for (int c = 0; c < 7; ++c) {
       QCOMPARE(list.headingText(c), headings[c]);
       // The designed width, or wider where the heading needs it.
       QVERIFY(list.header()->sectionSize(c) >= widths[c]);
@@ -78,16 +79,38 @@ class RouteInfoWindowTest : public QObject {
     const ReportList& list = *window.stopList();
     QCOMPARE(list.rowCount(), 4);
     const QString start = at(0);
-    QCOMPARE(rowOf(list, 0), (QStringList{"", "ALPHA", "START", start, start, start}));
+    QCOMPARE(rowOf(list, 0), (QStringList{"", "ALPHA", "START", start, start, start, ""}));
     const RouteStop& pickup = route.stops()[0];
     const RouteStop& delivery = route.stops()[1];
     const RouteStop& waiting = route.stops()[2];
-    QCOMPARE(rowOf(list, 1), (QStringList{"ORDER1", "ALPHA", "PICKUP", at(0), at(600), at(pickup.shownArrival.likely)}));
+    // A vehicle without a type carries anything: no load is shown.
+    QCOMPARE(rowOf(list, 1),
+             (QStringList{"ORDER1", "ALPHA", "PICKUP", at(0), at(600), at(pickup.shownArrival.likely), ""}));
     QCOMPARE(rowOf(list, 2),
-             (QStringList{"ORDER1", "BRAVO", "DELIVERY", at(0), at(600), at(delivery.shownArrival.likely)}));
-    QCOMPARE(rowOf(list, 3), (QStringList{"", "CHARLIE", "WAITING", "", "", at(waiting.shownArrival.likely)}));
+             (QStringList{"ORDER1", "BRAVO", "DELIVERY", at(0), at(600), at(delivery.shownArrival.likely), ""}));
+    QCOMPARE(rowOf(list, 3), (QStringList{"", "CHARLIE", "WAITING", "", "", at(waiting.shownArrival.likely), ""}));
     // Service at the pickup (10 minutes) and the leg (12 minutes likely) before the delivery.
     QCOMPARE(delivery.shownArrival.likely, 22);
+  }
+
+  void loadColumnShowsWhatIsOnBoardForTheLimitedKeys() {
+    VehicleType type;
+    type.name = "BOX_TRUCK";
+    QuantityList capacity("CAPACITY");
+    capacity.add("PALLET", 10);
+    capacity.add("WEIGHT", 900);
+    type.addList(capacity);
+    fixture.data().vehicleTypes.push_back(type);
+    fixture.data().vehicles[0].vehicleType = &fixture.data().vehicleTypes.back();
+    fixture.data().orders[0].articles.add("PALLET", 4);
+    deriveCapacities(fixture.data());
+    RouteInfoWindow window(nullptr);
+    window.fill(plannedRoute());
+    const ReportList& list = *window.stopList();
+    QCOMPARE(list.cellText(0, 6), QString());
+    QCOMPARE(list.cellText(1, 6), QStringLiteral("PALLET 4 WEIGHT 0"));
+    QCOMPARE(list.cellText(2, 6), QStringLiteral("PALLET 0 WEIGHT 0"));
+    fixture.data().vehicles[0].vehicleType = nullptr;
   }
 
   void gainIsTruncatedTowardZero() {
@@ -107,13 +130,13 @@ class RouteInfoWindowTest : public QObject {
   void startRowIsEmptyWhereTheVehicleHasNoStart() {
     RouteInfoWindow window(nullptr);
     window.fill(Route(fixture.data(), fixture.data().vehicles[2]));
-    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "", "START", "", "", ""}));
+    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "", "START", "", "", "", ""}));
     QCOMPARE(window.routeGain(), QStringLiteral("0"));
 
     Vehicle& placed = fixture.data().vehicles[2];
     placed.startPlace = &fixture.data().places[3];
     window.fill(Route(fixture.data(), placed));
-    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "DELTA", "START", "", "", ""}));
+    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "DELTA", "START", "", "", "", ""}));
     placed.startPlace = nullptr;
   }
 
@@ -155,7 +178,7 @@ class RouteInfoWindowTest : public QObject {
                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
-             QStringLiteral("ORDER1\tALPHA\tPICKUP\t%1\t%2\t%3\n").arg(at(0), at(600), list.cellText(1, 5)));
+             QStringLiteral("ORDER1\tALPHA\tPICKUP\t%1\t%2\t%3\t\n").arg(at(0), at(600), list.cellText(1, 5)));
     list.clearSelection();
     QCOMPARE(list.rowsAsText().count(QLatin1Char('\n')), 3);  // nothing selected: every row
   }
