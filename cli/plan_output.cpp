@@ -53,7 +53,7 @@ void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, con
       << padded(formatDateTime(figures.departure.likely), 18)
       << padded(roundedTwoDecimals(decimalOf(stop.satisfaction)), 14);
   if (problem.checkCapacity) {
-    out << padded(roundedTwoDecimals(figures.legKm), 10) << loadText(problem, figures.load) << "\n";
+    out << padded(roundedTwoDecimals(figures.legKm), 10) << loadText(figures.load) << "\n";
   } else {
     out << roundedTwoDecimals(figures.legKm) << "\n";
   }
@@ -106,11 +106,9 @@ json optionalZoned(std::optional<std::int32_t> minutes) {
   return minutes ? json(zonedDateTime(*minutes)) : json(nullptr);
 }
 
-json loadJson(const ProblemData& problem, const std::vector<double>& load) {
+json loadJson(const std::vector<KeyedLoad>& load) {
   json object = json::object();
-  for (std::size_t k = 0; k < load.size() && k < problem.capacityKeys.size(); ++k) {
-    object[problem.capacityKeys[k]] = load[k];
-  }
+  for (const KeyedLoad& entry : load) object[entry.key] = entry.quantity;
   return object;
 }
 
@@ -135,7 +133,7 @@ json stopJson(const RouteStop& stop, const StopFigures& figures, const ProblemDa
     j["window"] = {w.start, w.fullEnd, w.end};
     j["windowLocal"] = {zonedDateTime(w.start), zonedDateTime(w.fullEnd), zonedDateTime(w.end)};
   }
-  if (problem.checkCapacity) j["load"] = loadJson(problem, figures.load);
+  if (problem.checkCapacity) j["load"] = loadJson(figures.load);
   return j;
 }
 

@@ -56,7 +56,7 @@ std::string loadText(const std::vector<KeyedLoad>& load) {
   std::string text;
   for (const KeyedLoad& entry : load) {
     char quantity[48];
-    std::snprintf(quantity, sizeof quantity, "%.0f", entry.quantity);
+    std::snprintf(quantity, sizeof quantity, "%.10g", entry.quantity);
     if (!text.empty()) text += ' ';
     text += entry.key + ' ' + quantity;
   }

@@ -63,7 +63,7 @@ void writeStopRow(std::ostream& out, const Route& route, std::size_t position, c
                  formatDateTime(stop.arrival.likely), formatDateTime(stop.serviceStart.likely),
                  formatDateTime(figures.departure.likely), roundedTwoDecimals(decimalOf(stop.satisfaction)),
                  roundedTwoDecimals(figures.legKm)};
-  if (withLoad(route)) row.push_back(loadText(route.problem(), figures.load));
+  if (withLoad(route)) row.push_back(loadText(figures.load));
   writeRow(out, row);
 }
 

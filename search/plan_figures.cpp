@@ -28,25 +28,7 @@ std::int32_t legMinutes(const ProblemData& problem, const Place* from, const Pla
   return problem.travelTime(*from, *to).likely;
 }
 
-// Picked-up loads come on board, delivered ones go off.
-void carry(std::vector<double>& load, const RouteStop& stop) {
-  if (stop.order == nullptr || stop.kind == StopKind::Waiting) return;
-  const std::vector<double>& orderLoad = stop.order->capacityLoad;
-  const double sign = stop.kind == StopKind::Pickup ? 1.0 : -1.0;
-  for (std::size_t k = 0; k < load.size() && k < orderLoad.size(); ++k) load[k] += sign * orderLoad[k];
-}
-
 }  // namespace
-
-std::string loadText(const ProblemData& problem, const std::vector<double>& load) {
-  std::string text;
-  for (std::size_t k = 0; k < load.size() && k < problem.capacityKeys.size(); ++k) {
-    char quantity[32];
-    std::snprintf(quantity, sizeof quantity, "%g", load[k]);
-    text += (k == 0 ? "" : "; ") + problem.capacityKeys[k] + " " + quantity;
-  }
-  return text;
-}
 
 RouteFigures routeFigures(Route& route) {
   RouteFigures figures;
@@ -55,11 +37,11 @@ RouteFigures routeFigures(Route& route) {
   const Vehicle& vehicle = route.vehicle();
   if (vehicle.startTime) figures.start = vehicle.startTime->likely;
   const Place* previous = vehicle.startPlace;
-  std::vector<double> load(problem.checkCapacity ? problem.capacityKeys.size() : 0, 0.0);
+  const std::vector<std::vector<KeyedLoad>> loads =
+      problem.checkCapacity ? shownLoads(problem, vehicle, route.stops()) : std::vector<std::vector<KeyedLoad>>{};
   for (const RouteStop& stop : route.stops()) {
     StopFigures& s = figures.stops.emplace_back();
-    carry(load, stop);
-    s.load = load;
+    if (!loads.empty()) s.load = loads[figures.stops.size() - 1];
     s.legKm = legKm(problem, previous, stop.place);
     s.serviceMinutes = serviceMinutesAt(stop, problem);
     s.departure = stop.serviceStart;

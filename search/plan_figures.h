@@ -11,6 +11,7 @@
 
 #include "problem/fuzzy.h"
 #include "routing/route.h"
+#include "routing/route_loads.h"
 #include "routing/solution.h"
 
 namespace tamso {
@@ -19,9 +20,9 @@ struct StopFigures {
   double legKm = 0.0;         // from the previous stop, or from the start place for the first
   std::int32_t serviceMinutes = 0;
   FuzzyTime departure;        // service start plus the service time; the arrival at a waiting stop
-  // What the vehicle carries when it leaves, over the problem's capacity keys; empty unless
-  // the problem checks capacities.
-  std::vector<double> load;
+  // What the vehicle carries when it leaves, for each key its type limits; empty unless the
+  // problem checks capacities.
+  std::vector<KeyedLoad> load;
 };
 
 struct RouteFigures {
@@ -49,9 +50,6 @@ struct PlanSummary {
   double revenue = 0.0;
   double costs = 0.0;  // revenue less the sum of the route gains
 };
-
-// A load as "KEY QUANTITY" pairs over the problem's capacity keys, joined by "; ".
-std::string loadText(const ProblemData& problem, const std::vector<double>& load);
 
 // Evaluates the route when it changed since its last evaluation.
 RouteFigures routeFigures(Route& route);

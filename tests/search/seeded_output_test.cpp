@@ -149,14 +149,14 @@ const SeededRun recordedRuns[] = {
     {"EuropeHybridJson", "europe", {"hga", "--seed", "7", "--json", "--no-capacity"},
      0x90064defb175df82ull, 0, 0x48371c757d517263ull, 0x5dd9d552be95e847ull},
     // Recorded when routes began to respect capacities.
-    {"EuropePlanCapacity", "europe", {"plan", "--seed", "7"}, 0x397331398eecc27aull, 0x645bd6809e55ac11ull, 0, 0},
+    {"EuropePlanCapacity", "europe", {"plan", "--seed", "7"}, 0x9c0d2f4bf359ac0aull, 0x645bd6809e55ac11ull, 0, 0},
     {"EuropePlanCapacityEstimatedJson", "europe", {"plan", "--seed", "4", "--estimated-gain", "--json"},
      0x3712a372a4b4ef76ull, 0xd2c95210d55a02ecull, 0, 0},
     {"EuropeHybridCapacityJson", "europe", {"hga", "--seed", "7", "--json"}, 0x0f285f561e1b29b6ull, 0, 0xbad1404022962ba5ull,
      0xc0ea4d3dae92f925ull},
     {"LoadedGeneticJson", "loaded", {"ga", "--seed", "7", "--json"}, 0xf7d837397f09aa28ull, 0, 0xcbf29ce484222325ull,
      0x107dea2a8e4c74b0ull},
-    {"LoadedHybrid", "loaded", {"hga", "--seed", "7"}, 0x0ca3e543e9347d8aull, 0, 0x7561bb44492d42f5ull, 0x277a6f2a7d55b588ull},
+    {"LoadedHybrid", "loaded", {"hga", "--seed", "7"}, 0xc15e34a2b32e44d4ull, 0, 0x7561bb44492d42f5ull, 0x277a6f2a7d55b588ull},
     // Only the goods differ from the small instance: without the check it plans the same.
     {"LoadedPlanWithoutCapacity", "loaded", {"plan", "--seed", "7", "--no-capacity"}, 0x25cae439c71b5b1dull,
      0x446a6d2a9faab494ull, 0, 0},
