@@ -56,6 +56,7 @@ MapCheck checkMap(const ProblemData& problem, const MapCheckOptions& options) {
     const MapParamsFileResult read = readMapParamsFile(*options.mapPath, params, picture, imageLoadLibrary());
     if (!read.ok()) {
       check.error = read.message;
+      if (!read.reason.empty()) *check.error += "\nat " + *options.mapPath + ": " + read.reason;
       return check;
     }
     check.picture = {{"file", read.pictureName},

@@ -35,13 +35,15 @@ std::string readErrorMessage(int lineNumber) {
 
 }  // namespace
 
-bool readMapParamsContents(const std::string& path, MapParamsFileContents& contents, int& lineNumber) {
+bool readMapParamsContents(const std::string& path, MapParamsFileContents& contents, int& lineNumber,
+                           std::string* reason) {
   lineNumber = 0;
   // An empty name would make the reader take standard input.
   if (path.empty()) return false;
   ConfigFile file;
   if (!file.read(path)) {
     lineNumber = file.lineNumber();
+    if (reason != nullptr) *reason = file.failure();
     return false;
   }
   contents.pictureName = file.lookup("mapfilename", std::string()).value_or(std::string());
@@ -56,7 +58,7 @@ MapParamsFileResult readMapParamsFile(const std::string& path, MapParams& params
   MapParamsFileResult result;
   MapParamsFileContents contents;
   int lineNumber = 0;
-  if (!readMapParamsContents(path, contents, lineNumber)) {
+  if (!readMapParamsContents(path, contents, lineNumber, &result.reason)) {
     result.outcome = MapParamsFileResult::Outcome::FileError;
     result.message = readErrorMessage(lineNumber);
     return result;

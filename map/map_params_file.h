@@ -18,6 +18,7 @@ struct MapParamsFileResult {
   Outcome outcome = Outcome::Loaded;
   std::string message;      // "Error reading configuration file in line %d" or "Error loading image"
   std::string pictureName;  // the picture's file name, resolved against the file's folder
+  std::string reason;       // why the file could not be opened, when that was the fault
   bool ok() const { return outcome == Outcome::Loaded; }
 };
 
@@ -31,7 +32,8 @@ struct MapParamsFileContents {
 
 // Reads the file; on a read failure `lineNumber` is the line at which reading stopped
 // (0 when the file cannot be opened) and the result is false.
-bool readMapParamsContents(const std::string& path, MapParamsFileContents& contents, int& lineNumber);
+bool readMapParamsContents(const std::string& path, MapParamsFileContents& contents, int& lineNumber,
+                           std::string* reason = nullptr);
 
 // The whole command: read the file, set the calibration, load the picture. On a read
 // failure nothing changes; when only the picture fails the new calibration stays.

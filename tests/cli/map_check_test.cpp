@@ -83,7 +83,9 @@ TEST_F(CheckMapFailure, MapFileErrorsAreWordedAsInTheWindow) {
 
   run = runTool({"check", example("tiny"), "--map", (folder / "absent.map").string()});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Error reading configuration file in line 0\n");
+  EXPECT_EQ(run.err.rfind("Error reading configuration file in line 0\nat " + (folder / "absent.map").string() + ": ", 0),
+            0u)
+      << run.err;
 
   write("broken.jpg", "not a picture");
   run = runTool({"check", example("tiny"), "--map", write("nopicture.map", "mapfilename=broken.jpg\n"), "--json"});
