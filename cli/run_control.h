@@ -6,7 +6,7 @@
 #include <string>
 
 #include "routing/run_observer.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso::cli {
 

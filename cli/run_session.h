@@ -14,7 +14,7 @@
 #include "cli/run_options.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_progress.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso::cli {
 

@@ -6,7 +6,7 @@
 // stretched over the canvas.
 #include <cstdint>
 
-#include "search/geometry.h"
+#include "core/geometry.h"
 
 namespace tamso {
 

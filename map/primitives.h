@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "search/geometry.h"
+#include "core/geometry.h"
 
 namespace tamso {
 

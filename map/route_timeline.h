@@ -13,7 +13,7 @@
 
 #include "map/primitives.h"
 #include "problem/fuzzy.h"
-#include "search/geometry.h"
+#include "core/geometry.h"
 
 namespace tamso {
 

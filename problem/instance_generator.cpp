@@ -9,7 +9,7 @@
 #include "problem/distances.h"
 #include "problem/entities.h"
 #include "problem/problem_data.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "routing/insertion.h"
-#include "search/int_list.h"
+#include "core/int_list.h"
 
 namespace tamso {
 

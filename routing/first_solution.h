@@ -3,7 +3,7 @@
 // the total, each into the route that gains most, in random order.
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "search/int_list.h"
+#include "core/int_list.h"
 
 namespace tamso {
 

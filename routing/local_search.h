@@ -6,7 +6,7 @@
 
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 

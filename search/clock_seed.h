@@ -3,7 +3,7 @@
 // apart from others and repeated with the same seed.
 #include <cstdint>
 
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 

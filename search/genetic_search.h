@@ -14,7 +14,7 @@
 #include "problem/problem_data.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "search/random.h"
+#include "core/random.h"
 #include "search/trace_file.h"
 
 namespace tamso {

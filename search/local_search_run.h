@@ -8,7 +8,7 @@
 #include "problem/problem_data.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 

@@ -3,7 +3,7 @@
 // with the value of the one before, all through the caller's Random.
 #include <cstdint>
 
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 

@@ -8,7 +8,7 @@
 #include <unordered_set>
 
 #include "routing/solution.h"
-#include "search/random.h"
+#include "core/random.h"
 #include "search/thorough_draws.h"
 #include "search/thorough_removal.h"
 #include "search/thorough_repair.h"

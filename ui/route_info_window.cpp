@@ -10,7 +10,7 @@
 #include "problem/text.h"
 #include "routing/route.h"
 #include "routing/route_loads.h"
-#include "search/geometry.h"
+#include "core/geometry.h"
 #include "ui/dialog_units.h"
 #include "ui/report_list.h"
 #include "ui/route_graph_dialog.h"

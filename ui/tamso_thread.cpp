@@ -5,7 +5,7 @@
 #include "routing/solution.h"
 #include "search/genetic_search.h"
 #include "search/local_search_run.h"
-#include "search/random.h"
+#include "core/random.h"
 #include "search/thorough_search.h"
 
 namespace tamso::ui {

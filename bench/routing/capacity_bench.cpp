@@ -12,7 +12,7 @@
 #include "problem/loader.h"
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 namespace {

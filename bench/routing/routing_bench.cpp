@@ -14,7 +14,7 @@
 #include "routing/first_solution.h"
 #include "routing/insertion.h"
 #include "routing/local_search.h"
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 namespace {

@@ -10,7 +10,7 @@
 #include "problem/loader.h"
 #include "routing/first_solution.h"
 #include "routing/solution.h"
-#include "search/random.h"
+#include "core/random.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "routing/first_solution.h"
 #include "routing/solution.h"
 #include "routing/unplanned_reason.h"
-#include "search/random.h"
+#include "core/random.h"
 #include "tests/routing/small_problem.h"
 
 namespace tamso {

@@ -13,7 +13,7 @@
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
 #include "search/dump_files.h"
-#include "search/random.h"
+#include "core/random.h"
 #include "tests/routing/plain_trials.h"
 #include "tests/temp_folder.h"
 

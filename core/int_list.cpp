@@ -1,6 +1,6 @@
-#include "search/int_list.h"
+#include "core/int_list.h"
 
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 

@@ -1,11 +1,11 @@
-#include "search/int_list.h"
+#include "core/int_list.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
 
-#include "search/random.h"
+#include "core/random.h"
 
 namespace tamso {
 namespace {

@@ -1,4 +1,4 @@
-#include "search/geometry.h"
+#include "core/geometry.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "search/random.h"
+#include "core/random.h"
 
 #include <chrono>
 
