@@ -19,20 +19,23 @@ std::vector<OptionHelp> solveHelp() {
   std::vector<OptionHelp> help = runOptionHelp(solveOptions);
   for (OptionHelp& option : help) {
     if (option.option == "--time-limit SECONDS") {
-      option.meaning = "search for SECONDS (a number greater than 0, fractions allowed), then print the best plan, "
-                       "marked \"stopped\": \"time limit\" (default: 30 seconds, or none with --iterations)";
+      option.meaning =
+          "search for SECONDS (a number greater than 0, fractions allowed), then print the best plan, "
+          "marked \"stopped\": \"time limit\" (default: 30 seconds, or none with --iterations)";
     }
   }
-  help.push_back({"--iterations N", "end after N steps of all walks together; with a seed and without a time "
-                                    "limit the run repeats exactly (default: none)"});
+  help.push_back({"--iterations N",
+                  "end after N steps of all walks together; with a seed and without a time "
+                  "limit the run repeats exactly (default: none)"});
   return help;
 }
 
 std::vector<OptionHelp> checkHelp() {
   return {{"CONFIG", "the instance's configuration file; data files named in it are looked for beside it"},
           {"--json", "print the whole loaded problem as JSON instead of a summary (default: summary)"},
-          {"--map MAPPARAMS", "add every place's pixel on the calibrated background picture at zoom 1.0, and the "
-                              "picture's size (default: none)"},
+          {"--map MAPPARAMS",
+           "add every place's pixel on the calibrated background picture at zoom 1.0, and the "
+           "picture's size (default: none)"},
           {"--frame W H", "add every place's pixel in the fixed frame on a canvas of W x H pixels (default: none)"}};
 }
 
@@ -42,8 +45,9 @@ std::vector<OptionHelp> generateHelp() {
           {"--orders N", "number of orders (required)"},
           {"--vehicles N", "number of vehicles (required)"},
           {"--seed S", "the same seed writes the same files (default: 1)"},
-          {"--capacity", "switch the capacity check on and give the goods weights that make the vehicles' "
-                         "capacities bind (default: off)"}};
+          {"--capacity",
+           "switch the capacity check on and give the goods weights that make the vehicles' "
+           "capacities bind (default: off)"}};
 }
 
 }  // namespace
@@ -53,16 +57,22 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       {"check", "CONFIG [--json] [--map MAPPARAMS] [--frame W H]",
        "load an instance and print its summary, or the whole problem as JSON", runCheckCommand, checkHelp()},
-      {"plan", runSynopsis(planOptions), "plan the instance by local search; writes total.dump here",
-       runPlanCommand, runOptionHelp(planOptions)},
+      {"plan", runSynopsis(planOptions), "plan the instance by local search; writes total.dump here", runPlanCommand,
+       runOptionHelp(planOptions)},
       {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity]", "write a random loadable instance",
        runGenerateCommand, generateHelp()},
-      {"ga", runSynopsis(evolutionOptions), "plan the instance by the genetic algorithm; writes ordd.dump and "
-       "population.dump here", runGeneticCommand, runOptionHelp(evolutionOptions)},
-      {"hga", runSynopsis(evolutionOptions), "plan the instance by the hybrid genetic algorithm; writes ordd.dump "
-       "and population.dump here", runHybridCommand, runOptionHelp(evolutionOptions)},
-      {"solve", runSynopsis(solveOptions) + " [--iterations N]", "plan the instance by the thorough search (30 s unless limited "
-       "otherwise); writes total.dump here", runSolveCommand, solveHelp()},
+      {"ga", runSynopsis(evolutionOptions),
+       "plan the instance by the genetic algorithm; writes ordd.dump and "
+       "population.dump here",
+       runGeneticCommand, runOptionHelp(evolutionOptions)},
+      {"hga", runSynopsis(evolutionOptions),
+       "plan the instance by the hybrid genetic algorithm; writes ordd.dump "
+       "and population.dump here",
+       runHybridCommand, runOptionHelp(evolutionOptions)},
+      {"solve", runSynopsis(solveOptions) + " [--iterations N]",
+       "plan the instance by the thorough search (30 s unless limited "
+       "otherwise); writes total.dump here",
+       runSolveCommand, solveHelp()},
   };
   return table;
 }

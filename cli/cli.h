@@ -10,8 +10,8 @@
 namespace tamso::cli {
 
 constexpr int exitSuccess = 0;
-constexpr int exitFailure = 1;  // the command ran and failed (bad data, a failed load)
-constexpr int exitUsage = 2;    // unknown command or option, missing argument
+constexpr int exitFailure = 1;    // the command ran and failed (bad data, a failed load)
+constexpr int exitUsage = 2;      // unknown command or option, missing argument
 constexpr int exitStopped = 130;  // a planning run stopped by SIGINT or SIGTERM
 
 // args: the command's own arguments, the command name not included.

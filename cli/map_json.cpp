@@ -68,8 +68,8 @@ MapCheck checkMap(const ProblemData& problem, const MapCheckOptions& options) {
   }
   if (options.frameWidth && options.frameHeight) {
     for (const Place& place : problem.places) {
-      check.framePixels.push_back(pixelJson(
-          MapParams::projectFixedFrame(place.longitude, place.latitude, *options.frameWidth, *options.frameHeight, 1.0f)));
+      check.framePixels.push_back(pixelJson(MapParams::projectFixedFrame(
+          place.longitude, place.latitude, *options.frameWidth, *options.frameHeight, 1.0f)));
     }
   }
   return check;

@@ -26,8 +26,8 @@ bool extractMapOptions(std::vector<std::string>& args, MapCheckOptions& options,
 // The calibration, picture facts and place pixels, or the map file's error message.
 struct MapCheck {
   std::optional<std::string> error;
-  nlohmann::json picture;                 // {"file", "width", "height", "bitCount"} with --map
-  std::vector<nlohmann::json> pixels;     // per place, in load order: [x, y]
+  nlohmann::json picture;              // {"file", "width", "height", "bitCount"} with --map
+  std::vector<nlohmann::json> pixels;  // per place, in load order: [x, y]
   std::vector<nlohmann::json> framePixels;
 };
 MapCheck checkMap(const ProblemData& problem, const MapCheckOptions& options);

@@ -38,8 +38,8 @@ void printStopHeader(std::ostream& out, bool withLoad) {
 void printStartRow(std::ostream& out, const Route& route, const RouteFigures& figures) {
   const Place* start = route.vehicle().startPlace;
   out << "  " << padded("0", 4) << padded("START", 10) << padded("-", 12) << padded(start ? start->name : "-", 16)
-      << padded("-", 18) << padded("-", 18) << padded("-", 18) << padded("-", 18)
-      << padded(timeText(figures.start), 18) << padded("-", 14) << "-\n";
+      << padded("-", 18) << padded("-", 18) << padded("-", 18) << padded("-", 18) << padded(timeText(figures.start), 18)
+      << padded("-", 14) << "-\n";
 }
 
 void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, const StopFigures& figures,
@@ -139,7 +139,8 @@ json stopJson(const RouteStop& stop, const StopFigures& figures, const ProblemDa
 
 json routeJson(Route& route, const RouteFigures& f) {
   json stops = json::array();
-  for (std::size_t i = 0; i < route.stops().size(); ++i) stops.push_back(stopJson(route.stops()[i], f.stops[i], route.problem()));
+  for (std::size_t i = 0; i < route.stops().size(); ++i)
+    stops.push_back(stopJson(route.stops()[i], f.stops[i], route.problem()));
   const Place* startPlace = route.vehicle().startPlace;
   return {{"vehicle", route.vehicle().name},
           {"gain", cents(f.gain)},
@@ -223,8 +224,6 @@ nlohmann::json planDocument(const RunFacts& facts, Solution& solution) {
   return document;
 }
 
-std::string jsonLine(const nlohmann::json& document) {
-  return cli::jsonText(document) + "\n";
-}
+std::string jsonLine(const nlohmann::json& document) { return cli::jsonText(document) + "\n"; }
 
 }  // namespace tamso

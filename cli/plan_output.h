@@ -16,7 +16,7 @@ inline constexpr int planSchemaVersion = 1;
 
 // What a report says about the run besides the plan.
 struct RunFacts {
-  std::string command;                 // "plan", "ga", "hga"
+  std::string command;  // "plan", "ga", "hga"
   std::uint32_t seed = 0;
   std::optional<std::string> stopped;  // "time limit", "signal"; nothing for a finished run
 };

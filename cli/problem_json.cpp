@@ -50,12 +50,8 @@ json regionJson(const Region& r) {
 }
 
 json placeJson(const Place& p) {
-  return {{"name", p.name},
-          {"latitude", floatJson(p.latitude)},
-          {"longitude", floatJson(p.longitude)},
-          {"index", p.index},
-          {"country", p.countryName()},
-          {"region", p.regionName()}};
+  return {{"name", p.name},   {"latitude", floatJson(p.latitude)}, {"longitude", floatJson(p.longitude)},
+          {"index", p.index}, {"country", p.countryName()},        {"region", p.regionName()}};
 }
 
 json orderJson(const Order& o, const std::vector<ArticleType>& articleTypes) {

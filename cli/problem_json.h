@@ -1,7 +1,8 @@
 #pragma once
 // The loaded problem as a JSON document: parameters, horizonEnd, every table's records
 // with their links given by name, and the distance and travel-time tables indexed by place
-// index; every vehicle type's capacity and every order's load as {KEY: quantity}. A fuzzy time is [earliest, likely, latest], a window [start, fullEnd, end].
+// index; every vehicle type's capacity and every order's load as {KEY: quantity}. A fuzzy time is [earliest, likely,
+// latest], a window [start, fullEnd, end].
 #include <nlohmann/json.hpp>
 
 #include "problem/problem_data.h"

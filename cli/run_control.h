@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "routing/run_observer.h"
 #include "core/random.h"
+#include "routing/run_observer.h"
 
 namespace tamso::cli {
 

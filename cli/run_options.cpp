@@ -115,23 +115,29 @@ std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set) {
   std::vector<OptionHelp> help = {
       {"CONFIG", "the instance's configuration file; data files named in it are looked for beside it"},
       {"--estimated-gain", "include the estimated gain in the calculations (default: off)"},
-      {"--capacity, --no-capacity", "respect the vehicles' capacities, or do not, whatever the configuration's "
-                                    "checkCapacity says (default: as the configuration says)"},
-      {"--seed N", "run seeded with N (0 to 4294967295) so the run repeats exactly; without it a seed is drawn "
-                   "from the clock and printed (text header and JSON \"seed\")"},
+      {"--capacity, --no-capacity",
+       "respect the vehicles' capacities, or do not, whatever the configuration's "
+       "checkCapacity says (default: as the configuration says)"},
+      {"--seed N",
+       "run seeded with N (0 to 4294967295) so the run repeats exactly; without it a seed is drawn "
+       "from the clock and printed (text header and JSON \"seed\")"},
       {"--json", "print the plan as one JSON document (described in docs/plan-json.md) instead of text"},
-      {"-o FILE, --output FILE", "write the plan to FILE instead of standard output; the file is replaced whole "
-                                 "or not at all (default: standard output)"},
-      {"--time-limit SECONDS", "stop the run after SECONDS (a number greater than 0, fractions allowed) and print "
-                               "the best plan so far, marked \"stopped\": \"time limit\" (default: no limit)"},
+      {"-o FILE, --output FILE",
+       "write the plan to FILE instead of standard output; the file is replaced whole "
+       "or not at all (default: standard output)"},
+      {"--time-limit SECONDS",
+       "stop the run after SECONDS (a number greater than 0, fractions allowed) and print "
+       "the best plan so far, marked \"stopped\": \"time limit\" (default: no limit)"},
   };
   if (set.generations) {
-    help.push_back({"--generations N", "generations of the genetic algorithm, iterations of the hybrid one "
-                                       "(0 to 1000000; default: 40)"});
+    help.push_back({"--generations N",
+                    "generations of the genetic algorithm, iterations of the hybrid one "
+                    "(0 to 1000000; default: 40)"});
   }
   if (set.csv) {
-    help.push_back({"--csv FILE", "also write the plan as the CSV report that File > Save writes in the window "
-                                  "(columns in the README; default: none)"});
+    help.push_back({"--csv FILE",
+                    "also write the plan as the CSV report that File > Save writes in the window "
+                    "(columns in the README; default: none)"});
   }
   return help;
 }

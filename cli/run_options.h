@@ -26,7 +26,7 @@ struct RunOptions {
   bool estimatedGain = false;
   std::optional<std::uint32_t> seed;
   bool json = false;
-  std::optional<bool> capacity;  // overrides the configuration's checkCapacity when given
+  std::optional<bool> capacity;           // overrides the configuration's checkCapacity when given
   std::optional<std::string> outputPath;  // -o / --output
   std::optional<double> timeLimitSeconds;
   std::optional<std::string> csvPath;

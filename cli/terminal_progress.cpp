@@ -13,8 +13,7 @@ TerminalProgress::~TerminalProgress() {
 }
 
 void TerminalProgress::progress(const RunProgress& progress) {
-  err_ << "\r" << describeStep(progress) << ", gain " << formatTwoDecimals(progress.gain) << "        "
-       << std::flush;
+  err_ << "\r" << describeStep(progress) << ", gain " << formatTwoDecimals(progress.gain) << "        " << std::flush;
   shown_ = true;
 }
 

@@ -37,7 +37,8 @@ bool IntList::setCount(std::int32_t n) {
 
 void IntList::removeAt(std::int32_t i) {
   if (i < 0 || i >= count_) return;
-  for (std::int32_t j = i + 1; j < count_; ++j) items_[static_cast<std::size_t>(j - 1)] = items_[static_cast<std::size_t>(j)];
+  for (std::int32_t j = i + 1; j < count_; ++j)
+    items_[static_cast<std::size_t>(j - 1)] = items_[static_cast<std::size_t>(j)];
   --count_;
 }
 

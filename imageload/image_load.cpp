@@ -26,25 +26,31 @@ constexpr std::int64_t maxDecoderMemory = std::int64_t{1536} << 20;
 // The decoder's own name of each of the seven formats; every other coder is removed.
 const char* decoderName(std::int32_t type) {
   switch (type) {
-    case pictureBmp: return "BMP";
-    case pictureGif: return "GIF";
-    case picturePcx: return "PCX";
-    case pictureTga: return "TGA";
-    case pictureJpg: return "JPEG";
-    case pictureTif: return "TIFF";
-    case picturePng: return "PNG";
-    default: return nullptr;
+    case pictureBmp:
+      return "BMP";
+    case pictureGif:
+      return "GIF";
+    case picturePcx:
+      return "PCX";
+    case pictureTga:
+      return "TGA";
+    case pictureJpg:
+      return "JPEG";
+    case pictureTif:
+      return "TIFF";
+    case picturePng:
+      return "PNG";
+    default:
+      return nullptr;
   }
 }
-
 
 // No helper program is ever started and nothing is fetched from the network, whatever a
 // decoder asks for.
 MagickPassFail refuseProgramsAndNetwork(const MagickLib::ConfirmAccessMode mode, const char*,
                                         MagickLib::ExceptionInfo*) {
-  return mode == MagickLib::FileReadConfirmAccessMode || mode == MagickLib::FileWriteConfirmAccessMode
-             ? MagickPass
-             : MagickFail;
+  return mode == MagickLib::FileReadConfirmAccessMode || mode == MagickLib::FileWriteConfirmAccessMode ? MagickPass
+                                                                                                       : MagickFail;
 }
 
 // Leaves only the seven formats' decoders registered, so no other coder (PostScript, SVG,
@@ -168,7 +174,8 @@ PictureBlock loadAs(const std::string& name, PictureType type) {
 }
 
 std::uint32_t littleEndian16(const std::string& bytes, std::size_t at) {
-  return static_cast<unsigned char>(bytes[at]) | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+  return static_cast<unsigned char>(bytes[at]) | static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1]))
+                                                     << 8;
 }
 
 bool startsWith(const std::string& bytes, std::string_view prefix) {
@@ -279,13 +286,20 @@ PictureBlock LoadPNG(const std::string& name) { return loadAs(name, picturePng);
 
 PictureBlock LoadPicture(std::int32_t type, const std::string& name) {
   switch (type) {
-    case pictureBmp: return LoadBMP(name);
-    case pictureGif: return LoadGIF(name);
-    case picturePcx: return LoadPCX(name);
-    case pictureTga: return LoadTGA(name);
-    case pictureJpg: return LoadJPG(name);
-    case pictureTif: return LoadTIF(name);
-    case picturePng: return LoadPNG(name);
+    case pictureBmp:
+      return LoadBMP(name);
+    case pictureGif:
+      return LoadGIF(name);
+    case picturePcx:
+      return LoadPCX(name);
+    case pictureTga:
+      return LoadTGA(name);
+    case pictureJpg:
+      return LoadJPG(name);
+    case pictureTif:
+      return LoadTIF(name);
+    case picturePng:
+      return LoadPNG(name);
     default:
       lastPictureError = pictureErrorUnreadable;
       return {};

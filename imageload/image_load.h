@@ -30,7 +30,7 @@ enum PictureError : std::int32_t {
   pictureErrorCorrupt = 2,     // not a valid picture of this format, or truncated
   pictureErrorTooLarge = 3,    // more than 16384 pixels a side or 100 million pixels
   pictureErrorNoMemory = 4,
-  pictureErrorWrongFormat = 5, // the content is a picture of another format than the name says
+  pictureErrorWrongFormat = 5,  // the content is a picture of another format than the name says
 };
 
 // Largest picture the loaders accept.

@@ -26,7 +26,9 @@ IntPoint midway(IntPoint a, IntPoint b) { return {midway(a.x, b.x), midway(a.y, 
 
 // Point coordinates are kept small by the layer, so a sum of a coordinate and a size fits;
 // the sizes themselves are the user's and may be anything.
-std::int32_t offsetBy(std::int32_t coordinate, std::int64_t delta) { return truncToInt(static_cast<double>(coordinate + delta)); }
+std::int32_t offsetBy(std::int32_t coordinate, std::int64_t delta) {
+  return truncToInt(static_cast<double>(coordinate + delta));
+}
 
 }  // namespace
 

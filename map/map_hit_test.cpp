@@ -8,7 +8,9 @@
 namespace tamso {
 namespace {
 
-bool between(std::int64_t value, std::int64_t a, std::int64_t b) { return std::min(a, b) <= value && value <= std::max(a, b); }
+bool between(std::int64_t value, std::int64_t a, std::int64_t b) {
+  return std::min(a, b) <= value && value <= std::max(a, b);
+}
 
 // True when (x, y) lies on the segment: exactly on the column of a vertical segment; else
 // within 3 pixels vertically of the line and inside the segment's bounding box.
@@ -16,7 +18,8 @@ bool segmentHit(const MapPoint& p, const MapPoint& q, std::int32_t x, std::int32
   if (p.x == q.x) return x == p.x && between(y, p.y, q.y);
   const std::int64_t dx = std::int64_t{p.x} - q.x;
   const float slope = static_cast<float>(std::int64_t{p.y} - q.y) / static_cast<float>(dx);
-  const float intercept = static_cast<float>(std::int64_t{p.x} * q.y - std::int64_t{q.x} * p.y) / static_cast<float>(dx);
+  const float intercept =
+      static_cast<float>(std::int64_t{p.x} * q.y - std::int64_t{q.x} * p.y) / static_cast<float>(dx);
   const float lineRow = static_cast<float>(x) * slope + intercept;
   return std::fabs(lineRow - static_cast<float>(y)) <= 3.0f && between(y, p.y, q.y) && between(x, p.x, q.x);
 }

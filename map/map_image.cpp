@@ -15,7 +15,8 @@ std::uint32_t readLittle(const std::vector<std::uint8_t>& block, std::size_t off
 }
 
 void writeLittle(std::vector<std::uint8_t>& block, std::size_t offset, int bytes, std::uint32_t value) {
-  for (int i = 0; i < bytes; ++i) block[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (int i = 0; i < bytes; ++i)
+    block[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 std::int32_t colourCountOf(std::int32_t bitCount, std::int32_t planes) {
@@ -59,13 +60,26 @@ std::size_t MapImage::rowStride(std::int32_t bitCount, std::int32_t width) {
   const std::size_t w = width > 0 ? static_cast<std::size_t>(width) : 0;
   std::size_t bytes = w;
   switch (bitCount) {
-    case 1: bytes = (w + 7) / 8; break;
-    case 4: bytes = (w + 1) / 2; break;
-    case 8: bytes = w; break;
-    case 16: bytes = 2 * w; break;
-    case 24: bytes = 3 * w; break;
-    case 32: bytes = 4 * w; break;
-    default: break;
+    case 1:
+      bytes = (w + 7) / 8;
+      break;
+    case 4:
+      bytes = (w + 1) / 2;
+      break;
+    case 8:
+      bytes = w;
+      break;
+    case 16:
+      bytes = 2 * w;
+      break;
+    case 24:
+      bytes = 3 * w;
+      break;
+    case 32:
+      bytes = 4 * w;
+      break;
+    default:
+      break;
   }
   return (bytes + 3) / 4 * 4;
 }
@@ -140,7 +154,8 @@ bool MapImage::readHeaderFacts() {
   colourCount_ = colourCountOf(bitCount_, planes_);
   colourTableBytes_ = bitCount_ <= 8 ? 4 * colourCount_ : 0;
   if (width_ <= 0 || height_ <= 0) return false;
-  const std::uint64_t needed = pixelOffset() + static_cast<std::uint64_t>(rowStride()) * static_cast<std::uint64_t>(height_);
+  const std::uint64_t needed =
+      pixelOffset() + static_cast<std::uint64_t>(rowStride()) * static_cast<std::uint64_t>(height_);
   return needed <= bitmap_.size();
 }
 
@@ -152,7 +167,8 @@ bool MapImage::resample(std::int32_t newWidth, std::int32_t newHeight) {
   }
   const std::size_t oldStride = rowStride();
   const std::size_t newStride = rowStride(bitCount_, newWidth);
-  const std::uint64_t imageBytes = static_cast<std::uint64_t>(newStride) * static_cast<std::uint64_t>(std::max(newHeight, 0));
+  const std::uint64_t imageBytes =
+      static_cast<std::uint64_t>(newStride) * static_cast<std::uint64_t>(std::max(newHeight, 0));
   if (newWidth <= 0 || newHeight <= 0 || pixelOffset() + imageBytes > maxBitmapBytes) {
     lastError_ = errorNoMemory;
     return false;
@@ -170,8 +186,10 @@ bool MapImage::resample(std::int32_t newWidth, std::int32_t newHeight) {
   writeLittle(resampled, 34, 4, static_cast<std::uint32_t>(imageBytes));
   for (std::int32_t i = 0; i < newHeight; ++i) {
     const auto sourceRow = static_cast<std::int32_t>(std::int64_t{i} * height_ / newHeight);
-    const std::uint8_t* source = bitmap_.data() + pixelOffset() + oldStride * static_cast<std::size_t>(height_ - 1 - sourceRow);
-    std::uint8_t* destination = resampled.data() + pixelOffset() + newStride * static_cast<std::size_t>(newHeight - 1 - i);
+    const std::uint8_t* source =
+        bitmap_.data() + pixelOffset() + oldStride * static_cast<std::size_t>(height_ - 1 - sourceRow);
+    std::uint8_t* destination =
+        resampled.data() + pixelOffset() + newStride * static_cast<std::size_t>(newHeight - 1 - i);
     for (std::int32_t j = 0; j < newWidth; ++j) {
       copyPixel(source, destination, bitCount_, static_cast<std::int32_t>(std::int64_t{j} * width_ / newWidth), j);
     }
@@ -234,12 +252,18 @@ Rgb MapImage::pixel(std::int32_t x, std::int32_t y) const {
   };
   const auto column = static_cast<std::size_t>(x);
   switch (bitCount_) {
-    case 1: return fromTable((row[column / 8] >> (7 - column % 8)) & 1);
-    case 4: return fromTable(column % 2 == 0 ? row[column / 2] >> 4 : row[column / 2] & 0x0F);
-    case 8: return fromTable(row[column]);
-    case 24: return {row[3 * column + 2], row[3 * column + 1], row[3 * column]};
-    case 32: return {row[4 * column + 2], row[4 * column + 1], row[4 * column]};
-    default: return {};
+    case 1:
+      return fromTable((row[column / 8] >> (7 - column % 8)) & 1);
+    case 4:
+      return fromTable(column % 2 == 0 ? row[column / 2] >> 4 : row[column / 2] & 0x0F);
+    case 8:
+      return fromTable(row[column]);
+    case 24:
+      return {row[3 * column + 2], row[3 * column + 1], row[3 * column]};
+    case 32:
+      return {row[4 * column + 2], row[4 * column + 1], row[4 * column]};
+    default:
+      return {};
   }
 }
 

@@ -91,7 +91,7 @@ class MapLayer {
   bool showRoutes = false;
   bool backgroundShown = false;
   float zoom = 1.0f;
-  std::int32_t width = 0;   // canvas size at zoom 1.0
+  std::int32_t width = 0;  // canvas size at zoom 1.0
   std::int32_t height = 0;
   std::int32_t shape = defaultShape;  // a LocationShape code; any other code draws nothing
   std::int32_t locationSize = defaultLocationSize;

@@ -25,13 +25,13 @@ enum class FillRule { Alternate, Winding };
 
 struct Primitive {
   enum class Kind {
-    Pixel,      // points[0] in `outline`
-    Ellipse,    // box points[0] (top-left) to points[1] (bottom-right), outlined and filled
-    Rectangle,  // the same box convention
-    Polygon,    // points, closed, filled by `fillRule`
-    Line,       // polyline through points, in `outline` with `penWidth`
-    Text,       // `text` with its top-left corner at points[0], transparent background
-    Picture,    // `picture` blitted unscaled with its top-left corner at points[0]
+    Pixel,          // points[0] in `outline`
+    Ellipse,        // box points[0] (top-left) to points[1] (bottom-right), outlined and filled
+    Rectangle,      // the same box convention
+    Polygon,        // points, closed, filled by `fillRule`
+    Line,           // polyline through points, in `outline` with `penWidth`
+    Text,           // `text` with its top-left corner at points[0], transparent background
+    Picture,        // `picture` blitted unscaled with its top-left corner at points[0]
     ScaledPicture,  // `picture` stretched to the size points[1] with its top-left corner at points[0]
   };
   Kind kind = Kind::Pixel;

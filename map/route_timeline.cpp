@@ -88,8 +88,7 @@ void RouteTimeline::drawAxis(PrimitiveList& out, std::int32_t base, const std::s
   out.push_back(std::move(text));
 }
 
-void RouteTimeline::drawTriangle(PrimitiveList& out, std::int32_t base, const FuzzyTime& time,
-                                 Rgb colour) const {
+void RouteTimeline::drawTriangle(PrimitiveList& out, std::int32_t base, const FuzzyTime& time, Rgb colour) const {
   Primitive triangle;
   triangle.kind = Primitive::Kind::Polygon;
   triangle.outline = colour;

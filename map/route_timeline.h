@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/geometry.h"
 #include "map/primitives.h"
 #include "problem/fuzzy.h"
-#include "core/geometry.h"
 
 namespace tamso {
 
@@ -97,7 +97,9 @@ class RouteTimeline {
   // rows (0 at its top): a line with a tick at every hour that has room, longer ticks at
   // midnight, hour labels as far apart as their width needs, and the date of each day.
   PrimitiveList drawTimeAxis(const TextMetrics& metrics) const;
-  static std::int32_t timeAxisHeight(const TextMetrics& metrics) { return 2 * metrics.charHeight + timeline::axisPadding; }
+  static std::int32_t timeAxisHeight(const TextMetrics& metrics) {
+    return 2 * metrics.charHeight + timeline::axisPadding;
+  }
 
   // Pixel column of a time and pixel row of a logical height, at the current scales.
   std::int32_t pixelX(std::int64_t time) const;
@@ -111,8 +113,7 @@ class RouteTimeline {
   void drawAxis(PrimitiveList& out, std::int32_t base, const std::string& label) const;
   void drawTriangle(PrimitiveList& out, std::int32_t base, const FuzzyTime& time, Rgb colour) const;
   void drawWindow(PrimitiveList& out, std::int32_t base, const FuzzyWindow& window) const;
-  void drawSatisfaction(PrimitiveList& out, std::int32_t base, float satisfaction,
-                        const TextMetrics& metrics) const;
+  void drawSatisfaction(PrimitiveList& out, std::int32_t base, float satisfaction, const TextMetrics& metrics) const;
 
   TimelineRoute route_;
   std::int32_t timeMin_ = 0;

@@ -72,8 +72,7 @@ bool ConfigFile::parseLine(const std::string& raw, bool hadNewline) {
   return true;
 }
 
-std::optional<std::string> ConfigFile::lookup(const std::string& key,
-                                              std::optional<std::string> defaultValue) const {
+std::optional<std::string> ConfigFile::lookup(const std::string& key, std::optional<std::string> defaultValue) const {
   for (std::size_t i = 0; i < keys_.size(); ++i) {
     if (keys_[i] == key) return values_[i];
   }

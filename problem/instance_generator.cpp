@@ -6,10 +6,10 @@
 #include <sstream>
 #include <vector>
 
+#include "core/random.h"
 #include "problem/distances.h"
 #include "problem/entities.h"
 #include "problem/problem_data.h"
-#include "core/random.h"
 
 namespace tamso {
 
@@ -33,7 +33,8 @@ class Draws {
   int between(int low, int high) {
     const std::int32_t value = random_.index(high - low + 1, salt_);
     // Kept small: the draw adds the salt to the clock reading.
-    salt_ = static_cast<std::int32_t>((static_cast<std::uint32_t>(salt_) * 31u + static_cast<std::uint32_t>(value) + 7u) % 1000003u);
+    salt_ = static_cast<std::int32_t>(
+        (static_cast<std::uint32_t>(salt_) * 31u + static_cast<std::uint32_t>(value) + 7u) % 1000003u);
     return low + value;
   }
 
@@ -155,17 +156,18 @@ void writeOrders(const GeneratorSettings& s, Draws& draws, const std::vector<Gen
     const int deliveryEnd = deliveryFull + 3 * hour;
     const int price = 250 + static_cast<int>(km * 2.5) + draws.between(0, 400);
     out.orders << numbered("O", i) << ' ' << numbered("CLIENT", draws.between(0, 19)) << ' ' << price << ".00 "
-               << p.name << ' ' << q.name << " \\\n    " << calendarText(pickupStart) << ' '
-               << calendarText(pickupFull) << ' ' << calendarText(pickupEnd) << "  " << calendarText(deliveryStart)
-               << ' ' << calendarText(deliveryFull) << ' ' << calendarText(deliveryEnd) << "  GOODS 1 "
+               << p.name << ' ' << q.name << " \\\n    " << calendarText(pickupStart) << ' ' << calendarText(pickupFull)
+               << ' ' << calendarText(pickupEnd) << "  " << calendarText(deliveryStart) << ' '
+               << calendarText(deliveryFull) << ' ' << calendarText(deliveryEnd) << "  GOODS 1 "
                << goods(s, i, draws.between(1, 30)) << '\n';
   }
 }
 
 void writeConfig(const GeneratorSettings& s, Instance& out) {
-  out.config << "# A generated instance.\n[params]\n" << (s.capacity ? "checkCapacity=1\n" : "")
-             << "pickupTime=" << pickupMinutes << "\nunloadTime=" << unloadMinutes
-             << "\nminimalSat=0.5\ntravelTimeFuzzines=" << fuzziness << "\nplaceInPoland=P001\n\n[files]\n"
+  out.config << "# A generated instance.\n[params]\n"
+             << (s.capacity ? "checkCapacity=1\n" : "") << "pickupTime=" << pickupMinutes
+             << "\nunloadTime=" << unloadMinutes << "\nminimalSat=0.5\ntravelTimeFuzzines=" << fuzziness
+             << "\nplaceInPoland=P001\n\n[files]\n"
              << "vehicleTypes=vehicle_types.txt\nvehicles=vehicles.txt\nclients=clients.txt\n"
              << "countries=countries.txt\nregions=regions.txt\nplaces=places.txt\norders=orders.txt\n"
              << "articleTypes=article_types.txt\nvehiclesPositions=vehicle_positions.txt\n";
@@ -210,11 +212,16 @@ std::optional<std::string> generateInstance(const std::string& directory, const 
 
   const std::filesystem::path dir(directory);
   const std::pair<const char*, const std::ostringstream*> files[] = {
-      {"instance.cfg", &out.config},         {"vehicle_types.txt", &out.vehicleTypes},
-      {"vehicles.txt", &out.vehicles},       {"clients.txt", &out.clients},
-      {"countries.txt", &out.countries},     {"regions.txt", &out.regions},
-      {"places.txt", &out.places},           {"orders.txt", &out.orders},
-      {"article_types.txt", &out.articleTypes}, {"vehicle_positions.txt", &out.positions},
+      {"instance.cfg", &out.config},
+      {"vehicle_types.txt", &out.vehicleTypes},
+      {"vehicles.txt", &out.vehicles},
+      {"clients.txt", &out.clients},
+      {"countries.txt", &out.countries},
+      {"regions.txt", &out.regions},
+      {"places.txt", &out.places},
+      {"orders.txt", &out.orders},
+      {"article_types.txt", &out.articleTypes},
+      {"vehicle_positions.txt", &out.positions},
   };
   for (const auto& [name, text] : files) {
     if (auto error = writeFile(dir / name, *text)) return error;

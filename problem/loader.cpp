@@ -291,8 +291,8 @@ std::optional<LoadError> InstanceLoader::readParameters() {
 std::optional<LoadError> InstanceLoader::dataFilePath(const char* key, std::string& path) const {
   const auto value = config_.lookup(std::string("files.") + key);
   if (!value) {
-    return LoadError{format("There's no field called '%s' in 'files' section of configuration file", key),
-                     configPath_, 0, {}};
+    return LoadError{
+        format("There's no field called '%s' in 'files' section of configuration file", key), configPath_, 0, {}};
   }
   path = *value;
   return std::nullopt;
@@ -336,8 +336,7 @@ std::optional<LoadError> InstanceLoader::loadTable(const char* key, std::vector<
   while ((status = reader.next(line)) == 1) {
     const int lineNumber = reader.recordLine();
     if (static_cast<std::int32_t>(table.size()) >= capacity) {
-      return error(format("Too many records in file '%s': at most %d are allowed", currentPath_, capacity),
-                   lineNumber);
+      return error(format("Too many records in file '%s': at most %d are allowed", currentPath_, capacity), lineNumber);
     }
     auto record = parse(line);
     if (!record) return error(format("Can't parse file '%s'", currentPath_), lineNumber);
@@ -371,8 +370,7 @@ std::optional<std::string> InstanceLoader::linkPlace(Place& place) {
   if (auto missing = linkByName(place.country, problem_.countries, place.countryNameAsRead, "country")) return missing;
   if (auto missing = linkByName(place.region, problem_.regions, place.regionNameAsRead, "region")) return missing;
   if (place.region->countryName() != place.countryName()) {
-    return format("Incoherent information about country in '%s' place and '%s' region", place.name,
-                  place.region->name);
+    return format("Incoherent information about country in '%s' place and '%s' region", place.name, place.region->name);
   }
   return std::nullopt;
 }
@@ -405,8 +403,7 @@ std::optional<LoadError> InstanceLoader::loadAllTables() {
                                 [this](Place& place) { return linkPlace(place); }))
     return f;
   if (auto f = completePlaces()) return f;
-  if (auto f = loadTable<Order>("orders", p.orders, p.maxOrders, parseOrder,
-                                [this](Order& o) { return linkOrder(o); }))
+  if (auto f = loadTable<Order>("orders", p.orders, p.maxOrders, parseOrder, [this](Order& o) { return linkOrder(o); }))
     return f;
   if (auto f = loadTable<ArticleType>("articleTypes", p.articleTypes, p.maxArticleTypes, parseArticleType, {}))
     return f;
@@ -421,12 +418,16 @@ std::optional<LoadError> InstanceLoader::completePlaces() {
     const Place* place = problem_.findPlace(region.representingPlaceNameAsRead);
     if (!place) {
       return LoadError{format("Missing declaration of '%s' place", region.representingPlaceNameAsRead),
-                       regionsFile, regionLines_[i], {}};
+                       regionsFile,
+                       regionLines_[i],
+                       {}};
     }
     if (place->regionName() != region.name) {
-      return LoadError{format("Incoherent information about region in '%s' place and '%s' region",
-                              place->name, region.name),
-                       regionsFile, regionLines_[i], {}};
+      return LoadError{
+          format("Incoherent information about region in '%s' place and '%s' region", place->name, region.name),
+          regionsFile,
+          regionLines_[i],
+          {}};
     }
     region.representingPlace = place;
   }
@@ -454,8 +455,7 @@ std::optional<LoadError> InstanceLoader::loadPositions() {
     const std::string vehicleName = fields.name();
     Vehicle* vehicle = findByName(problem_.vehicles, vehicleName);
     if (!vehicle) {
-      return error(format("Can't find place '%s' in file '%s'", vehicleName, currentPath_),
-                   reader.recordLine());
+      return error(format("Can't find place '%s' in file '%s'", vehicleName, currentPath_), reader.recordLine());
     }
     const auto start = fields.fuzzyTime();
     const Place* place = problem_.findPlace(fields.name());
@@ -468,8 +468,7 @@ std::optional<LoadError> InstanceLoader::loadPositions() {
 
 }  // namespace
 
-std::optional<LoadError> loadInstance(const std::string& configPath, ProblemData& problem,
-                                      const LoadOptions& options) {
+std::optional<LoadError> loadInstance(const std::string& configPath, ProblemData& problem, const LoadOptions& options) {
   // The zone is read once per load; every date of the load is converted in it.
   refreshLocalTimeZone();
   ProblemData fresh;

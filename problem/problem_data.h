@@ -27,14 +27,14 @@ struct ProblemData {
   ProblemData(ProblemData&&) noexcept = default;
   ProblemData& operator=(ProblemData&&) noexcept = default;
 
-  std::int32_t pickupTime = -1;          // service minutes at a pickup stop
-  std::int32_t unloadTime = -1;          // service minutes at a delivery stop
-  double minimalSat = -1.0;              // lowest acceptable satisfaction of an arrival
-  double travelTimeFuzzines = -1.0;      // relative spread of travel times
-  const Place* homePlace = nullptr;      // named by params.placeInPoland; read by nothing
-  std::int32_t horizonEnd = 0;           // largest end of any delivery window; 0 without orders
-  bool checkCapacity = false;            // routes must respect the vehicle types' capacities
-  std::vector<std::string> capacityKeys; // the keys some vehicle type's CAPACITY list limits
+  std::int32_t pickupTime = -1;           // service minutes at a pickup stop
+  std::int32_t unloadTime = -1;           // service minutes at a delivery stop
+  double minimalSat = -1.0;               // lowest acceptable satisfaction of an arrival
+  double travelTimeFuzzines = -1.0;       // relative spread of travel times
+  const Place* homePlace = nullptr;       // named by params.placeInPoland; read by nothing
+  std::int32_t horizonEnd = 0;            // largest end of any delivery window; 0 without orders
+  bool checkCapacity = false;             // routes must respect the vehicle types' capacities
+  std::vector<std::string> capacityKeys;  // the keys some vehicle type's CAPACITY list limits
 
   std::vector<VehicleType> vehicleTypes;
   std::vector<Vehicle> vehicles;

@@ -226,7 +226,9 @@ std::string formatTwoDecimals(double value) {
   digits += scientific[0];
   digits.append(scientific + 2, 9);
   const int before = std::atoi(scientific + 12) + 1;  // digits before the decimal point
-  auto digitAt = [&](int i) { return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0'; };
+  auto digitAt = [&](int i) {
+    return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0';
+  };
   std::string text = value < 0 ? "-" : "";
   for (int i = 0; i < before; ++i) text += digitAt(i);
   text += '.';

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "routing/insertion.h"
 #include "core/int_list.h"
+#include "routing/insertion.h"
 
 namespace tamso {
 

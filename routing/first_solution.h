@@ -1,9 +1,9 @@
 #pragma once
 // The first plan: priority orders at any gain, then the other orders only where they raise
 // the total, each into the route that gains most, in random order.
+#include "core/random.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "core/random.h"
 
 namespace tamso {
 

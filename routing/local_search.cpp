@@ -234,11 +234,11 @@ bool moveWaitingPlaceOf(Solution& solution, std::int32_t i) {
   for (const Place* candidate : solution.waitingPlaces()) {
     const Place* current = route.waitingPlace();
     if (candidate == nullptr || current == nullptr) continue;
-    const float before = groupScore(solution, solution.waitingGroup(*candidate)) +
-                         groupScore(solution, solution.waitingGroup(*current));
+    const float before =
+        groupScore(solution, solution.waitingGroup(*candidate)) + groupScore(solution, solution.waitingGroup(*current));
     route.setWaitingPlace(*candidate, true);
-    const float after = groupScore(solution, solution.waitingGroup(*candidate)) +
-                        groupScore(solution, solution.waitingGroup(*current));
+    const float after =
+        groupScore(solution, solution.waitingGroup(*candidate)) + groupScore(solution, solution.waitingGroup(*current));
     const float raised = solution.gain() + (after - before);
     if (raised > solution.gain()) {
       solution.leaveWaitingGroup(*current, i);

@@ -4,9 +4,9 @@
 // estimated gain, moving the place where a route waits.
 #include <cstdint>
 
+#include "core/random.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "core/random.h"
 
 namespace tamso {
 

@@ -9,9 +9,9 @@
 #include "problem/fuzzy.h"
 #include "problem/problem_data.h"
 #include "routing/route_loads.h"
-#include "routing/trial_route.h"
 #include "routing/route_stop.h"
 #include "routing/trial_memory.h"
+#include "routing/trial_route.h"
 
 namespace tamso {
 

@@ -9,11 +9,11 @@ namespace tamso {
 
 struct RunProgress {
   enum class Phase {
-    FirstSolution,   // building the first solution
-    LocalSearchPass, // step = pass number (from 1)
-    BuildingMember,  // step = member being built (1 .. total)
-    Generation,      // step = generation (1 .. total)
-    Iteration,       // step = hybrid iteration (1 .. total)
+    FirstSolution,    // building the first solution
+    LocalSearchPass,  // step = pass number (from 1)
+    BuildingMember,   // step = member being built (1 .. total)
+    Generation,       // step = generation (1 .. total)
+    Iteration,        // step = hybrid iteration (1 .. total)
   };
   Phase phase = Phase::FirstSolution;
   std::int32_t step = 0;

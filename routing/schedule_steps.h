@@ -50,7 +50,8 @@ inline FuzzyValue idleCost(std::int32_t horizonEnd, const FuzzyTime& from, const
 inline FuzzyValue emptyRouteGain(const Vehicle& vehicle, const ProblemData& problem) {
   FuzzyValue gain;
   const FuzzyTime startTime = vehicle.startTimeOrZero();
-  if (problem.horizonEnd > startTime.latest) gain.subtract(idleCost(problem.horizonEnd, startTime, *vehicle.startPlace));
+  if (problem.horizonEnd > startTime.latest)
+    gain.subtract(idleCost(problem.horizonEnd, startTime, *vehicle.startPlace));
   return gain;
 }
 
@@ -74,7 +75,8 @@ inline void addStopGain(FuzzyValue& gain, const RouteStop& stop, const Place& fr
 }
 
 // After the last stop the vehicle stands idle until the horizon end.
-inline void addIdleGain(FuzzyValue& gain, const RouteStop& last, const FuzzyTime& lastShown, const ProblemData& problem) {
+inline void addIdleGain(FuzzyValue& gain, const RouteStop& last, const FuzzyTime& lastShown,
+                        const ProblemData& problem) {
   if (problem.horizonEnd > lastShown.latest) gain.subtract(idleCost(problem.horizonEnd, lastShown, *last.place));
 }
 

@@ -10,8 +10,7 @@ const std::vector<std::int32_t> noGroup;
 
 }  // namespace
 
-Solution::Solution(const ProblemData& problem, bool estimatedGain)
-    : problem_(&problem), estimatedGain_(estimatedGain) {
+Solution::Solution(const ProblemData& problem, bool estimatedGain) : problem_(&problem), estimatedGain_(estimatedGain) {
   routes_.reserve(problem.vehicles.size());
   for (const Vehicle& vehicle : problem.vehicles) routes_.emplace_back(problem, vehicle);
   waitingPlaces_.reserve(problem.regions.size());
@@ -94,9 +93,7 @@ const std::vector<std::int32_t>& Solution::waitingGroup(const Place& place) cons
   return slot < waitingGroups_.size() ? waitingGroups_[slot] : noGroup;
 }
 
-void Solution::joinWaitingGroup(const Place& place, std::int32_t routeIndex) {
-  groupSlot(place).push_back(routeIndex);
-}
+void Solution::joinWaitingGroup(const Place& place, std::int32_t routeIndex) { groupSlot(place).push_back(routeIndex); }
 
 void Solution::leaveWaitingGroup(const Place& place, std::int32_t routeIndex) {
   std::vector<std::int32_t>& group = groupSlot(place);

@@ -12,7 +12,7 @@ namespace tamso {
 class Solution {
  public:
   Solution(const ProblemData& problem, bool estimatedGain);  // one empty route per vehicle
-  Solution(const Solution& other);  // deep copy; the local-search memories start clear
+  Solution(const Solution& other);                           // deep copy; the local-search memories start clear
   Solution& operator=(const Solution& other);
 
   const ProblemData& problem() const { return *problem_; }
@@ -63,8 +63,8 @@ class Solution {
   std::vector<Route> routes_;
   std::vector<const Order*> unplanned_;
   std::vector<const Place*> waitingPlaces_;
-  std::vector<std::uint8_t> triedPairs_;    // (V + 1) x (V + 1)
-  std::vector<std::uint8_t> waitingTried_;  // one per route
+  std::vector<std::uint8_t> triedPairs_;                  // (V + 1) x (V + 1)
+  std::vector<std::uint8_t> waitingTried_;                // one per route
   std::vector<std::vector<std::int32_t>> waitingGroups_;  // by place index
 };
 

@@ -11,7 +11,7 @@
 namespace tamso {
 
 struct OrderTrials {
-  std::uint32_t version = 0;  // the route version these answers describe; 0 never matches
+  std::uint32_t version = 0;   // the route version these answers describe; 0 never matches
   std::int32_t pickupAt = -1;  // first feasible pair of positions, -1 when there is none
   std::int32_t deliveryAt = -1;
   bool pairKnown = false;

@@ -137,7 +137,8 @@ InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, con
     std::int32_t shiftedEnd = i;  // stops i .. shiftedEnd - 1 hold shifted times
     const bool pickupFeasible = followFrom(
         scheduled, i, afterPickup, [&](std::int32_t k) { return scheduled.at(k).serviceStart; },
-        &ScheduledRoute::feasibleFrom, [&](std::int32_t k, const FuzzyTime& t) {
+        &ScheduledRoute::feasibleFrom,
+        [&](std::int32_t k, const FuzzyTime& t) {
           shifted[k] = t;
           shiftedEnd = k + 1;
         });

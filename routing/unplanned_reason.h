@@ -15,11 +15,11 @@ class Solution;
 
 struct UnplannedReason {
   enum class Kind {
-    NoRouteFits,     // canInsert is 0 on every route
+    NoRouteFits,             // canInsert is 0 on every route
     LargerThanEveryVehicle,  // capacities respected: no route's vehicle could carry it even alone
     NoRoomWithinWindows,     // capacities respected: canInsert is 0 on every route
-    LowersGain,      // some route accepts it, but the best of them does not raise the total gain
-    WouldRaiseGain,  // some route would gain by it (the plan was not improved to the end)
+    LowersGain,              // some route accepts it, but the best of them does not raise the total gain
+    WouldRaiseGain,          // some route would gain by it (the plan was not improved to the end)
   };
   const Order* order = nullptr;
   Kind kind = Kind::NoRouteFits;

@@ -59,8 +59,7 @@ GeneticDumpFiles GeneticDumpFiles::in(const std::string& directory) {
   return {inDirectory(directory, "population.dump"), inDirectory(directory, "ordd.dump")};
 }
 
-GeneticSearch::GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random,
-                             GeneticDumpFiles files)
+GeneticSearch::GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random, GeneticDumpFiles files)
     : problem_(problem), estimatedGain_(estimatedGain), random_(random), files_(std::move(files)) {
   members_.reserve(populationSize);
   for (std::int32_t i = 0; i < populationSize; ++i) members_.emplace_back(problem_, estimatedGain_);

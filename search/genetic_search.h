@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "core/random.h"
 #include "problem/problem_data.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "core/random.h"
 #include "search/trace_file.h"
 
 namespace tamso {
@@ -30,12 +30,12 @@ struct GeneticDumpFiles {
 
 // What a run leaves besides the population itself.
 struct EvolutionReport {
-  std::vector<float> initialGains;                  // the members after improveAll
-  std::vector<float> finalGains;                    // the members at the end of the run
+  std::vector<float> initialGains;                     // the members after improveAll
+  std::vector<float> finalGains;                       // the members at the end of the run
   std::vector<std::vector<float>> generationChildren;  // genetic: the children's gains, per generation
-  std::int32_t children = 0;                        // crossovers made
-  bool stopped = false;                             // the observer ended the run early
-  std::vector<std::string> dumpErrors;              // one message per trace file that failed
+  std::int32_t children = 0;                           // crossovers made
+  bool stopped = false;                                // the observer ended the run early
+  std::vector<std::string> dumpErrors;                 // one message per trace file that failed
 };
 
 // One binary tournament: the winning member and the second draw, the salt of the next draw.
@@ -51,8 +51,7 @@ class GeneticSearch {
 
   // Ten empty members built with the run's estimated-gain flag; the population dump is
   // deleted and opened anew.
-  GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random,
-                GeneticDumpFiles files = {});
+  GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random, GeneticDumpFiles files = {});
   virtual ~GeneticSearch();
   GeneticSearch(const GeneticSearch&) = delete;
   GeneticSearch& operator=(const GeneticSearch&) = delete;

@@ -20,8 +20,8 @@ std::optional<std::string> writeDump(const std::string& path, const Solution& so
 
 }  // namespace
 
-LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Random& random,
-                              RunObserver* observer, const std::string& dumpPath) {
+LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Random& random, RunObserver* observer,
+                              const std::string& dumpPath) {
   // A dump file holds only the latest run.
   removeDumpFile(dumpPath);
   LocalSearchRun run;

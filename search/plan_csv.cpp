@@ -42,9 +42,14 @@ void writeStartRow(std::ostream& out, const Route& route) {
   const Vehicle& vehicle = route.vehicle();
   const std::optional<std::int32_t> start =
       vehicle.startTime ? std::optional<std::int32_t>(vehicle.startTime->likely) : std::nullopt;
-  std::vector<std::string> row = {vehicle.name, "0", "START", "", "", "", "",
-                                  vehicle.startPlace ? vehicle.startPlace->name : "", "", "", "", "", "",
-                                  timeText(start), "", ""};
+  std::vector<std::string> row = {vehicle.name, "0",
+                                  "START",      "",
+                                  "",           "",
+                                  "",           vehicle.startPlace ? vehicle.startPlace->name : "",
+                                  "",           "",
+                                  "",           "",
+                                  "",           timeText(start),
+                                  "",           ""};
   if (withLoad(route)) row.emplace_back();
   writeRow(out, row);
 }
@@ -56,23 +61,31 @@ void writeStopRow(std::ostream& out, const Route& route, std::size_t position, c
   const auto window = [&stop](std::int32_t FuzzyWindow::*end) {
     return stop.window ? formatDateTime((*stop.window).*end) : std::string();
   };
-  std::vector<std::string> row = {route.vehicle().name, std::to_string(position), stopKindName(stop.kind), order ? order->name : "",
-                 order ? order->clientName() : "", order ? goodsText(order->articles) : "",
-                 order && delivery ? money(order->price) : "", stop.place ? stop.place->name : "",
-                 window(&FuzzyWindow::start), window(&FuzzyWindow::fullEnd), window(&FuzzyWindow::end),
-                 formatDateTime(stop.arrival.likely), formatDateTime(stop.serviceStart.likely),
-                 formatDateTime(figures.departure.likely), roundedTwoDecimals(decimalOf(stop.satisfaction)),
-                 roundedTwoDecimals(figures.legKm)};
+  std::vector<std::string> row = {route.vehicle().name,
+                                  std::to_string(position),
+                                  stopKindName(stop.kind),
+                                  order ? order->name : "",
+                                  order ? order->clientName() : "",
+                                  order ? goodsText(order->articles) : "",
+                                  order && delivery ? money(order->price) : "",
+                                  stop.place ? stop.place->name : "",
+                                  window(&FuzzyWindow::start),
+                                  window(&FuzzyWindow::fullEnd),
+                                  window(&FuzzyWindow::end),
+                                  formatDateTime(stop.arrival.likely),
+                                  formatDateTime(stop.serviceStart.likely),
+                                  formatDateTime(figures.departure.likely),
+                                  roundedTwoDecimals(decimalOf(stop.satisfaction)),
+                                  roundedTwoDecimals(figures.legKm)};
   if (withLoad(route)) row.push_back(loadText(figures.load));
   writeRow(out, row);
 }
 
-void writeTotalsRow(std::ostream& out, const std::string& name, std::int32_t orders, double km,
-                    std::int32_t driving, std::int32_t waiting, std::int32_t service,
-                    std::optional<std::int32_t> start, std::optional<std::int32_t> end, double revenue, float gain) {
-  writeRow(out, {name, std::to_string(orders), roundedTwoDecimals(km), std::to_string(driving),
-                 std::to_string(waiting), std::to_string(service), timeText(start), timeText(end),
-                 roundedTwoDecimals(revenue), money(gain)});
+void writeTotalsRow(std::ostream& out, const std::string& name, std::int32_t orders, double km, std::int32_t driving,
+                    std::int32_t waiting, std::int32_t service, std::optional<std::int32_t> start,
+                    std::optional<std::int32_t> end, double revenue, float gain) {
+  writeRow(out, {name, std::to_string(orders), roundedTwoDecimals(km), std::to_string(driving), std::to_string(waiting),
+                 std::to_string(service), timeText(start), timeText(end), roundedTwoDecimals(revenue), money(gain)});
 }
 
 }  // namespace

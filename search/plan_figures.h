@@ -17,9 +17,9 @@
 namespace tamso {
 
 struct StopFigures {
-  double legKm = 0.0;         // from the previous stop, or from the start place for the first
+  double legKm = 0.0;  // from the previous stop, or from the start place for the first
   std::int32_t serviceMinutes = 0;
-  FuzzyTime departure;        // service start plus the service time; the arrival at a waiting stop
+  FuzzyTime departure;  // service start plus the service time; the arrival at a waiting stop
   // What the vehicle carries when it leaves, for each key its type limits; empty unless the
   // problem checks capacities.
   std::vector<KeyedLoad> load;

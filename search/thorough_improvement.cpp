@@ -85,8 +85,7 @@ bool exchangeOrders(Solution& solution, std::int32_t a, std::int32_t b) {
       auto takenY = second.takeOrder(y);
       const std::optional<InsertionSpot> spotX = cheapestSpot(second, x);
       const std::optional<InsertionSpot> spotY = spotX ? cheapestSpot(first, y) : std::nullopt;
-      if (spotX && spotY &&
-          first.gain() + second.gain() + spotX->change + spotY->change - before > kLeastImprovement) {
+      if (spotX && spotY && first.gain() + second.gain() + spotX->change + spotY->change - before > kLeastImprovement) {
         insertAt(second, x, *spotX);
         insertAt(first, y, *spotY);
         return true;

@@ -67,15 +67,16 @@ std::vector<PlannedOrder> pickWorst(Solution& solution, std::vector<PlannedOrder
 }
 
 // Starting from a random order, each further order is drawn near one already chosen.
-std::vector<PlannedOrder> pickRelated(const ProblemData& problem, std::vector<PlannedOrder> planned,
-                                      std::int32_t count, Draws& draws) {
+std::vector<PlannedOrder> pickRelated(const ProblemData& problem, std::vector<PlannedOrder> planned, std::int32_t count,
+                                      Draws& draws) {
   std::vector<PlannedOrder> chosen;
   if (planned.empty()) return chosen;
   const auto first = static_cast<std::size_t>(draws.below(static_cast<std::int32_t>(planned.size())));
   chosen.push_back(planned[first]);
   planned.erase(planned.begin() + static_cast<std::ptrdiff_t>(first));
   while (!planned.empty() && static_cast<std::int32_t>(chosen.size()) < count) {
-    const Order& reference = *chosen[static_cast<std::size_t>(draws.below(static_cast<std::int32_t>(chosen.size())))].order;
+    const Order& reference =
+        *chosen[static_cast<std::size_t>(draws.below(static_cast<std::int32_t>(chosen.size())))].order;
     std::sort(planned.begin(), planned.end(), [&](const PlannedOrder& a, const PlannedOrder& b) {
       const float ua = unrelatedness(problem, reference, *a.order);
       const float ub = unrelatedness(problem, reference, *b.order);
@@ -91,7 +92,8 @@ std::vector<PlannedOrder> pickRelated(const ProblemData& problem, std::vector<Pl
 std::vector<PlannedOrder> pickRoute(const std::vector<PlannedOrder>& planned, Draws& draws) {
   std::vector<PlannedOrder> chosen;
   if (planned.empty()) return chosen;
-  const std::int32_t route = planned[static_cast<std::size_t>(draws.below(static_cast<std::int32_t>(planned.size())))].route;
+  const std::int32_t route =
+      planned[static_cast<std::size_t>(draws.below(static_cast<std::int32_t>(planned.size())))].route;
   for (const PlannedOrder& entry : planned) {
     if (entry.route == route) chosen.push_back(entry);
   }
@@ -102,7 +104,8 @@ std::vector<PlannedOrder> pickRoute(const std::vector<PlannedOrder>& planned, Dr
 
 float unrelatedness(const ProblemData& problem, const Order& a, const Order& b) {
   if (!a.pickupPlace || !b.pickupPlace || !a.deliveryPlace || !b.deliveryPlace) return 1.0e9f;
-  const float places = problem.distance(*a.pickupPlace, *b.pickupPlace) + problem.distance(*a.deliveryPlace, *b.deliveryPlace);
+  const float places =
+      problem.distance(*a.pickupPlace, *b.pickupPlace) + problem.distance(*a.deliveryPlace, *b.deliveryPlace);
   const float times = static_cast<float>(std::abs(a.pickupWindow.start - b.pickupWindow.start)) +
                       static_cast<float>(std::abs(a.deliveryWindow.start - b.deliveryWindow.start));
   return places + times;

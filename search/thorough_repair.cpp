@@ -28,10 +28,10 @@ float distanceToRoute(const ProblemData& problem, const Route& route, const Plac
 // A pending order and what is known of its spots: one per route, computed when first needed.
 struct PendingOrder {
   const Order* order;
-  std::vector<bool> tried;   // by route: the route is among the routes the order is tried in
-  std::vector<bool> known;   // by route: spot is up to date
+  std::vector<bool> tried;  // by route: the route is among the routes the order is tried in
+  std::vector<bool> known;  // by route: spot is up to date
   std::vector<std::optional<InsertionSpot>> spot;
-  std::vector<float> blur;   // by route: the noise added to the spot's change
+  std::vector<float> blur;  // by route: the noise added to the spot's change
 };
 
 struct Repair {
@@ -91,7 +91,8 @@ struct Repair {
     rating.route = values[0].second;
     rating.value = values[0].first;
     for (std::int32_t h = 1; h < choice.regret; ++h) {
-      const float other = static_cast<std::size_t>(h) < values.size() ? values[static_cast<std::size_t>(h)].first : kNoRoute;
+      const float other =
+          static_cast<std::size_t>(h) < values.size() ? values[static_cast<std::size_t>(h)].first : kNoRoute;
       rating.regret += rating.value - other;
     }
     return rating;
@@ -150,9 +151,8 @@ std::vector<std::int32_t> nearRoutes(const Solution& solution, const Order& orde
   const ProblemData& problem = solution.problem();
   for (std::int32_t r = 0; r < solution.routeCount(); ++r) {
     const Route& route = *solution.route(r);
-    byDistance.emplace_back(distanceToRoute(problem, route, *order.pickupPlace) +
-                                distanceToRoute(problem, route, *order.deliveryPlace),
-                            r);
+    byDistance.emplace_back(
+        distanceToRoute(problem, route, *order.pickupPlace) + distanceToRoute(problem, route, *order.deliveryPlace), r);
   }
   const auto keep = std::min<std::size_t>(byDistance.size(), static_cast<std::size_t>(std::max(limit, 0)));
   std::partial_sort(byDistance.begin(), byDistance.begin() + static_cast<std::ptrdiff_t>(keep), byDistance.end());

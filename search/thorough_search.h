@@ -12,10 +12,10 @@
 #include <optional>
 #include <string>
 
+#include "core/random.h"
 #include "problem/problem_data.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "core/random.h"
 
 namespace tamso {
 

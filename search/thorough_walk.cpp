@@ -15,7 +15,7 @@ namespace {
 constexpr double kNewBest = 33.0;
 constexpr double kBetter = 9.0;
 constexpr double kAcceptedWorse = 13.0;
-constexpr double kReaction = 0.1;           // how fast weights follow the scores
+constexpr double kReaction = 0.1;            // how fast weights follow the scores
 constexpr std::int32_t kSegmentSteps = 100;  // steps between weight updates
 // A plan this much worse than the start (as a share of its gain) is accepted at first with
 // even chance; the temperature falls to this share of its start by the end of the run.
@@ -140,8 +140,7 @@ void RuinAndRecreate::step(double progress) {
   repairPlan(candidate, std::move(pending), insertionChoice(insertion), draws_);
   finishPlan(candidate, current_);
 
-  if (unplannedPriorityOrders(candidate) > unplannedPriorityOrders(current_) ||
-      !accept(candidate.gain(), progress)) {
+  if (unplannedPriorityOrders(candidate) > unplannedPriorityOrders(current_) || !accept(candidate.gain(), progress)) {
     reward(removal, insertion, 0.0);
     return;
   }

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <unordered_set>
 
-#include "routing/solution.h"
 #include "core/random.h"
+#include "routing/solution.h"
 #include "search/thorough_draws.h"
 #include "search/thorough_removal.h"
 #include "search/thorough_repair.h"

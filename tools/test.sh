@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test twice: once in a plain build (three
+# Installs what is missing, checks the formatting, builds, and runs every test twice: once in a plain build (three
 # times over, four at a time, to shake out tests that depend on each other), once built with
 # AddressSanitizer and UndefinedBehaviorSanitizer. Then builds the Debian package, unpacks it
 # into a temporary folder and runs both installed programs there on the installed example.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+tools/format.sh --check
 export QT_QPA_PLATFORM=offscreen
 tools/build.sh build
 (cd build && ctest --output-on-failure -j4 --repeat until-fail:3)

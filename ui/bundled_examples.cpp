@@ -7,7 +7,8 @@ namespace tamso::ui {
 
 QString bundledExamplesFolder(const QString& programFolder) {
   if (programFolder.isEmpty()) return {};
-  const QString folder = QDir::cleanPath(QDir(programFolder).absoluteFilePath(QStringLiteral(TAMSO_EXAMPLES_FROM_BINDIR)));
+  const QString folder =
+      QDir::cleanPath(QDir(programFolder).absoluteFilePath(QStringLiteral(TAMSO_EXAMPLES_FROM_BINDIR)));
   return QFileInfo(folder).isDir() ? folder : QString();
 }
 

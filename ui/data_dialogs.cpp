@@ -107,8 +107,8 @@ RegionsDialog::RegionsDialog(QWidget* parent, const ProblemData* problem)
                       {"Representing location", 140}}) {
   if (!problem) return;
   for (const Region& r : problem->regions) {
-    list()->addRow({text(r.name), figure(r.averageWaitingTime), figure(r.averageProfit),
-                    text(r.countryName()), text(r.representingPlaceName())});
+    list()->addRow({text(r.name), figure(r.averageWaitingTime), figure(r.averageProfit), text(r.countryName()),
+                    text(r.representingPlaceName())});
   }
   fitToList();
 }
@@ -118,8 +118,8 @@ PlacesDialog::PlacesDialog(QWidget* parent, const ProblemData* problem)
                      {{"Name", 140}, {"Longitude", 140}, {"Latitude", 140}, {"Country", 140}, {"Region", 140}}) {
   if (!problem) return;
   for (const Place& p : problem->places) {
-    list()->addRow({text(p.name), figure(p.longitude), figure(p.latitude), text(p.countryName()),
-                    text(p.regionName())});
+    list()->addRow(
+        {text(p.name), figure(p.longitude), figure(p.latitude), text(p.countryName()), text(p.regionName())});
   }
   fitToList();
 }

@@ -1,17 +1,17 @@
 #include "ui/main_frame.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
-#include <QMimeData>
-#include <QUrl>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUrl>
 
 #include "ui/about_dialog.h"
 #include "ui/recent_files.h"
@@ -24,10 +24,13 @@ namespace {
 const QString kReady = QStringLiteral("Ready");
 const QString kGeometryKey = QStringLiteral("MainWindow/geometry");
 const QString kStateKey = QStringLiteral("MainWindow/state");
-}
+}  // namespace
 
 CMainFrame::CMainFrame(UserPrompts& prompts, QSettings& settings, PictureLibrary pictures, QWidget* parent)
-    : QMainWindow(parent), prompts_(prompts), settings_(settings), view_(new CTamsoView(prompts, std::move(pictures), this)) {
+    : QMainWindow(parent),
+      prompts_(prompts),
+      settings_(settings),
+      view_(new CTamsoView(prompts, std::move(pictures), this)) {
   setWindowTitle(QStringLiteral("Tamso"));
   setCentralWidget(view_);
   buildMenus();
@@ -66,7 +69,8 @@ void CMainFrame::buildMenus() {
   using C = Command;
   using V = CTamsoView;
   fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
-  QAction* open = addCommand(fileMenu_, C::OpenDataFile, QStringLiteral("&Open data file...\tCtrl+O"), &V::openDataFile);
+  QAction* open =
+      addCommand(fileMenu_, C::OpenDataFile, QStringLiteral("&Open data file...\tCtrl+O"), &V::openDataFile);
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   open->setStatusTip(QStringLiteral("Open data file"));
   open->setToolTip(QStringLiteral("Open"));

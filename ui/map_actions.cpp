@@ -6,8 +6,8 @@
 
 #include "map/map_layer.h"
 #include "routing/route.h"
-#include "ui/route_windows.h"
 #include "ui/route_info_window.h"
+#include "ui/route_windows.h"
 #include "ui/short_info_window.h"
 #include "ui/user_prompts.h"
 
@@ -95,11 +95,14 @@ void MapActions::rightButtonDown(QPoint mapPosition, QPoint globalPosition) {
   }
   if (!windows_->menu) {
     auto* menu = new QMenu(host_.view);
-    QObject::connect(menu->addAction(QStringLiteral("&Hide Route")), &QAction::triggered, menu, [this] { hideRoute(); });
+    QObject::connect(menu->addAction(QStringLiteral("&Hide Route")), &QAction::triggered, menu,
+                     [this] { hideRoute(); });
     QObject::connect(menu->addAction(QStringLiteral("&Change Color")), &QAction::triggered, menu,
                      [this] { changeColor(); });
-    QObject::connect(menu->addAction(QStringLiteral("&Route Info")), &QAction::triggered, menu, [this] { routeInfo(); });
-    QObject::connect(menu->addAction(QStringLiteral("&Short Info")), &QAction::triggered, menu, [this] { shortInfo(); });
+    QObject::connect(menu->addAction(QStringLiteral("&Route Info")), &QAction::triggered, menu,
+                     [this] { routeInfo(); });
+    QObject::connect(menu->addAction(QStringLiteral("&Short Info")), &QAction::triggered, menu,
+                     [this] { shortInfo(); });
     windows_->menu = menu;
   }
   windows_->menu->popup(globalPosition);

@@ -137,8 +137,7 @@ void MapPainter::paint(QPainter& painter, const Primitive& primitive) {
     case Primitive::Kind::Polygon:
       if (pts.empty()) return;
       setOutlineAndFill(painter, primitive);
-      painter.drawPolygon(polygonOf(pts),
-                          primitive.fillRule == FillRule::Winding ? Qt::WindingFill : Qt::OddEvenFill);
+      painter.drawPolygon(polygonOf(pts), primitive.fillRule == FillRule::Winding ? Qt::WindingFill : Qt::OddEvenFill);
       return;
     case Primitive::Kind::Line: {
       if (pts.empty()) return;

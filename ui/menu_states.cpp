@@ -6,8 +6,8 @@ MenuStates::MenuStates() {
   table_.fill(true);
   set({}, {Command::HideBackground, Command::ShowLocations, Command::HideLocations, Command::ShowRoutes,
            Command::HideRoutes, Command::SelectRoute, Command::RouteInfos, Command::UnplannedOrders,
-           Command::LocalSearch, Command::Stop, Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch, Command::ZoomIn,
-           Command::ZoomOut, Command::ZoomToFit});
+           Command::LocalSearch, Command::Stop, Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch,
+           Command::ZoomIn, Command::ZoomOut, Command::ZoomToFit});
 }
 
 void MenuStates::set(std::initializer_list<Command> enabled, std::initializer_list<Command> disabled) {

@@ -49,15 +49,15 @@ enum class Command : std::size_t {
 
 enum class MenuEvent {
   DataLoaded,
-  MapLoaded,          // map parameters read and their picture loaded
-  BackgroundShown,    // "Show Background" with a picture
+  MapLoaded,        // map parameters read and their picture loaded
+  BackgroundShown,  // "Show Background" with a picture
   BackgroundHidden,
   LocationsShown,
   LocationsHidden,
   RoutesShown,
   RoutesHidden,
   LocalSearchFinished,
-  PlanCleared,        // a new problem was loaded over a plan: the route items have nothing to show
+  PlanCleared,  // a new problem was loaded over a plan: the route items have nothing to show
 };
 
 class MenuStates {

@@ -4,9 +4,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QStyle>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <algorithm>
 
 namespace tamso::ui {
@@ -70,7 +70,8 @@ void ReportList::addRow(const std::vector<Cell>& cells) {
 
 // Room for the text and the cell's margins on both sides.
 void ReportList::widenColumnFor(int column, const QString& text) {
-  const int needed = fontMetrics().horizontalAdvance(text) + 3 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16;
+  const int needed =
+      fontMetrics().horizontalAdvance(text) + 3 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 16;
   if (header()->sectionSize(column) < needed) header()->resizeSection(column, needed);
 }
 
@@ -93,9 +94,7 @@ QString ReportList::cellText(int row, int column) const {
   return sorted_->index(row, column).data(Qt::DisplayRole).toString();
 }
 
-QString ReportList::headingText(int column) const {
-  return model_->headerData(column, Qt::Horizontal).toString();
-}
+QString ReportList::headingText(int column) const { return model_->headerData(column, Qt::Horizontal).toString(); }
 
 QString ReportList::rowsAsText() const {
   std::vector<int> rows;

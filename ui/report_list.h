@@ -23,7 +23,7 @@ class ReportList : public QTreeView {
   };
   // A cell: its text and, when it does not sort as text (a number), the value to sort by.
   struct Cell {
-    Cell(QString text) : text(std::move(text)) {}  // NOLINT: a plain text cell
+    Cell(QString text) : text(std::move(text)) {}              // NOLINT: a plain text cell
     Cell(const char* text) : text(QString::fromUtf8(text)) {}  // NOLINT
     Cell(QString text, double value) : text(std::move(text)), sortValue(value) {}
     QString text;

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <string>
 
+#include "core/geometry.h"
 #include "problem/text.h"
 #include "routing/route.h"
 #include "routing/route_loads.h"
-#include "core/geometry.h"
 #include "ui/dialog_units.h"
 #include "ui/report_list.h"
 #include "ui/route_graph_dialog.h"
@@ -49,8 +49,13 @@ std::vector<ReportList::Cell> stopRow(const RouteStop& stop, const std::vector<K
     windowStart = text(formatDateTime(stop.window->start));
     windowEnd = text(formatDateTime(stop.window->end));
   }
-  return {order, place, QString::fromLatin1(stopKindName(stop.kind)), windowStart, windowEnd,
-          timeText(stop.shownArrival), text(loadText(load))};
+  return {order,
+          place,
+          QString::fromLatin1(stopKindName(stop.kind)),
+          windowStart,
+          windowEnd,
+          timeText(stop.shownArrival),
+          text(loadText(load))};
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include "map/map_layer.h"
 #include "routing/solution.h"
 #include "ui/dialog_units.h"
-#include "ui/route_windows.h"
 #include "ui/route_info_window.h"
+#include "ui/route_windows.h"
 
 namespace tamso::ui {
 

@@ -41,8 +41,8 @@ void openUnplannedOrdersDialog(QWidget* parent, const ProblemData& problem, cons
 class MapActions {
  public:
   struct Host {
-    QWidget* view = nullptr;                             // parent of the windows and menus
-    std::function<MapLayer*()> layer;                    // the map layer, or nullptr before the first paint
+    QWidget* view = nullptr;                            // parent of the windows and menus
+    std::function<MapLayer*()> layer;                   // the map layer, or nullptr before the first paint
     std::function<void(const QString&)> setStatusText;  // the status bar's message pane
     std::function<void()> repaint;                      // repaint the whole map
     UserPrompts* prompts = nullptr;                     // colour chooser; the real dialogs when null

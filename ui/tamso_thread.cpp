@@ -2,19 +2,17 @@
 
 #include <QMutexLocker>
 
+#include "core/random.h"
 #include "routing/solution.h"
 #include "search/genetic_search.h"
 #include "search/local_search_run.h"
-#include "core/random.h"
 #include "search/thorough_search.h"
 
 namespace tamso::ui {
 
 namespace {
 
-Random randomFor(const RunRequest& request) {
-  return request.seed ? Random::seeded(*request.seed) : Random();
-}
+Random randomFor(const RunRequest& request) { return request.seed ? Random::seeded(*request.seed) : Random(); }
 
 RunOutcome runEvolution(const RunRequest& request, Random& random, RunObserver* observer) {
   RunOutcome outcome;
@@ -75,8 +73,8 @@ QString runCommandName(RunCommand command) {
 QString progressText(const RunProgress& progress) {
   // A run limited by time counts its steps without a total.
   const bool open = progress.phase == RunProgress::Phase::Iteration && progress.total == 0;
-  const QString phase = open ? QStringLiteral("iteration %1").arg(progress.step)
-                             : QString::fromStdString(describeStep(progress));
+  const QString phase =
+      open ? QStringLiteral("iteration %1").arg(progress.step) : QString::fromStdString(describeStep(progress));
   return phase + QStringLiteral("\nbest gain so far: %1").arg(static_cast<double>(progress.gain), 0, 'f', 2);
 }
 

@@ -68,9 +68,7 @@ CTamsoView::~CTamsoView() { stopAndWait(); }
 
 QSize CTamsoView::clientSize() const { return fixedClientSize_ ? *fixedClientSize_ : viewport()->size(); }
 
-void CTamsoView::setFixedClientSize(std::optional<QSize> size) {
-  fixedClientSize_ = size;
-}
+void CTamsoView::setFixedClientSize(std::optional<QSize> size) { fixedClientSize_ = size; }
 
 MapLayer& CTamsoView::layer() {
   if (map_.layer() == nullptr) {
@@ -96,9 +94,7 @@ void CTamsoView::syncScrollRange() {
   setScrollRange(QSize(range.width, range.height));
 }
 
-QPoint CTamsoView::scrollPosition() const {
-  return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
-}
+QPoint CTamsoView::scrollPosition() const { return {horizontalScrollBar()->value(), verticalScrollBar()->value()}; }
 
 QPoint CTamsoView::mapPosition(QPoint clientPosition) const { return clientPosition + scrollPosition(); }
 
@@ -279,8 +275,7 @@ void CTamsoView::clearPlan() {
 }
 
 void CTamsoView::openMapParams() {
-  const std::optional<QString> path =
-      prompts_.openFile(this, QStringLiteral("Open map parameters"), kAllFilesFilter);
+  const std::optional<QString> path = prompts_.openFile(this, QStringLiteral("Open map parameters"), kAllFilesFilter);
   if (!path) return;
   if (const std::optional<QString> error = openMapParamsPath(*path, true)) prompts_.message(this, *error);
 }
@@ -300,8 +295,8 @@ std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool c
 
 void CTamsoView::openDroppedFile(const QString& path) {
   ConfigFile file;
-  const bool namesPicture = file.read(QFileInfo(path).absoluteFilePath().toStdString()) &&
-                            file.lookup("mapfilename").has_value();
+  const bool namesPicture =
+      file.read(QFileInfo(path).absoluteFilePath().toStdString()) && file.lookup("mapfilename").has_value();
   const std::optional<QString> error = namesPicture ? openMapParamsPath(path, true) : openDataFilePath(path, true);
   if (error) prompts_.message(this, *error);
 }
@@ -330,8 +325,9 @@ void CTamsoView::saveAs() {
     prompts_.message(this, kNoPlanMessage);
     return;
   }
-  const std::optional<QString> path = prompts_.saveFile(
-      this, QStringLiteral("Save As"), QStringLiteral("CSV files (*.csv);;All files (*.*)"), QStringLiteral("plan.csv"));
+  const std::optional<QString> path =
+      prompts_.saveFile(this, QStringLiteral("Save As"), QStringLiteral("CSV files (*.csv);;All files (*.*)"),
+                        QStringLiteral("plan.csv"));
   if (!path) return;
   if (const std::optional<QString> error = savePlanTo(*path)) {
     prompts_.message(this, *error);
@@ -349,8 +345,8 @@ std::optional<QString> CTamsoView::savePlanTo(const QString& path) {
 }
 
 void CTamsoView::exportMapPicture() {
-  const std::optional<QString> path = prompts_.saveFile(this, QStringLiteral("Export map picture"),
-                                                        QStringLiteral("PNG pictures (*.png)"), QStringLiteral("map.png"));
+  const std::optional<QString> path = prompts_.saveFile(
+      this, QStringLiteral("Export map picture"), QStringLiteral("PNG pictures (*.png)"), QStringLiteral("map.png"));
   if (!path) return;
   if (const std::optional<QString> error = exportMapPictureTo(*path)) prompts_.message(this, *error);
 }
@@ -638,7 +634,10 @@ QString CTamsoView::summaryText() const {
   if (const Solution* plan = map ? map->solution() : nullptr) {
     const std::size_t orders = problem_.orders.size();
     const std::size_t planned = orders - std::min(orders, plan->unplanned().size());
-    text += QStringLiteral("; gain %1, %2 of %3 planned").arg(static_cast<double>(plan->gain()), 0, 'f', 2).arg(planned).arg(orders);
+    text += QStringLiteral("; gain %1, %2 of %3 planned")
+                .arg(static_cast<double>(plan->gain()), 0, 'f', 2)
+                .arg(planned)
+                .arg(orders);
   }
   return text;
 }

@@ -4,10 +4,10 @@
 // carries out nearly every command of the menus and the toolbar. Commands that ask the user
 // go through UserPrompts; dialogs are opened window-modal and applied when they close.
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QString>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -17,9 +17,9 @@
 #include "map/map_view.h"
 #include "map/picture_library.h"
 #include "problem/problem_data.h"
-#include "ui/route_windows.h"
 #include "ui/map_painter.h"
 #include "ui/menu_states.h"
+#include "ui/route_windows.h"
 #include "ui/start_options.h"
 #include "ui/tamso_thread.h"
 

@@ -4,13 +4,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "routing/solution.h"
 #include "routing/unplanned_reason.h"
-#include "ui/route_windows.h"
 #include "ui/report_list.h"
+#include "ui/route_windows.h"
 #include "ui/two_decimals.h"
 
 namespace tamso::ui {

@@ -45,8 +45,8 @@ CVisualizationDlg::CVisualizationDlg(QWidget* parent, UserPrompts& prompts, cons
   // A list to pick from: typed text could name no shape and hide every place.
   shape_ = new QComboBox(this);
   shape_->setEditable(false);
-  shape_->addItems({QStringLiteral("Point"), QStringLiteral("Circle"), QStringLiteral("Rectangle"),
-                    QStringLiteral("Triangle")});
+  shape_->addItems(
+      {QStringLiteral("Point"), QStringLiteral("Circle"), QStringLiteral("Rectangle"), QStringLiteral("Triangle")});
   shape_->setCurrentIndex(settings.shape >= 0 && settings.shape < shape_->count() ? settings.shape : -1);
   placeAt(*shape_, du, 28, 24, 73, 0);
 

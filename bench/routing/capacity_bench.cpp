@@ -2,17 +2,17 @@
 // search) on one generated instance whose capacities bind, with the check on and off.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
+#include "core/random.h"
 #include "problem/instance_generator.h"
 #include "problem/loader.h"
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
-#include "core/random.h"
 
 namespace tamso {
 namespace {

@@ -2,19 +2,19 @@
 // European example and on generated instances of (places, orders, vehicles).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <unistd.h>
 
+#include "core/random.h"
 #include "problem/instance_generator.h"
 #include "problem/loader.h"
 #include "routing/first_solution.h"
 #include "routing/insertion.h"
 #include "routing/local_search.h"
-#include "core/random.h"
 
 namespace tamso {
 namespace {
@@ -33,8 +33,8 @@ const ProblemData& instance(int which) {
     config = std::string(TAMSO_SOURCE_DIR) + "/examples/europe/europe.cfg";
     options.dataDirectory = std::string(TAMSO_SOURCE_DIR) + "/examples/europe";
   } else {
-    const auto dir = std::filesystem::temp_directory_path() / ("tamso_bench_" + std::to_string(::getpid()) + "_" +
-                                                               std::to_string(which));
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("tamso_bench_" + std::to_string(::getpid()) + "_" + std::to_string(which));
     const GeneratorSettings& settings = generated[which - 1];
     if (auto error = generateInstance(dir.string(), settings)) {
       std::fprintf(stderr, "%s\n", error->c_str());
@@ -208,10 +208,7 @@ BENCHMARK(canInsert)->Apply(allInstances)->Unit(benchmark::kMicrosecond);
 BENCHMARK(bestInsertion)->Apply(allInstances)->Unit(benchmark::kMillisecond);
 BENCHMARK(relocationPass)->Apply(allInstances)->Unit(benchmark::kMillisecond);
 BENCHMARK(buildFirst)->Apply(allInstances)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(wholeLocalSearch)
-    ->ArgsProduct({{0, 1, 2, 3}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1);
+BENCHMARK(wholeLocalSearch)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace tamso

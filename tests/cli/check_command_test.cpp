@@ -34,8 +34,7 @@ TEST_F(CheckCommand, SummaryHasEveryTableAndTheParameters) {
   for (const char* line : {"vehicleTypes: 2\n", "vehicles: 2\n", "clients: 2\n", "countries: 2\n", "regions: 3\n",
                            "places: 5\n", "orders: 4\n", "articleTypes: 2\n", "pickupTime: 30\n", "unloadTime: 45\n",
                            "minimalSat: 0.5\n", "travelTimeFuzzines: 0.1\n", "checkCapacity: 1\n",
-                           "placeInPoland: POZNAN\n",
-                           "horizonEnd: 28494600 (2024-03-05 23:00)\n"}) {
+                           "placeInPoland: POZNAN\n", "horizonEnd: 28494600 (2024-03-05 23:00)\n"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   }
 }
@@ -83,8 +82,9 @@ TEST_F(CheckCommand, JsonHasRecordsLinksAndTablesByPlaceIndex) {
   EXPECT_EQ(doc["checkCapacity"], true);
   EXPECT_EQ(doc["vehicleTypes"][1]["capacity"], json({{"PALLET_EUR", 8}, {"WEIGHT", 1200}}));
   // 6 pallets of 400 kg and 30 boxes of 15 kg, with the article types' sizes multiplied out.
-  EXPECT_EQ(doc["orders"][2]["load"], json({{"PALLET_EUR", 6}, {"BOX", 30}, {"WEIGHT", 2850}, {"LENGTH", 2520},
-                                            {"WIDTH", 1680}, {"HEIGHT", 2100}}));
+  EXPECT_EQ(
+      doc["orders"][2]["load"],
+      json({{"PALLET_EUR", 6}, {"BOX", 30}, {"WEIGHT", 2850}, {"LENGTH", 2520}, {"WIDTH", 1680}, {"HEIGHT", 2100}}));
 }
 
 TEST_F(CheckCommand, EuropeLoadsFromAnyWorkingDirectory) {

@@ -83,8 +83,8 @@ TEST_F(CheckMapFailure, MapFileErrorsAreWordedAsInTheWindow) {
 
   run = runTool({"check", example("tiny"), "--map", (folder / "absent.map").string()});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err.rfind("Error reading configuration file in line 0\nat " + (folder / "absent.map").string() + ": ", 0),
-            0u)
+  EXPECT_EQ(
+      run.err.rfind("Error reading configuration file in line 0\nat " + (folder / "absent.map").string() + ": ", 0), 0u)
       << run.err;
 
   write("broken.jpg", "not a picture");

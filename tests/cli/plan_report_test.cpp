@@ -24,9 +24,18 @@ using testing::ScratchFolder;
 
 TEST(ReportNumbers, TwoDecimalsRoundHalfAwayFromZeroOnTheShortestDecimal) {
   const std::vector<std::pair<double, std::string>> cases = {
-      {0.0, "0.00"},          {-0.0, "0.00"},       {0.5, "0.50"},          {1.005, "1.01"},
-      {-0.125, "-0.13"},      {-0.004, "0.00"},     {9.995, "10.00"},       {999.999, "1000.00"},
-      {12.345, "12.35"},      {-3.5, "-3.50"},      {1e9 + 0.125, "1000000000.13"}, {7.0, "7.00"},
+      {0.0, "0.00"},
+      {-0.0, "0.00"},
+      {0.5, "0.50"},
+      {1.005, "1.01"},
+      {-0.125, "-0.13"},
+      {-0.004, "0.00"},
+      {9.995, "10.00"},
+      {999.999, "1000.00"},
+      {12.345, "12.35"},
+      {-3.5, "-3.50"},
+      {1e9 + 0.125, "1000000000.13"},
+      {7.0, "7.00"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(roundedTwoDecimals(value), text) << value;
   EXPECT_EQ(roundedTwoDecimals(decimalOf(1730.63525390625f)), "1730.64");
@@ -50,13 +59,13 @@ TEST(ReportNumbers, RoundedCentsAgreeWithTheirTextForManyFloats) {
 TEST(Utf8Text, ValidTextStaysAndEveryStrayByteBecomesAReplacementCharacter) {
   const std::string r = "\xEF\xBF\xBD";
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"KRAK\xC3\x93W", "KRAK\xC3\x93W"},          // Ó in UTF-8
-      {"KRAK\xD3W", "KRAK" + r + "W"},                 // Ó in Latin-1
-      {"\xC0\xAF", r + r},                             // overlong
-      {"\xED\xA0\x80", r + r + r},                     // a surrogate
-      {"\xE2\x82", r + r},                             // cut short
+      {"KRAK\xC3\x93W", "KRAK\xC3\x93W"},                    // Ó in UTF-8
+      {"KRAK\xD3W", "KRAK" + r + "W"},                       // Ó in Latin-1
+      {"\xC0\xAF", r + r},                                   // overlong
+      {"\xED\xA0\x80", r + r + r},                           // a surrogate
+      {"\xE2\x82", r + r},                                   // cut short
       {"\xF0\x9F\x9A\x9A truck", "\xF0\x9F\x9A\x9A truck"},  // four bytes
-      {"\xF4\x90\x80\x80", r + r + r + r},             // above U+10FFFF
+      {"\xF4\x90\x80\x80", r + r + r + r},                   // above U+10FFFF
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(validUtf8(text), expected);
   // Whatever the bytes, the result is left unchanged by a second pass.

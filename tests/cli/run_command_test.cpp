@@ -52,8 +52,8 @@ TEST(RunOptions, ValuesAreCheckedAndEachCommandTakesOnlyItsOwn) {
         << ::testing::PrintToString(c.args) << ": " << problem;
   }
   std::string problem;
-  const auto options =
-      cli::parseRunOptions("ga", {"a.cfg", "-o", "x", "--time-limit", "0.25", "--generations", "3"}, evolution, problem);
+  const auto options = cli::parseRunOptions("ga", {"a.cfg", "-o", "x", "--time-limit", "0.25", "--generations", "3"},
+                                            evolution, problem);
   ASSERT_TRUE(options);
   EXPECT_EQ(options->outputPath, "x");
   EXPECT_EQ(options->timeLimitSeconds, 0.25);
@@ -179,7 +179,9 @@ TEST_F(RunCommand, EveryCommandWritesOneDocumentShapeWithReadableTimesAndCents) 
   EXPECT_TRUE(plan["timeZone"].is_string());
 
   const std::regex zoned(R"(\d{4}-\d\d-\d\dT\d\d:\d\d[+-]\d\d:\d\d)");
-  const auto isCents = [](const json& v) { return std::fabs(v.get<double>() * 100 - std::round(v.get<double>() * 100)) < 1e-6; };
+  const auto isCents = [](const json& v) {
+    return std::fabs(v.get<double>() * 100 - std::round(v.get<double>() * 100)) < 1e-6;
+  };
   EXPECT_TRUE(isCents(plan["gain"]));
   EXPECT_EQ(plan["summary"]["gain"], plan["gain"]);
   for (const json& route : plan["routes"]) {
@@ -207,8 +209,8 @@ TEST_F(RunCommand, TextEndsWithTheUnplannedOrdersAndCsvAgreesWithTheDocument) {
   std::string expectedTail = "Unplanned orders (" + std::to_string(count) + "):\n";
   for (const json& order : plan["unplanned"]) {
     expectedTail += "  " + order["order"].get<std::string>() + " (client " + order["client"].get<std::string>() +
-                    ", price " + roundedTwoDecimals(order["price"].get<double>()) + "): " +
-                    order["reason"].get<std::string>() + "\n";
+                    ", price " + roundedTwoDecimals(order["price"].get<double>()) +
+                    "): " + order["reason"].get<std::string>() + "\n";
   }
   ASSERT_GE(text.out.size(), expectedTail.size());
   EXPECT_EQ(text.out.substr(text.out.size() - expectedTail.size()), expectedTail);

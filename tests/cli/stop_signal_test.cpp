@@ -1,7 +1,7 @@
 // Ctrl+C and kill during a run, sent as real signals: the first stops the run and the best
 // plan so far is printed with exit status 130; a second ends the process at once.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,7 +44,8 @@ int waitForExit(pid_t pid, std::chrono::seconds patience) {
   const auto until = std::chrono::steady_clock::now() + patience;
   while (std::chrono::steady_clock::now() < until) {
     int status = 0;
-    if (::waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
+    if (::waitpid(pid, &status, WNOHANG) == pid)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 200 + WTERMSIG(status);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   ::kill(pid, SIGKILL);

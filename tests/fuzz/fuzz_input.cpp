@@ -31,7 +31,8 @@ const std::string& scratchFolder() {
 
 std::string writeScratchFile(const std::string& name, const std::string& bytes) {
   const std::string path = (fs::path(scratchFolder()) / name).string();
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 

@@ -7,17 +7,17 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/random.h"
 #include "problem/loader.h"
 #include "routing/first_solution.h"
 #include "routing/solution.h"
-#include "core/random.h"
 #include "tests/fuzz/fuzz_input.h"
 
 namespace {
 
 const std::array<const char*, 10> fileNames = {
-    "tiny.cfg",    "vehicle_types.txt",   "vehicles.txt",      "clients.txt",  "countries.txt",
-    "regions.txt", "places.txt",          "orders.txt",        "article_types.txt", "vehicle_positions.txt"};
+    "tiny.cfg",    "vehicle_types.txt", "vehicles.txt", "clients.txt",       "countries.txt",
+    "regions.txt", "places.txt",        "orders.txt",   "article_types.txt", "vehicle_positions.txt"};
 
 std::string exampleFile(const char* name) {
   std::ifstream in(std::filesystem::path(TAMSO_EXAMPLES_DIR) / "tiny" / name, std::ios::binary);

@@ -7,7 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const std::int32_t type = 1 + data[0] % 7;
-  tamso::PictureBlock block = tamso::decodePicture(type, std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+  tamso::PictureBlock block =
+      tamso::decodePicture(type, std::string(reinterpret_cast<const char*>(data + 1), size - 1));
   if (block.empty()) return 0;
   tamso::MapImage image;
   if (!image.adopt(std::move(block), type, "fuzz")) return 0;

@@ -45,8 +45,8 @@ TEST(MapDrawing, HorizontalSegmentBandAndArrow) {
   EXPECT_EQ(canvas[0].fillRule, FillRule::Alternate);
   EXPECT_EQ(canvas[0].outline, black);
   EXPECT_EQ(canvas[0].fill, defaultRouteColour(0));
-  EXPECT_EQ(canvas[0].points, pts({{0, -4}, {0, 4}, {50, 4}, {50, 8}, {75, 4}, {100, 4}, {100, -4}, {75, -4},
-                                   {50, -8}, {50, -4}}));
+  EXPECT_EQ(canvas[0].points,
+            pts({{0, -4}, {0, 4}, {50, 4}, {50, 8}, {75, 4}, {100, 4}, {100, -4}, {75, -4}, {50, -8}, {50, -4}}));
   EXPECT_EQ(canvas[1].kind, Kind::Rectangle);
   EXPECT_EQ(canvas[1].points, pts({{-5, -5}, {5, 5}}));
   EXPECT_EQ(canvas[2].points, pts({{95, -5}, {105, 5}}));
@@ -58,8 +58,8 @@ TEST(MapDrawing, VerticalSegmentTakesHalfTheSelectedWidth) {
   OneSegment s({0, 0}, {0, 100});
   const PrimitiveList canvas = s.draw();
   // A = 3, B = 0; barbs jut out by the unselected width 4, horizontally.
-  EXPECT_EQ(canvas[0].points, pts({{3, 0}, {-3, 0}, {-3, 50}, {-7, 50}, {-3, 75}, {-3, 100}, {3, 100}, {3, 75},
-                                   {7, 50}, {3, 50}}));
+  EXPECT_EQ(canvas[0].points,
+            pts({{3, 0}, {-3, 0}, {-3, 50}, {-7, 50}, {-3, 75}, {-3, 100}, {3, 100}, {3, 75}, {7, 50}, {3, 50}}));
 }
 
 TEST(MapDrawing, SelectedRouteIsWiderWithLargerStops) {

@@ -61,8 +61,8 @@ TEST_F(MapParamsFile, ReadsCalibrationAndPictureBesideTheFile) {
 }
 
 TEST_F(MapParamsFile, MissingOrBrokenKeysGiveMinusOne) {
-  const std::string path = write("partial.map",
-                                 "mapfilename=absent.bmp\n[points]\nx1=  -7px\ny1=abc\n[longitude]\nl1=+12\n");
+  const std::string path =
+      write("partial.map", "mapfilename=absent.bmp\n[points]\nx1=  -7px\ny1=abc\n[longitude]\nl1=+12\n");
   readMapParamsFile(path, params, picture, library());
   EXPECT_EQ(params.point(0), (IntPoint{-7, -1}));
   EXPECT_EQ(params.point(2), (IntPoint{-1, -1}));

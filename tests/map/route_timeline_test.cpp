@@ -159,8 +159,8 @@ namespace {
 TEST(RouteTimelineAxis, TicksFallOnWholeLocalHoursAndDaysAreDated) {
   TimelineRoute route;
   route.startTime = FuzzyTime(29'000'010, 29'000'010, 29'000'010);  // a sharp start
-  route.stops.push_back(TimelineStop{"P", {29'003'010, 29'003'010, 29'003'010}, {29'003'010, 29'003'010, 29'003'010},
-                                     std::nullopt, 1.0f, {}});
+  route.stops.push_back(TimelineStop{
+      "P", {29'003'010, 29'003'010, 29'003'010}, {29'003'010, 29'003'010, 29'003'010}, std::nullopt, 1.0f, {}});
   const RouteTimeline timeline(route);
   const auto timeAt = [&](std::int32_t x) { return timeline.timeMin() + (x - 80) * 15; };
   const PrimitiveList axis = timeline.drawTimeAxis(cell);
@@ -186,7 +186,8 @@ TEST(RouteTimelineAxis, TicksFallOnWholeLocalHoursAndDaysAreDated) {
   EXPECT_GE(days, 2);
   EXPECT_GE(dates.size(), 2u);
   ASSERT_GT(labelColumns.size(), 3u);
-  for (std::size_t i = 1; i < labelColumns.size(); ++i) EXPECT_GE(labelColumns[i] - labelColumns[i - 1], 5 * cell.charWidth);
+  for (std::size_t i = 1; i < labelColumns.size(); ++i)
+    EXPECT_GE(labelColumns[i] - labelColumns[i - 1], 5 * cell.charWidth);
   for (std::size_t i = 1; i < dates.size(); ++i) {
     const auto width = static_cast<std::int32_t>(dates[i - 1]->text.size()) * cell.charWidth;
     EXPECT_GT(dates[i]->points[0].x, dates[i - 1]->points[0].x + width) << dates[i]->text;
@@ -196,8 +197,8 @@ TEST(RouteTimelineAxis, TicksFallOnWholeLocalHoursAndDaysAreDated) {
 TEST(RouteTimelineAxis, SharpTimesStayVisibleAndRowsNameActionOrderAndPlace) {
   TimelineRoute route = startOnly();
   route.startLabel = "START DEPOT";
-  route.stops.push_back(TimelineStop{"PLACE", {1300, 1300, 1300}, {1300, 1300, 1300}, std::nullopt, 1.0f,
-                                     "PICKUP ORDER7 PLACE"});
+  route.stops.push_back(
+      TimelineStop{"PLACE", {1300, 1300, 1300}, {1300, 1300, 1300}, std::nullopt, 1.0f, "PICKUP ORDER7 PLACE"});
   const PrimitiveList drawing = RouteTimeline(route).draw({}, cell);
   EXPECT_EQ(drawing[1].text, "START DEPOT");
   EXPECT_EQ(drawing[4].text, "PICKUP ORDER7 PLACE");

@@ -31,8 +31,8 @@ TEST(OrderLoad, CountsGoodsKeysAndArticleTypesTimesTheirQuantity) {
   order.articles = list("GOODS", {{"PALLET_EUR", 20}, {"BOX", 5}, {"WEIGHT", 7}, {"CRATE", 3}});
   const QuantityList load = orderLoad(order, articles);
   const std::vector<std::pair<std::string, float>> expected = {
-      {"PALLET_EUR", 20}, {"BOX", 5},      {"WEIGHT", 7 + 20 * 450 + 5 * 12}, {"CRATE", 3},
-      {"LENGTH", 2400},   {"WIDTH", 1600}, {"HEIGHT", 3000}};
+      {"PALLET_EUR", 20}, {"BOX", 5},      {"WEIGHT", 7 + 20 * 450 + 5 * 12}, {"CRATE", 3}, {"LENGTH", 2400},
+      {"WIDTH", 1600},    {"HEIGHT", 3000}};
   ASSERT_EQ(load.count(), static_cast<std::int32_t>(expected.size()));
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(load.keyAt(static_cast<std::int32_t>(i)), expected[i].first);
@@ -44,8 +44,8 @@ class CapacityModel : public ::testing::Test {
  protected:
   void SetUp() override {
     problem.articleTypes.push_back(list("PALLET", {{"WEIGHT", 500}}));
-    problem.vehicleTypes.push_back(
-        vehicleType("TRUCK", {list("EQUIPMENT", {{"STRAPS", 2}}), list("CAPACITY", {{"PALLET", 33}, {"WEIGHT", 24000}})}));
+    problem.vehicleTypes.push_back(vehicleType(
+        "TRUCK", {list("EQUIPMENT", {{"STRAPS", 2}}), list("CAPACITY", {{"PALLET", 33}, {"WEIGHT", 24000}})}));
     problem.vehicleTypes.push_back(vehicleType("VAN", {list("CAPACITY", {{"PALLET", 8}, {"VOLUME", 9}})}));
     problem.vehicleTypes.push_back(vehicleType("TRAILER", {list("EQUIPMENT", {{"STRAPS", 8}})}));
   }
@@ -75,12 +75,12 @@ TEST_F(CapacityModel, AnOrderFitsATypeOnlyWhenEveryLimitedKeyFits) {
     bool truck, van, trailer;
   };
   const std::vector<Case> cases = {
-      {{{"PALLET", 8}, {"VOLUME", 9}}, true, true, true},        // exactly at the van's limits
-      {{{"PALLET", 9}}, true, false, true},                       // one pallet too many for the van
-      {{{"VOLUME", 10}}, true, false, true},                      // the truck does not limit volume
-      {{{"PALLET", 33}, {"WEIGHT", 7500}}, true, false, true},    // 33 pallets weigh 16500, plus 7500
-      {{{"PALLET", 33}, {"WEIGHT", 7501}}, false, false, true},   // one kilogram over
-      {{{"PALLET", 1000}, {"VOLUME", 1000}}, false, false, true}, // the trailer carries anything
+      {{{"PALLET", 8}, {"VOLUME", 9}}, true, true, true},          // exactly at the van's limits
+      {{{"PALLET", 9}}, true, false, true},                        // one pallet too many for the van
+      {{{"VOLUME", 10}}, true, false, true},                       // the truck does not limit volume
+      {{{"PALLET", 33}, {"WEIGHT", 7500}}, true, false, true},     // 33 pallets weigh 16500, plus 7500
+      {{{"PALLET", 33}, {"WEIGHT", 7501}}, false, false, true},    // one kilogram over
+      {{{"PALLET", 1000}, {"VOLUME", 1000}}, false, false, true},  // the trailer carries anything
   };
   for (const Case& c : cases) addOrder(c.goods);
   deriveCapacities(problem);

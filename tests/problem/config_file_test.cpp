@@ -133,8 +133,7 @@ TEST(ConfigFile, ByteOrderMarkIsSkipped) {
 // Only regular files are read: a FIFO without a writer, a device or a folder is refused at
 // once with the reason, and an endless line stops at the line limit.
 TEST(ConfigFile, OnlyRegularFilesAreOpened) {
-  const fs::path folder = fs::temp_directory_path() /
-                          ("tamso-config-" + std::to_string(::getpid()));
+  const fs::path folder = fs::temp_directory_path() / ("tamso-config-" + std::to_string(::getpid()));
   fs::create_directories(folder);
   ASSERT_EQ(mkfifo((folder / "pipe").c_str(), 0600), 0);
   const std::pair<std::string, std::string> refused[] = {

@@ -15,11 +15,11 @@ TEST(FuzzyWindow, IsStoredOrdered) {
 
 TEST(Satisfaction, EveryCaseOfTheRule) {
   const FuzzyWindow w(0, 20, 40);
-  EXPECT_DOUBLE_EQ(FuzzyTime(0, 10, 20).satisfaction(w), 1.0);   // latest within the full part
-  EXPECT_DOUBLE_EQ(FuzzyTime(0, 40, 50).satisfaction(w), 0.0);   // likely at the end
-  EXPECT_DOUBLE_EQ(FuzzyTime(30, 30, 30).satisfaction(w), 0.5);  // crisp arrival on the edge
+  EXPECT_DOUBLE_EQ(FuzzyTime(0, 10, 20).satisfaction(w), 1.0);                       // latest within the full part
+  EXPECT_DOUBLE_EQ(FuzzyTime(0, 40, 50).satisfaction(w), 0.0);                       // likely at the end
+  EXPECT_DOUBLE_EQ(FuzzyTime(30, 30, 30).satisfaction(w), 0.5);                      // crisp arrival on the edge
   EXPECT_DOUBLE_EQ(FuzzyTime(0, 10, 30).satisfaction(FuzzyWindow(0, 20, 20)), 0.5);  // crisp window end
-  EXPECT_DOUBLE_EQ(FuzzyTime(0, 10, 30).satisfaction(w), 0.75);  // the two edges cross
+  EXPECT_DOUBLE_EQ(FuzzyTime(0, 10, 30).satisfaction(w), 0.75);                      // the two edges cross
   EXPECT_DOUBLE_EQ(FuzzyTime(0, 30, 30).satisfaction(FuzzyWindow(0, 20, 20)), 0.0);
 }
 

@@ -85,7 +85,7 @@ TEST_F(LoaderTest, LoadsRecordsLinksAndDerivedValues) {
   EXPECT_EQ(problem.unloadTime, 45);
   EXPECT_DOUBLE_EQ(problem.minimalSat, 0.5);
   ASSERT_EQ(problem.vehicleTypes.size(), 2u);
-  EXPECT_EQ(problem.vehicleTypes[0].listCount(), 1);  // the repeated list name is left out
+  EXPECT_EQ(problem.vehicleTypes[0].listCount(), 1);                     // the repeated list name is left out
   EXPECT_EQ(problem.vehicles[0].vehicleType, &problem.vehicleTypes[0]);  // names match after upper-casing
   EXPECT_EQ(problem.clients[0].flag, 1);
   EXPECT_EQ(problem.clients[1].flag, 0);
@@ -157,16 +157,23 @@ struct ConfigCase {
 TEST_F(LoaderTest, ParameterAndFileKeyMessagesInTheirOrder) {
   const ConfigCase cases[] = {
       {"pickupTime=30", "pickupTime=abc", "Wrong format of 'pickupTime' field in 'params' section"},
-      {"pickupTime=30", "pickupTime=-1", "There's no field called 'pickupTime' in 'params' section of configuration file"},
-      {"pickupTime=30", "pickupTime = 30", "There's no field called 'pickupTime' in 'params' section of configuration file"},
+      {"pickupTime=30", "pickupTime=-1",
+       "There's no field called 'pickupTime' in 'params' section of configuration file"},
+      {"pickupTime=30", "pickupTime = 30",
+       "There's no field called 'pickupTime' in 'params' section of configuration file"},
       {"unloadTime=45", "unloadTime=x", "Wrong format of 'unloadTime' field in 'params' section"},
       {"unloadTime=45", "", "There's no field called 'unloadTime' in 'params' section of configuration file"},
       {"minimalSat=0.5", "minimalSat=.", "Wrong format of 'minimalSat' field in 'params' section"},
-      {"minimalSat=0.5", "minimalSat=-1.0", "There's no field called 'minimalSat' in 'params' section of configuration file"},
-      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=none", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
-      {"travelTimeFuzzines=0.1", "", "There's no field called 'travelTimeFuzzines' in 'params' section of configuration file"},
-      {"placeInPoland=WARSZAWA", "", "There's no field called 'placeInPoland' in 'params' section of configuration file"},
-      {"placeInPoland=WARSZAWA", "placeInPoland=Warszawa", "There's no place named 'Warszawa' required by placeInPoland"},
+      {"minimalSat=0.5", "minimalSat=-1.0",
+       "There's no field called 'minimalSat' in 'params' section of configuration file"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=none",
+       "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "",
+       "There's no field called 'travelTimeFuzzines' in 'params' section of configuration file"},
+      {"placeInPoland=WARSZAWA", "",
+       "There's no field called 'placeInPoland' in 'params' section of configuration file"},
+      {"placeInPoland=WARSZAWA", "placeInPoland=Warszawa",
+       "There's no place named 'Warszawa' required by placeInPoland"},
       {"vehicleTypes=types.txt", "", "There's no field called 'vehicleTypes' in 'files' section of configuration file"},
       {"vehicles=vehicles.txt", "", "There's no field called 'vehicles' in 'files' section of configuration file"},
       {"clients=clients.txt", "", "There's no field called 'clients' in 'files' section of configuration file"},
@@ -174,7 +181,8 @@ TEST_F(LoaderTest, ParameterAndFileKeyMessagesInTheirOrder) {
       {"regions=regions.txt", "", "There's no field called 'regions' in 'files' section of configuration file"},
       {"places=places.txt", "", "There's no field called 'places' in 'files' section of configuration file"},
       {"orders=orders.txt", "", "There's no field called 'orders' in 'files' section of configuration file"},
-      {"articleTypes=articles.txt", "", "There's no field called 'articleTypes' in 'files' section of configuration file"},
+      {"articleTypes=articles.txt", "",
+       "There's no field called 'articleTypes' in 'files' section of configuration file"},
       {"vehiclesPositions=positions.txt", "",
        "There's no field called 'vehiclesPositions' in 'files' section of configuration file"},
       {"orders=orders.txt", "orders=absent.txt", "Can't open file 'absent.txt' for reading"},
@@ -212,17 +220,21 @@ TEST_F(LoaderTest, LinkAndGeographyMessages) {
       {"places.txt", "Warszawa 1 1 Poland Nowhere\n", "Missing declaration of 'NOWHERE' region in file 'places.txt'"},
       {"places.txt", "Warszawa 1 1 Germany Mazowsze\n",
        "Incoherent information about country in 'WARSZAWA' place and 'MAZOWSZE' region"},
-      {"regions.txt", "Mazowsze Plock Poland 1 1\nBerlin_R Berlin Germany 1 1\n", "Missing declaration of 'PLOCK' place"},
+      {"regions.txt", "Mazowsze Plock Poland 1 1\nBerlin_R Berlin Germany 1 1\n",
+       "Missing declaration of 'PLOCK' place"},
       {"regions.txt", "Mazowsze Berlin Poland 1 1\nBerlin_R Berlin Germany 1 1\n",
        "Incoherent information about region in 'BERLIN' place and 'MAZOWSZE' region"},
-      {"orders.txt", "O1 Nobody 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
-                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
+      {"orders.txt",
+       "O1 Nobody 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+       "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
        "Missing declaration of 'NOBODY' client in file 'orders.txt'"},
-      {"orders.txt", "O1 Acme 1 Paris Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
-                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
+      {"orders.txt",
+       "O1 Acme 1 Paris Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+       "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
        "Missing declaration of 'PARIS' place in file 'orders.txt'"},
-      {"orders.txt", "O1 Acme 1 Berlin Paris 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
-                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
+      {"orders.txt",
+       "O1 Acme 1 Berlin Paris 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+       "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
        "Missing declaration of 'PARIS' place in file 'orders.txt'"},
       {"positions.txt", "V9 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00 Warszawa\n",
        "Can't find place 'V9' in file 'positions.txt'"},
@@ -246,8 +258,9 @@ TEST_F(LoaderTest, RefusedRecordsFailTheLoadAtTheirLine) {
       {"countries.txt", "Poland 1 2\n", "Can't parse file 'countries.txt'"},
       {"places.txt", "Warszawa 52\n", "Can't parse file 'places.txt'"},
       {"orders.txt", "O1 Acme 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00\n", "Can't parse file 'orders.txt'"},
-      {"orders.txt", "O1 Acme 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
-                     "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 goods 2 a 1 a 2\n",
+      {"orders.txt",
+       "O1 Acme 1 Warszawa Berlin 2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 "
+       "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 goods 2 a 1 a 2\n",
        "Can't parse file 'orders.txt'"},
       {"articles.txt", "pallet 3 length 1\n", "Can't parse file 'articles.txt'"},
   };
@@ -338,10 +351,14 @@ TEST_F(LoaderTest, ValuesNoRealProblemHasAreRefused) {
       {"minimalSat=0.5", "minimalSat=nan", "Wrong format of 'minimalSat' field in 'params' section"},
       {"minimalSat=0.5", "minimalSat=-5", "Wrong format of 'minimalSat' field in 'params' section"},
       {"minimalSat=0.5", "minimalSat=2", "Wrong format of 'minimalSat' field in 'params' section"},
-      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=1e9", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
-      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=inf", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
-      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=nan", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
-      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=-0.1", "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=1e9",
+       "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=inf",
+       "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=nan",
+       "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
+      {"travelTimeFuzzines=0.1", "travelTimeFuzzines=-0.1",
+       "Wrong format of 'travelTimeFuzzines' field in 'params' section"},
       {"pickupTime=30", "pickupTime=10080", "(loaded)"},
       {"unloadTime=45", "unloadTime=0", "(loaded)"},
       {"minimalSat=0.5", "minimalSat=1", "(loaded)"},
@@ -374,15 +391,24 @@ TEST_F(LoaderTest, ValuesNoRealProblemHasAreRefused) {
 // marks of Windows editors are skipped in the configuration and in the data files.
 TEST_F(LoaderTest, UnicodeNamesAndByteOrderMarks) {
   config_ = "\xEF\xBB\xBF" + config_;
-  files_["places.txt"] = "\xEF\xBB\xBF" "# places\n" + files_["places.txt"];
-  files_["places.txt"].replace(files_["places.txt"].find("Radom"), 5, "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+  files_["places.txt"] =
+      "\xEF\xBB\xBF"
+      "# places\n" +
+      files_["places.txt"];
+  files_["places.txt"].replace(files_["places.txt"].find("Radom"), 5,
+                               "\xC5\x81\xC3\xB3"
+                               "d\xC5\xBA");
   files_["places.txt"] += "Krak\xC3\xB3w 50.06 19.94 Poland Mazowsze\n";
-  files_["orders.txt"].replace(files_["orders.txt"].find("Radom"), 5, "\"\xC5\x81\xC3\x93" "D\xC5\xB9\"");
+  files_["orders.txt"].replace(files_["orders.txt"].find("Radom"), 5,
+                               "\"\xC5\x81\xC3\x93"
+                               "D\xC5\xB9\"");
   ProblemData problem;
   const auto error = load(problem);
   ASSERT_FALSE(error) << error->message;
   ASSERT_EQ(problem.places.size(), 4u);
-  EXPECT_EQ(problem.places[1].name, "\xC5\x81\xC3\x93" "D\xC5\xB9");
+  EXPECT_EQ(problem.places[1].name,
+            "\xC5\x81\xC3\x93"
+            "D\xC5\xB9");
   EXPECT_EQ(problem.orders[1].pickupPlace, &problem.places[1]);
   EXPECT_EQ(problem.places[3].name, "KRAK\xC3\x93W");
   EXPECT_FLOAT_EQ(problem.places[3].longitude, 19.94f);

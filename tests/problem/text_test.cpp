@@ -89,14 +89,34 @@ TEST(Tokens, UnicodeNames) {
   };
   const Case cases[] = {
       {"Krak\xC3\xB3w 50.06 19.94", {"KRAK\xC3\x93W", "50.06", "19.94"}},
-      {"\xC5\x81\xC3\xB3" "d\xC5\xBA \xC5\x81\xC3\x93" "D\xC5\xB9", {"\xC5\x81\xC3\x93" "D\xC5\xB9", "\xC5\x81\xC3\x93" "D\xC5\xB9"}},
-      {"\"\xC5\x81\xC3\xB3" "d\xC5\xBA\" x", {"\xC5\x81\xC3\x93" "D\xC5\xB9", "X"}},
-      {"stra\xC3\x9F" "e", {"STRASSE"}},                             // full case mapping
-      {"A\xC2\xA0" "b\xC2\xAB" "c", {"A", "B", "C"}},              // no-break space, guillemet
-      {"e\xCC\x81t\xC3\xA9", {"E\xCC\x81T\xC3\x89"}},           // a combining accent stays
-      {"\"\xA3\xF3" "d\x9F\"", {"\xA3\xF3" "D\x9F"}},              // Windows-1250 quoted: bytes kept
-      {"\xA3\xF3" "d\x9F", {"D"}},                                   // and unquoted: separators
-      {"ab\xC3", {"AB"}},                                              // a cut sequence separates
+      {"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA \xC5\x81\xC3\x93"
+       "D\xC5\xB9",
+       {"\xC5\x81\xC3\x93"
+        "D\xC5\xB9",
+        "\xC5\x81\xC3\x93"
+        "D\xC5\xB9"}},
+      {"\"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA\" x",
+       {"\xC5\x81\xC3\x93"
+        "D\xC5\xB9",
+        "X"}},
+      {"stra\xC3\x9F"
+       "e",
+       {"STRASSE"}},  // full case mapping
+      {"A\xC2\xA0"
+       "b\xC2\xAB"
+       "c",
+       {"A", "B", "C"}},                               // no-break space, guillemet
+      {"e\xCC\x81t\xC3\xA9", {"E\xCC\x81T\xC3\x89"}},  // a combining accent stays
+      {"\"\xA3\xF3"
+       "d\x9F\"",
+       {"\xA3\xF3"
+        "D\x9F"}},  // Windows-1250 quoted: bytes kept
+      {"\xA3\xF3"
+       "d\x9F",
+       {"D"}},             // and unquoted: separators
+      {"ab\xC3", {"AB"}},  // a cut sequence separates
   };
   for (const Case& c : cases) {
     std::vector<std::string> got;
@@ -247,9 +267,9 @@ std::int32_t referenceDateTime(int year, int month, int day, int hour, int minut
 TEST(DateTimes, AgreeWithTheStandardConversionInEveryZone) {
   const char* const savedZone = std::getenv("TZ");
   const std::string saved = savedZone ? savedZone : "";
-  const char* const zones[] = {"CET-1CEST,M3.5.0,M10.5.0/3", "UTC0", "EST5EDT,M3.2.0,M11.1.0",
-                               "AEST-10AEDT,M10.1.0,M4.1.0/3", "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0",
-                               "<+0545>-5:45"};
+  const char* const zones[] = {
+      "CET-1CEST,M3.5.0,M10.5.0/3",           "UTC0",        "EST5EDT,M3.2.0,M11.1.0", "AEST-10AEDT,M10.1.0,M4.1.0/3",
+      "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0", "<+0545>-5:45"};
   std::mt19937 draws(20240304);
   for (const char* zone : zones) {
     setenv("TZ", zone, 1);
@@ -271,8 +291,8 @@ TEST(DateTimes, AgreeWithTheStandardConversionInEveryZone) {
       }
     }
     for (int i = 0; i < 20000; ++i) {
-      check(1970 + static_cast<int>(draws() % 230), 1 + static_cast<int>(draws() % 14),
-            static_cast<int>(draws() % 33), static_cast<int>(draws() % 26), static_cast<int>(draws() % 62));
+      check(1970 + static_cast<int>(draws() % 230), 1 + static_cast<int>(draws() % 14), static_cast<int>(draws() % 33),
+            static_cast<int>(draws() % 26), static_cast<int>(draws() % 62));
     }
     EXPECT_GT(checked, 40000) << zone;
   }

@@ -2,11 +2,11 @@
 // keys at once, types without limits, and the reasons given for orders left unplanned.
 #include <gtest/gtest.h>
 
+#include "core/random.h"
 #include "problem/capacity.h"
 #include "routing/first_solution.h"
 #include "routing/solution.h"
 #include "routing/unplanned_reason.h"
-#include "core/random.h"
 #include "tests/routing/small_problem.h"
 
 namespace tamso {
@@ -106,8 +106,8 @@ TEST_F(CapacityRouting, UnplannedOrdersSayWhetherTheyAreTooLargeOrFindNoRoom) {
   goods(1, {{"PALLET", 8}});
   // B's pickup now closes while A is on board.
   problem.data.orders[1].pickupWindow = FuzzyWindow(0, 30, 40);
-  problem.addOrder("HUGE", problem.data.places[1], SmallProblem::open(), problem.data.places[2],
-                   SmallProblem::open(), 900.0f);
+  problem.addOrder("HUGE", problem.data.places[1], SmallProblem::open(), problem.data.places[2], SmallProblem::open(),
+                   900.0f);
   goods(2, {{"PALLET", 11}});
   deriveCapacities(problem.data);
   Solution plan(problem.data, false);

@@ -31,7 +31,8 @@ TEST(EvaluationAllocationTest, EvaluationFeasibilityChecksAndTrialsDoNotAllocate
   problem.setLeg(a, b, 10.0f, {8, 10, 12});
   const Vehicle& vehicle = problem.addVehicle("T", &a);
   const Order& first = problem.addOrder("O1", a, testing::SmallProblem::open(), b, testing::SmallProblem::open(), 9.0f);
-  const Order& second = problem.addOrder("O2", b, testing::SmallProblem::open(), a, testing::SmallProblem::open(), 9.0f);
+  const Order& second =
+      problem.addOrder("O2", b, testing::SmallProblem::open(), a, testing::SmallProblem::open(), 9.0f);
   Route route(problem.data, vehicle);
   route.insertOrder(first);
   route.insertOrder(second);

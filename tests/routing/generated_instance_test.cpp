@@ -8,12 +8,12 @@
 #include <random>
 #include <sstream>
 
+#include "core/random.h"
 #include "problem/instance_generator.h"
 #include "problem/loader.h"
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
 #include "search/dump_files.h"
-#include "core/random.h"
 #include "tests/routing/plain_trials.h"
 #include "tests/temp_folder.h"
 
@@ -209,7 +209,8 @@ TEST_F(GeneratedInstanceTest, RememberedTrialAnswersNeverOutliveAChangeOfTheRout
         changed.insertOrder(problem.orders[pick(problem.orders.size())]);
         break;
       case 2:
-        if (changed.orderCount() > 0) changed.removeOrder(*changed.orderAt(static_cast<std::int32_t>(pick(changed.orderCount()))));
+        if (changed.orderCount() > 0)
+          changed.removeOrder(*changed.orderAt(static_cast<std::int32_t>(pick(changed.orderCount()))));
         break;
       case 3:
         changed.setWaitingPlace(problem.places[pick(problem.places.size())], pick(2) == 0);

@@ -56,8 +56,8 @@ TEST_F(LocalSearchRunTest, DumpHoldsTheGainAndOneLinePerVehicle) {
   ASSERT_EQ(planned.orderCount(), 2);
   char gainLine[64];
   std::snprintf(gainLine, sizeof gainLine, " %f\n", static_cast<double>(run.solution->gain()));
-  const std::string expected = std::string(gainLine) + "0 \n2 " + planned.orderAt(0)->name + " " +
-                               planned.orderAt(1)->name + " \n0 \n";
+  const std::string expected =
+      std::string(gainLine) + "0 \n2 " + planned.orderAt(0)->name + " " + planned.orderAt(1)->name + " \n0 \n";
   EXPECT_EQ(readFile(path), expected);
 }
 

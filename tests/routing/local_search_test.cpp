@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "core/random.h"
 #include "routing/first_solution.h"
 #include "routing/solution.h"
-#include "core/random.h"
 #include "tests/routing/small_problem.h"
 
 namespace tamso {
@@ -19,7 +19,10 @@ using testing::SmallProblem;
 class LocalSearchTest : public ::testing::Test {
  protected:
   LocalSearchTest()
-      : a(problem.addPlace("A")), b(problem.addPlace("B")), c(problem.addPlace("C")), f(problem.addPlace("F")),
+      : a(problem.addPlace("A")),
+        b(problem.addPlace("B")),
+        c(problem.addPlace("C")),
+        f(problem.addPlace("F")),
         d(problem.addPlace("D")) {
     problem.data.countries.push_back(Country{"FREE", 0.0f, 1.0f, 0.0f});
     problem.data.places[4].country = &problem.data.countries[1];

@@ -30,9 +30,7 @@ CliResult run(const std::vector<std::string>& args) {
 // Runs every test in a fresh working directory, since the planner writes its dump there.
 class PlanCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::current_path(dir);
-  }
+  void SetUp() override { std::filesystem::current_path(dir); }
   void TearDown() override { std::filesystem::current_path(home); }
   const std::filesystem::path home = std::filesystem::current_path();
   testing::TempFolder scratch{"tamso-plan"};
@@ -114,7 +112,8 @@ TEST_F(PlanCommandTest, UnwritableDumpWarnsAndStillPrintsThePlan) {
 TEST_F(PlanCommandTest, GeneratedInstanceCanBePlanned) {
   EXPECT_EQ(run({"generate", "inst", "--places", "20", "--orders", "30"}).code, 2);
   EXPECT_EQ(run({"generate", "inst", "--places", "900", "--orders", "30", "--vehicles", "4"}).code, 1);
-  const CliResult generated = run({"generate", "inst", "--places", "20", "--orders", "30", "--vehicles", "4", "--seed", "2"});
+  const CliResult generated =
+      run({"generate", "inst", "--places", "20", "--orders", "30", "--vehicles", "4", "--seed", "2"});
   ASSERT_EQ(generated.code, 0) << generated.err;
   EXPECT_EQ(run({"check", "inst/instance.cfg"}).code, 0);
   const CliResult plan = run({"plan", "inst/instance.cfg", "--seed", "2", "--json"});

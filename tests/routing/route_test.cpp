@@ -12,8 +12,7 @@ using testing::SmallProblem;
 // Depot A, pickup place B, delivery place C; the vehicle leaves A at time 0.
 class RouteTest : public ::testing::Test {
  protected:
-  RouteTest()
-      : a(problem.addPlace("A")), b(problem.addPlace("B")), c(problem.addPlace("C")), d(problem.addPlace("D")) {
+  RouteTest() : a(problem.addPlace("A")), b(problem.addPlace("B")), c(problem.addPlace("C")), d(problem.addPlace("D")) {
     problem.setLeg(a, b, 10.0f, {8, 10, 12});
     problem.setLeg(b, c, 20.0f, {16, 20, 24});
     problem.setLeg(c, d, 5.0f, {4, 5, 6});

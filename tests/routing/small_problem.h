@@ -47,8 +47,8 @@ class SmallProblem {
     return data.vehicles.back();
   }
 
-  Order& addOrder(const std::string& name, const Place& from, FuzzyWindow pickup, const Place& to,
-                  FuzzyWindow delivery, float price, bool priority = false) {
+  Order& addOrder(const std::string& name, const Place& from, FuzzyWindow pickup, const Place& to, FuzzyWindow delivery,
+                  float price, bool priority = false) {
     Order order;
     order.name = name;
     order.client = &data.clients[priority ? 1 : 0];

@@ -56,9 +56,7 @@ class GeneticCommand : public ::testing::Test {
     delete instanceDir;
     instanceDir = nullptr;
   }
-  void SetUp() override {
-    std::filesystem::current_path(dir);
-  }
+  void SetUp() override { std::filesystem::current_path(dir); }
   void TearDown() override { std::filesystem::current_path(home); }
   static std::string config() { return (*instanceDir / "instance.cfg").string(); }
 

@@ -65,7 +65,8 @@ TEST_F(Population, MembersStartEmptyWithTheRunsFlag) {
     for (const Route& route : m.routes()) EXPECT_EQ(route.stopCount(), 0);
     EXPECT_TRUE(m.unplanned().empty());
   }
-  for (std::int32_t slot = 0; slot < GeneticSearch::populationSize; ++slot) EXPECT_EQ(withEstimate.offspring(slot), nullptr);
+  for (std::int32_t slot = 0; slot < GeneticSearch::populationSize; ++slot)
+    EXPECT_EQ(withEstimate.offspring(slot), nullptr);
 }
 
 TEST_F(Population, WorstMemberIsTheLowestGainAndTheLowestIndexOfEqualOnes) {

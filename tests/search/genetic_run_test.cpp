@@ -190,7 +190,8 @@ TEST_F(Runs, GeneticRunKeepsTheBestDistinctPlansAndStoresItsChildren) {
   EXPECT_EQ(report.finalGains.front(), std::max(bestStart, bestChild));
   EXPECT_TRUE(std::is_sorted(report.finalGains.rbegin(), report.finalGains.rend()));
   std::set<float> seen(report.initialGains.begin(), report.initialGains.end());
-  for (const std::vector<float>& generation : report.generationChildren) seen.insert(generation.begin(), generation.end());
+  for (const std::vector<float>& generation : report.generationChildren)
+    seen.insert(generation.begin(), generation.end());
   if (seen.size() >= 10u) {
     EXPECT_EQ(std::set<float>(report.finalGains.begin(), report.finalGains.end()).size(), 10u);
   }

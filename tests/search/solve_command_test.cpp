@@ -58,9 +58,11 @@ TEST_F(SolveCommand, PrintsThePlanWithStepsAndTimeAndDumpsIt) {
 }
 
 TEST_F(SolveCommand, RefusesBadLimits) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"--time-limit", "0"}, {"--time-limit", "soon"}, {"--iterations", "-3"},
-        {"--iterations", "0"}, {"--time-limit"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--time-limit", "0"},
+                                               {"--time-limit", "soon"},
+                                               {"--iterations", "-3"},
+                                               {"--iterations", "0"},
+                                               {"--time-limit"}}) {
     std::vector<std::string> line = {"solve", "instance/instance.cfg"};
     line.insert(line.end(), args.begin(), args.end());
     const CliResult result = run(line);

@@ -24,7 +24,8 @@ inline const ProblemData& generatedProblem(const GeneratorSettings& settings) {
                           std::to_string(settings.vehicles) + "-" + std::to_string(settings.seed);
   auto& slot = loaded[key];
   if (!slot) {
-    const auto dir = std::filesystem::temp_directory_path() / ("tamso-thorough-" + std::to_string(::getpid()) + "-" + key);
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("tamso-thorough-" + std::to_string(::getpid()) + "-" + key);
     if (const auto error = generateInstance(dir.string(), settings)) throw std::runtime_error(*error);
     slot = std::make_unique<ProblemData>();
     LoadOptions options;

@@ -14,14 +14,16 @@ namespace {
 TEST(RunInParallel, RunsEveryIndexOnceAndAStopLeavesTheFirstIndexesDone) {
   for (std::size_t count : {0u, 1u, 7u, 200u}) {
     std::vector<std::atomic<int>> runs(count);
-    EXPECT_EQ(runInParallel(count, [&runs](std::size_t i) { ++runs[i]; }, [] { return true; }), count);
+    EXPECT_EQ(runInParallel(
+                  count, [&runs](std::size_t i) { ++runs[i]; }, [] { return true; }),
+              count);
     for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(runs[i].load(), 1) << i;
   }
   for (int allowed : {0, 1, 5, 300}) {
     std::vector<std::atomic<int>> runs(200);
     int asked = 0;
-    const std::size_t done =
-        runInParallel(runs.size(), [&runs](std::size_t i) { ++runs[i]; }, [&] { return ++asked <= allowed; });
+    const std::size_t done = runInParallel(
+        runs.size(), [&runs](std::size_t i) { ++runs[i]; }, [&] { return ++asked <= allowed; });
     EXPECT_GE(done, std::min(static_cast<std::size_t>(allowed), runs.size()));
     if (allowed == 0) {
       EXPECT_EQ(done, 0u);

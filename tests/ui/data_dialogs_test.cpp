@@ -89,10 +89,9 @@ class DataDialogsTest : public QObject {
   void regionsIsSizable() {
     RegionsDialog regions(nullptr, &tiny);
     QCOMPARE(regions.windowTitle(), QStringLiteral("Regions"));
-    QCOMPARE(headings(*regions.list()), (QStringList{"Name", "Average waiting time", "Average profit", "Country",
-                                                     "Representing location"}));
-    QCOMPARE(rowOf(*regions.list(), 2),
-             (QStringList{"BERLIN_BRANDENBURG", "105.00", "350.00", "GERMANY", "BERLIN"}));
+    QCOMPARE(headings(*regions.list()),
+             (QStringList{"Name", "Average waiting time", "Average profit", "Country", "Representing location"}));
+    QCOMPARE(rowOf(*regions.list(), 2), (QStringList{"BERLIN_BRANDENBURG", "105.00", "350.00", "GERMANY", "BERLIN"}));
     QVERIFY(regions.minimumSize() != regions.maximumSize());
     PlacesDialog places(nullptr, &tiny);
     QCOMPARE(places.minimumSize(), places.maximumSize());

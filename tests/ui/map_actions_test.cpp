@@ -8,10 +8,10 @@
 #include <QtTest>
 
 #include "tests/ui/route_windows_fixture.h"
-#include "ui/route_windows.h"
 #include "ui/report_list.h"
 #include "ui/route_info_window.h"
 #include "ui/route_infos_dialog.h"
+#include "ui/route_windows.h"
 #include "ui/select_route_dialog.h"
 #include "ui/short_info_window.h"
 

@@ -57,8 +57,8 @@ class RouteInfoWindowTest : public QObject {
     QCOMPARE(window.windowTitle(), QStringLiteral("Route Info"));
     QVERIFY(!window.isModal());
     const ReportList& list = *window.stopList();
-    const QStringList headings{"Order number",      "Place",           "Type of action",
-                               "Time window-start", "Time window-end", "Arrival",        "Load"};
+    const QStringList headings{"Order number", "Place", "Type of action", "Time window-start", "Time window-end",
+                               "Arrival",      "Load"};
     const int widths[] = {100, 100, 100, 140, 140, 140, 160};
     QCOMPARE(list.columnCount(), 7);
     for (int c = 0; c < 7; ++c) {
@@ -174,8 +174,7 @@ class RouteInfoWindowTest : public QObject {
     QCOMPARE(list.cellText(1, 2), QStringLiteral("PICKUP"));
     QCOMPARE(list.cellText(2, 2), QStringLiteral("START"));
 
-    list.selectionModel()->select(list.model()->index(1, 0),
-                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list.selectionModel()->select(list.model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QStringLiteral("ORDER1\tALPHA\tPICKUP\t%1\t%2\t%3\t\n").arg(at(0), at(600), list.cellText(1, 5)));

@@ -7,8 +7,8 @@
 
 #include "problem/instance_generator.h"
 #include "routing/solution.h"
-#include "tests/ui/shell_fixture.h"
 #include "search/plan_csv.h"
+#include "tests/ui/shell_fixture.h"
 #include "ui/plan_report.h"
 #include "ui/route_info_window.h"
 #include "ui/short_info_window.h"
@@ -186,7 +186,8 @@ class RunControlTest : public QObject {
     shell.action(Command::Save)->trigger();
     QVERIFY(QFile::exists(path));
 
-    QVERIFY(shell.view().savePlanTo(shell.dir.filePath("no/such/folder/plan.csv"))
+    QVERIFY(shell.view()
+                .savePlanTo(shell.dir.filePath("no/such/folder/plan.csv"))
                 ->startsWith(QString("Cannot write the file ") + shell.dir.filePath("no/such/folder/plan.csv")));
   }
 

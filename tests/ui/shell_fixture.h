@@ -102,10 +102,11 @@ inline QString pictureMap(const QTemporaryDir& dir, int width, int height) {
   picture.save(dir.filePath(QStringLiteral("picture.bmp")), "BMP");
   QFile file(dir.filePath(QStringLiteral("picture.map")));
   file.open(QIODevice::WriteOnly | QIODevice::Text);
-  file.write("mapfilename=picture.bmp\n"
-             "[points]\nx1=41\ny1=1447\nx2=734\ny2=1534\nx3=1342\ny3=1454\n"
-             "[longitude]\nl1=-20\nx1=263\nl2=40\nx2=1161\n"
-             "[latitude]\nl1=40\nx1=1437\nl2=60\nx2=478\n");
+  file.write(
+      "mapfilename=picture.bmp\n"
+      "[points]\nx1=41\ny1=1447\nx2=734\ny2=1534\nx3=1342\ny3=1454\n"
+      "[longitude]\nl1=-20\nx1=263\nl2=40\nx2=1161\n"
+      "[latitude]\nl1=40\nx1=1437\nl2=60\nx2=478\n");
   return file.fileName();
 }
 

@@ -93,11 +93,11 @@ class ShellMenuTest : public QObject {
 
   void startStateOfEveryItem() {
     Shell shell;
-    const std::set<Command> disabled{Command::HideBackground, Command::ShowLocations, Command::HideLocations,
-                                     Command::ShowRoutes,     Command::HideRoutes,    Command::SelectRoute,
-                                     Command::RouteInfos,     Command::UnplannedOrders, Command::LocalSearch,
-                                     Command::Stop,           Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch,
-                                     Command::ZoomIn,         Command::ZoomOut,       Command::ZoomToFit};
+    const std::set<Command> disabled{
+        Command::HideBackground, Command::ShowLocations, Command::HideLocations, Command::ShowRoutes,
+        Command::HideRoutes,     Command::SelectRoute,   Command::RouteInfos,    Command::UnplannedOrders,
+        Command::LocalSearch,    Command::Stop,          Command::HybridGenetic, Command::Genetic,
+        Command::ThoroughSearch, Command::ZoomIn,        Command::ZoomOut,       Command::ZoomToFit};
     for (Command c : allCommands()) {
       if (c == Command::RecentFiles) continue;
       QVERIFY2(shell.enabled(c) == !disabled.count(c), qPrintable(shell.action(c)->text()));
@@ -116,7 +116,8 @@ class ShellMenuTest : public QObject {
       QTest::newRow(name) << int(e) << a << b;
     };
     using C = Command;
-    row("data loaded", MenuEvent::DataLoaded, {C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations}, {});
+    row("data loaded", MenuEvent::DataLoaded,
+        {C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations}, {});
     row("map loaded", MenuEvent::MapLoaded, {C::HideBackground}, {C::ShowBackground});
     row("background shown", MenuEvent::BackgroundShown, {C::HideBackground}, {C::ShowBackground});
     row("background hidden", MenuEvent::BackgroundHidden, {C::ShowBackground}, {C::HideBackground});
@@ -188,8 +189,8 @@ class ShellMenuTest : public QObject {
   }
 
   void commandLineIsRead() {
-    const auto parsed = parseStartOptions(
-        {"data/x.cfg", "--map", "m.map", "--local-search", "--seed", "7", "--export-png", "o.png", "--size", "640x480"});
+    const auto parsed = parseStartOptions({"data/x.cfg", "--map", "m.map", "--local-search", "--seed", "7",
+                                           "--export-png", "o.png", "--size", "640x480"});
     const StartOptions* options = std::get_if<StartOptions>(&parsed);
     QVERIFY(options != nullptr);
     QCOMPARE(options->config, QString("data/x.cfg"));

@@ -61,9 +61,8 @@ class UnplannedOrdersTest : public QObject {
   void theBestRouteIsTheOneThatLosesLeast() {
     // Only TRUCK2 (starting at BRAVO) is placed to do a BRAVO pickup without an empty leg.
     ProblemData& data = fixture.data();
-    const Order& fromBravo =
-        fixture.problem.addOrder("BACK", data.places[1], FuzzyWindow(0, 500, 600), data.places[0],
-                                 FuzzyWindow(0, 500, 600), 0.0f);
+    const Order& fromBravo = fixture.problem.addOrder("BACK", data.places[1], FuzzyWindow(0, 500, 600), data.places[0],
+                                                      FuzzyWindow(0, 500, 600), 0.0f);
     Solution plan(data, false);
     plan.unplanned() = {&fromBravo};
     const std::vector<UnplannedReason> reasons = unplannedReasons(plan);

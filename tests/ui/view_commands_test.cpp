@@ -50,8 +50,7 @@ class ViewCommandsTest : public QObject {
     QCOMPARE(shell.prompts.filters.back(), QString("All files (*.*)"));
     QCOMPARE(QDir::currentPath(), QFileInfo(config).absolutePath());
     QVERIFY(shell.view().problemLoaded());
-    for (Command c : {Command::LocalSearch, Command::HybridGenetic, Command::Genetic})
-      QVERIFY(shell.enabled(c));
+    for (Command c : {Command::LocalSearch, Command::HybridGenetic, Command::Genetic}) QVERIFY(shell.enabled(c));
     QVERIFY(!shell.enabled(Command::ShowRoutes));
     QCOMPARE(shell.frame.recentFileActions().size(), 1);
     QCOMPARE(shell.frame.recentFileActions()[0]->data().toString(), QFileInfo(config).absoluteFilePath());
@@ -291,7 +290,8 @@ class ViewCommandsTest : public QObject {
     QVERIFY(about != nullptr);
     QCOMPARE(about->windowTitle(), QString("About Tamso"));
     bool versionShown = false;
-    for (QLabel* label : about->findChildren<QLabel*>()) versionShown = versionShown || label->text() == "Tamso Version 1.0";
+    for (QLabel* label : about->findChildren<QLabel*>())
+      versionShown = versionShown || label->text() == "Tamso Version 1.0";
     QVERIFY(versionShown);
     closeAndDelete(about, true);
     QVERIFY(shell.frame.findChildren<QDialog*>().isEmpty());
