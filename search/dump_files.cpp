@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 namespace tamso {
 
@@ -18,6 +19,14 @@ void writeTotalDump(std::ostream& out, const Solution& solution) {
   std::snprintf(gainLine, sizeof gainLine, " %f\n", static_cast<double>(solution.gain()));
   out << gainLine;
   for (const Route& route : solution.routes()) writeRouteLine(out, route);
+}
+
+std::optional<std::string> appendTotalDump(const std::string& path, const Solution& solution) {
+  std::ofstream out(path, std::ios::app);
+  if (out) writeTotalDump(out, solution);
+  if (out) out.close();
+  if (!out) return "Could not write the dump file \"" + path + "\"";
+  return std::nullopt;
 }
 
 void removeDumpFile(const std::string& path) {

@@ -8,18 +8,6 @@
 
 namespace tamso {
 
-namespace {
-
-std::optional<std::string> writeDump(const std::string& path, const Solution& solution) {
-  std::ofstream out(path, std::ios::app);
-  if (out) writeTotalDump(out, solution);
-  if (out) out.close();
-  if (!out) return "Could not write the dump file \"" + path + "\"";
-  return std::nullopt;
-}
-
-}  // namespace
-
 LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Random& random, RunObserver* observer,
                               const std::string& dumpPath) {
   // A dump file holds only the latest run.
@@ -29,7 +17,7 @@ LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Ra
   run.solution->clearRoutes();
   const bool built = buildFirstSolution(*run.solution, random, observer);
   run.stopped = !built || !localSearch(*run.solution, estimatedGain, random, observer);
-  run.dumpError = writeDump(dumpPath, *run.solution);
+  run.dumpError = appendTotalDump(dumpPath, *run.solution);
   return run;
 }
 

@@ -185,14 +185,6 @@ class ThoroughRunner {
   float sharedBest_ = -std::numeric_limits<float>::max();
 };
 
-std::optional<std::string> writeDump(const std::string& path, const Solution& solution) {
-  std::ofstream out(path, std::ios::app);
-  if (out) writeTotalDump(out, solution);
-  if (out) out.close();
-  if (!out) return "Could not write the dump file \"" + path + "\"";
-  return std::nullopt;
-}
-
 }  // namespace
 
 ThoroughResult runThoroughSearch(const ProblemData& problem, const ThoroughSettings& settings, Random& random,
@@ -210,7 +202,7 @@ ThoroughRun runThoroughCommand(const ProblemData& problem, const ThoroughSetting
   removeDumpFile(dumpPath);
   ThoroughRun run;
   run.result = runThoroughSearch(problem, settings, random, observer);
-  run.dumpError = writeDump(dumpPath, *run.result.solution);
+  run.dumpError = appendTotalDump(dumpPath, *run.result.solution);
   return run;
 }
 

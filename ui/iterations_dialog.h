@@ -1,28 +1,16 @@
 #pragma once
 // "Number of iterations": always opens showing 20; OK stores the typed integer.
-#include <QDialog>
-
-class QLineEdit;
+#include "ui/number_dialog.h"
 
 namespace tamso::ui {
 
-class UserPrompts;
-
-class IterationsDialog : public QDialog {
+class IterationsDialog : public NumberDialog {
   Q_OBJECT
  public:
   static constexpr int kShownValue = 20;
 
   IterationsDialog(QWidget* parent, UserPrompts& prompts);
-  int value() const { return value_; }
-  QLineEdit* edit() const { return edit_; }
-
-  void accept() override;
-
- private:
-  UserPrompts& prompts_;
-  QLineEdit* edit_;
-  int value_ = kShownValue;
+  int value() const { return number(); }
 };
 
 }  // namespace tamso::ui

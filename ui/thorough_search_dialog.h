@@ -1,31 +1,22 @@
 #pragma once
 // "Thorough Search": the time limit of the run in whole seconds (30 at first); OK stores a
 // positive number, anything else is refused and the dialog stays open.
-#include <QDialog>
-
-class QLineEdit;
+#include "ui/number_dialog.h"
 
 namespace tamso::ui {
 
-class UserPrompts;
-
 inline const QString kEnterSecondsMessage = QStringLiteral("Please enter a number of seconds above 0.");
 
-class ThoroughSearchDialog : public QDialog {
+class ThoroughSearchDialog : public NumberDialog {
   Q_OBJECT
  public:
   static constexpr int kDefaultSeconds = 30;
 
   ThoroughSearchDialog(QWidget* parent, UserPrompts& prompts, int seconds);
-  int seconds() const { return seconds_; }
-  QLineEdit* edit() const { return edit_; }
+  int seconds() const { return number(); }
 
-  void accept() override;
-
- private:
-  UserPrompts& prompts_;
-  QLineEdit* edit_;
-  int seconds_;
+ protected:
+  bool acceptable(int seconds) const override { return seconds > 0; }
 };
 
 }  // namespace tamso::ui
