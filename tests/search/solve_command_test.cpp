@@ -9,30 +9,22 @@
 
 #include "cli/cli.h"
 #include "search/report_numbers.h"
+#include "tests/cli/cli_run.h"
 #include "tests/search/genetic_fixture.h"
 
 namespace tamso {
 namespace {
 
-struct CliResult {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliResult run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = runCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using CliResult = testing::CliRun;
+using testing::runTool;
 
 class SolveCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     home = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
-    const CliResult made = run({"generate", "instance", "--places", "20", "--orders", "30", "--vehicles", "5"});
-    ASSERT_EQ(made.code, 0) << made.err;
+    const CliResult made = runTool({"generate", "instance", "--places", "20", "--orders", "30", "--vehicles", "5"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
   }
   void TearDown() override { std::filesystem::current_path(home); }
 
@@ -41,8 +33,8 @@ class SolveCommand : public ::testing::Test {
 };
 
 TEST_F(SolveCommand, PrintsThePlanWithStepsAndTimeAndDumpsIt) {
-  const CliResult json = run({"solve", "instance/instance.cfg", "--iterations", "40", "--seed", "3", "--json"});
-  ASSERT_EQ(json.code, 0) << json.err;
+  const CliResult json = runTool({"solve", "instance/instance.cfg", "--iterations", "40", "--seed", "3", "--json"});
+  ASSERT_EQ(json.exitCode, 0) << json.err;
   const auto plan = nlohmann::json::parse(json.out);
   EXPECT_EQ(plan["iterations"], 40);
   EXPECT_TRUE(plan["seconds"].is_number());
@@ -50,8 +42,8 @@ TEST_F(SolveCommand, PrintsThePlanWithStepsAndTimeAndDumpsIt) {
   const std::string dump = testing::readWholeFile("total.dump");
   EXPECT_EQ(roundedToCents(decimalOf(std::stof(dump))), plan["gain"].get<double>());
 
-  const CliResult text = run({"solve", "instance/instance.cfg", "--iterations=40", "--seed", "3"});
-  ASSERT_EQ(text.code, 0) << text.err;
+  const CliResult text = runTool({"solve", "instance/instance.cfg", "--iterations=40", "--seed", "3"});
+  ASSERT_EQ(text.exitCode, 0) << text.err;
   EXPECT_NE(text.out.find("Iterations: 40\n"), std::string::npos);
   EXPECT_NE(text.out.find("Time used: "), std::string::npos);
   EXPECT_EQ(testing::readWholeFile("total.dump"), dump);
@@ -65,8 +57,8 @@ TEST_F(SolveCommand, RefusesBadLimits) {
                                                {"--time-limit"}}) {
     std::vector<std::string> line = {"solve", "instance/instance.cfg"};
     line.insert(line.end(), args.begin(), args.end());
-    const CliResult result = run(line);
-    EXPECT_EQ(result.code, 2) << args[0];
+    const CliResult result = runTool(line);
+    EXPECT_EQ(result.exitCode, 2) << args[0];
     EXPECT_NE(result.err.find(args[0]), std::string::npos) << result.err;
   }
 }
