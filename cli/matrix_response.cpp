@@ -27,8 +27,8 @@ std::optional<RoadMatrix> readOsrm(const json& response, std::size_t places, std
               (response.contains("message") ? ": " + response["message"].dump() : std::string());
     return std::nullopt;
   }
-  if (!response.contains("distances")) {
-    problem = "the response has durations but no distances; ask with annotations=duration,distance";
+  if (!response.contains("durations") || !response.contains("distances")) {
+    problem = "the response lacks durations or distances; ask with annotations=duration,distance";
     return std::nullopt;
   }
   const json& durations = response["durations"];
@@ -99,7 +99,9 @@ std::optional<RoadMatrix> readTableResponse(const json& response, std::size_t pl
   if (response.is_object() && response.contains("sources_to_targets") && response["sources_to_targets"].is_array()) {
     return readValhalla(response, places, problem);
   }
-  if (response.is_object() && response.contains("durations")) return readOsrm(response, places, problem);
+  if (response.is_object() && (response.contains("durations") || response.contains("code"))) {
+    return readOsrm(response, places, problem);
+  }
   problem = "the response has neither OSRM's durations nor Valhalla's sources_to_targets";
   return std::nullopt;
 }

@@ -70,7 +70,10 @@ class MatrixCommand : public ::testing::Test {
   void SetUp() override {
     testing::useCentralEuropeanTime();
     fs::copy(fs::path(example("tiny")).parent_path(), dir_);
+    home_ = fs::current_path();
+    fs::current_path(dir_);  // plans write their dump files here
   }
+  void TearDown() override { fs::current_path(home_); }
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
   std::string write(const std::string& name, const std::string& text) const {
     std::ofstream(dir_ / name) << text;
@@ -94,6 +97,7 @@ class MatrixCommand : public ::testing::Test {
 
   testing::TempFolder scratch_{"tamso-matrix"};
   const fs::path dir_ = scratch_.path();
+  fs::path home_;
 };
 
 TEST_F(MatrixCommand, RequestListsLongitudeLatitudeInPlaceOrderWithTheNamesBeside) {
@@ -143,7 +147,7 @@ TEST_F(MatrixCommand, BadAnswersAndOutputsOverInputsAreRefused) {
   json negative = valhallaResponse(false);
   negative["sources_to_targets"][1][2]["time"] = -5;
   const std::pair<std::string, std::string> cases[] = {
-      {durationsOnly.dump(), "durations but no distances"},
+      {durationsOnly.dump(), "lacks durations or distances"},
       {tooSmall.dump(), "no table of 5 x 5 places"},
       {negative.dump(), "no leg between two of the instance's 5 places"},
       {R"({"code":"NoTable","message":"too many"})", "the engine answered \"NoTable\""},
@@ -167,8 +171,7 @@ TEST_F(MatrixCommand, BadAnswersAndOutputsOverInputsAreRefused) {
 
 // Every leg of a plan on the roads example that the file gives has the kilometres and the
 // likely minutes of the file's record for its own direction, never those of the way back.
-TEST(RoadsExample, EveryLegOfAPlanDrivesItsOwnDirection) {
-  testing::useCentralEuropeanTime();
+TEST_F(MatrixCommand, EveryLegOfAPlanOnRoadsDrivesItsOwnDirection) {
   const std::string config = example("roads");
   std::map<std::pair<std::string, std::string>, std::pair<double, int>> given;
   std::ifstream file(fs::path(config).parent_path() / "distances.txt");
@@ -193,8 +196,9 @@ TEST(RoadsExample, EveryLegOfAPlanDrivesItsOwnDirection) {
   const json problem = json::parse(runTool({"check", config, "--json"}).out);
   const auto plan = runTool({"plan", config, "--seed", "3", "--json"});
   ASSERT_EQ(plan.exitCode, 0) << plan.err;
+  const json document = json::parse(plan.out);
   int legs = 0, reversedDiffer = 0;
-  for (const json& route : json::parse(plan.out)["routes"]) {
+  for (const json& route : document["routes"]) {
     std::string previous = route["startPlace"];
     int departure = route["start"];
     for (const json& stop : route["stops"]) {

@@ -218,6 +218,17 @@ const SeededRun recordedRuns[] = {
      0,
      0xbad1404022962ba5ull,
      0xc0ea4d3dae92f925ull},
+    // Recorded when the European week began to drive on roads, and on the small instance
+    // whose distances file gives the two directions of a pair apart.
+    {"EuropeRoadsPlan", "europe", {"plan", "--seed", "7"}, 0x5e2a927a97c796f0ull, 0x2b8c7bed97d73313ull, 0, 0},
+    {"RoadsPlanJson", "roads", {"plan", "--seed", "3", "--json"}, 0x667c381b424028a0ull, 0xbf60ed64a8ed41bcull, 0, 0},
+    {"RoadsHybrid",
+     "roads",
+     {"hga", "--seed", "7"},
+     0xd787f7f2e18270b6ull,
+     0,
+     0xcfb5d7543c1be987ull,
+     0x153b55822de9d0a4ull},
     {"LoadedGeneticJson",
      "loaded",
      {"ga", "--seed", "7", "--json"},
