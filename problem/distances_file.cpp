@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 #include "problem/distances.h"
@@ -35,7 +36,10 @@ std::optional<double> strictReal(const std::string& token) {
 class DistancesReader {
  public:
   DistancesReader(const std::string& shownPath, const std::string& file, ProblemData& problem)
-      : shownPath_(shownPath), file_(file), problem_(problem), seen_(problem.places.size() * problem.places.size()) {}
+      : shownPath_(shownPath), file_(file), problem_(problem), seen_(problem.places.size() * problem.places.size()) {
+    // The first place of a name wins, as everywhere else.
+    for (const Place& place : problem.places) byName_.emplace(place.name, &place);
+  }
 
   std::optional<LoadError> run();
 
@@ -50,6 +54,7 @@ class DistancesReader {
   const std::string& file_;
   ProblemData& problem_;
   std::vector<bool> seen_;  // by from-index x places + to-index
+  std::unordered_map<std::string, const Place*> byName_;
 };
 
 std::optional<LoadError> DistancesReader::run() {
@@ -81,8 +86,10 @@ std::optional<std::string> DistancesReader::readRecord(const std::string& line) 
   const std::string kmText = nextToken(line, pos);
   const std::string minutesText = nextToken(line, pos);
   if (minutesText.empty()) return "Can't parse file '" + shownPath_ + "'";
-  const Place* from = problem_.findPlace(fromName);
-  const Place* to = problem_.findPlace(toName);
+  const auto fromEntry = byName_.find(fromName);
+  const auto toEntry = byName_.find(toName);
+  const Place* from = fromEntry == byName_.end() ? nullptr : fromEntry->second;
+  const Place* to = toEntry == byName_.end() ? nullptr : toEntry->second;
   for (const auto& [place, name] : {std::pair{from, &fromName}, std::pair{to, &toName}}) {
     if (!place) return "Missing declaration of '" + *name + "' place in file '" + shownPath_ + "'";
   }
