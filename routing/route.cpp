@@ -321,6 +321,11 @@ float Route::gainWithOrder(const Order& order) {
   return trials.gainWith;
 }
 
+ValuedPair Route::bestPairFor(const Order& order) {
+  if (!trialsCanBeScheduled(order) || !precedenceHolds() || containsOrder(order)) return {};
+  return bestFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order), roomFor(order));
+}
+
 float Route::gainWithoutOrder(const Order& order) {
   OrderTrials* trials = memory_.of(order, *problem_, version_);
   if (trials != nullptr && trials->gainWithoutKnown) return trials->gainWithout;

@@ -71,6 +71,9 @@ class Route {
   // without changing the route.
   float gainWithOrder(const Order& order);
   float gainWithoutOrder(const Order& order);
+  // The feasible pair of positions for the order's stops with the highest gain, found without
+  // changing the stops; not found when canInsert would answer 0.
+  ValuedPair bestPairFor(const Order& order);
 
   // Takes the stops and evaluation of another route, keeping this route's storage (a
   // scratch route for trials); what was known about this route is forgotten.

@@ -7,12 +7,12 @@
 
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
-#include "search/thorough_improvement.h"
-#include "search/thorough_insertion.h"
-#include "search/thorough_removal.h"
-#include "search/thorough_repair.h"
-#include "search/thorough_walk.h"
-#include "tests/search/thorough_fixture.h"
+#include "search/ruin_recreate_improvement.h"
+#include "search/ruin_recreate_insertion.h"
+#include "search/ruin_recreate_removal.h"
+#include "search/ruin_recreate_repair.h"
+#include "search/ruin_recreate_walk.h"
+#include "tests/search/ruin_recreate_fixture.h"
 
 namespace tamso {
 namespace {
@@ -46,7 +46,7 @@ std::optional<float> bruteForceBest(Route route, const Order& order) {
   return best;
 }
 
-TEST(ThoroughOperators, CheapestSpotMatchesEveryPairTriedByHand) {
+TEST(RuinRecreateOperators, CheapestSpotMatchesEveryPairTriedByHand) {
   const ProblemData& problem = generatedProblem({25, 40, 6, 4});
   Solution plan = localSearchPlan(problem, false, 3);
   std::int32_t compared = 0;
@@ -94,7 +94,7 @@ void applyRandomOperator(Solution& plan, Draws& draws) {
   plan.setGain(plan.totalGain(plan.estimatedGain()));
 }
 
-TEST(ThoroughOperators, RandomOperatorSequencesKeepEveryPlanValid) {
+TEST(RuinRecreateOperators, RandomOperatorSequencesKeepEveryPlanValid) {
   for (std::uint32_t seed = 1; seed <= 6; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     const bool estimatedGain = seed % 2 == 0;
@@ -110,7 +110,7 @@ TEST(ThoroughOperators, RandomOperatorSequencesKeepEveryPlanValid) {
   }
 }
 
-TEST(ThoroughOperators, ImprovementNeverLowersTheGain) {
+TEST(RuinRecreateOperators, ImprovementNeverLowersTheGain) {
   const ProblemData& problem = generatedProblem({25, 40, 4, 9});
   Random random = Random::seeded(17);
   Draws draws(random);

@@ -1,10 +1,10 @@
-#include "search/thorough_improvement.h"
+#include "search/ruin_recreate_improvement.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "search/thorough_insertion.h"
-#include "search/thorough_repair.h"
+#include "search/ruin_recreate_insertion.h"
+#include "search/ruin_recreate_repair.h"
 
 namespace tamso {
 
