@@ -311,6 +311,8 @@ bool Route::insertOrder(const Order& order) {
   return true;
 }
 
+void Route::insertOrderAt(const Order& order, InsertionPair at) { insertPair(order, at.pickupAt, at.deliveryAt); }
+
 float Route::gainWithOrder(const Order& order) {
   OrderTrials& trials = trialsOf(order);
   if (trials.pickupAt < 0) return gain();

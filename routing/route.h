@@ -61,6 +61,8 @@ class Route {
 
   float canInsert(const Order& order);  // 1 or 0; route left unchanged
   bool insertOrder(const Order& order);
+  // Puts the order's stops at the pair's positions (see InsertionPair) and evaluates.
+  void insertOrderAt(const Order& order, InsertionPair at);
 
   // Removes both stops of the order without destroying them (nothing when absent).
   std::optional<TakenOrder> takeOrder(const Order& order);

@@ -1,8 +1,8 @@
 #pragma once
-// A cheap local improvement of a plan: each order of some routes moves to its cheapest spot
-// in its own or a nearby route (or into the unplanned pool when that pays and it is no
-// priority order), and orders are exchanged between two routes. Every change raises the
-// total gain; the routes stay valid.
+// A cheap local improvement of the routes a ruin-and-recreate step changed, by the moves
+// Local Search makes (routing/order_moves.h): orders of a changed route are relocated to and
+// from every other route, dropped into or taken from the unplanned pool, and exchanged with a
+// few routes drawn at random. Every change raises the total gain; the routes stay valid.
 #include <cstdint>
 #include <vector>
 
@@ -11,15 +11,8 @@
 
 namespace tamso {
 
-// Moves orders of the given routes until none of them finds a better spot; true when
-// anything changed. Routes changed on the way are added to `routes`.
-bool relocateOrders(Solution& solution, std::vector<std::int32_t>& routes);
-
-// Tries to swap each order of route a with each order of route b, each going to its
-// cheapest spot in the other route; makes the first swap that raises the total.
-bool exchangeOrders(Solution& solution, std::int32_t a, std::int32_t b);
-
-// Both moves on the given routes and their neighbours, until nothing improves.
+// The moves on the given routes and the routes they reach, until nothing improves. The
+// solution's gain must be its total when called; it is kept up to date.
 void improvePlan(Solution& solution, std::vector<std::int32_t> routes, Draws& draws);
 
 }  // namespace tamso

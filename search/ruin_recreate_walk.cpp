@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "routing/local_search.h"
+#include "routing/order_moves.h"
 #include "search/ruin_recreate_improvement.h"
 
 namespace tamso {
