@@ -245,5 +245,4 @@ bool moveWaitingPlace(Solution& solution) {
   return false;
 }
 
-
 }  // namespace tamso
