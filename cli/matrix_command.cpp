@@ -8,10 +8,10 @@
 #include "cli/command_line.h"
 #include "cli/instance.h"
 #include "cli/matrix_response.h"
+#include "core/file_replace.h"
 #include "problem/config_file.h"
 #include "problem/input_file.h"
 #include "problem/text.h"
-#include "search/file_replace.h"
 
 namespace tamso::cli {
 
