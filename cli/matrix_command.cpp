@@ -101,10 +101,8 @@ struct ImportCounts {
   std::int64_t sameName = 0;  // pairs with a place named like an earlier one, which no record can name
 };
 
-std::string distancesText(const ProblemData& problem, const RoadMatrix& matrix, const std::string& responsePath,
-                          ImportCounts& counts) {
-  std::string text =
-      "# Road legs imported by tamso-cli matrix import from " + responsePath + "\n# from  to  km  minutes\n";
+std::string distancesText(const ProblemData& problem, const RoadMatrix& matrix, ImportCounts& counts) {
+  std::string text = "# Road legs imported by tamso-cli matrix import\n# from  to  km  minutes\n";
   const std::size_t n = problem.places.size();
   for (std::size_t from = 0; from < n; ++from) {
     for (std::size_t to = 0; to < n; ++to) {
@@ -158,7 +156,7 @@ int importCommand(const CommandLine& line, std::ostream& out, std::ostream& err)
     return exitFailure;
   }
   ImportCounts counts;
-  const std::string text = distancesText(problem, *matrix, responsePath, counts);
+  const std::string text = distancesText(problem, *matrix, counts);
   if (const auto error = replaceFile(*output, text)) {
     err << *error << "\n";
     return exitFailure;

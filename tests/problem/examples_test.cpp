@@ -74,17 +74,6 @@ TEST_F(EuropeExample, EveryLegIsTheGreatCircleLengthenedAndDrivenAtTheTrucksSpee
   }
 }
 
-TEST(Examples, RoadsGivesSomeLegsEachWayAndLeavesTheRestToTheRule) {
-  ProblemData problem;
-  const auto error = loadExample("roads", problem);
-  ASSERT_FALSE(error) << error->message;
-  EXPECT_EQ(problem.roadPairsFromFile, 14);
-  EXPECT_EQ(problem.placePairs(), 20);
-  const Place& poznan = *problem.findPlace("POZNAN");
-  const Place& berlin = *problem.findPlace("BERLIN");
-  EXPECT_NE(problem.distance(poznan, berlin), problem.distance(berlin, poznan));
-}
-
 TEST_F(EuropeExample, OrdersSpanAFewDays) {
   const ProblemData& p = *problem_;
   std::int32_t first = p.orders[0].pickupWindow.start;
