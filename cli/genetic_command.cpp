@@ -89,7 +89,7 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
   if (!options) return usageError(err, problemText);
   RunSession session(name, *options, err);
   ProblemData problem;
-  if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
   if (options->capacity) problem.checkCapacity = *options->capacity;
 
   GeneticSearch search(problem, options->estimatedGain, session.random());

@@ -19,7 +19,7 @@ int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
   if (!options) return usageError(err, problemText);
   RunSession session("plan", *options, err);
   ProblemData problem;
-  if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
   if (options->capacity) problem.checkCapacity = *options->capacity;
 
   LocalSearchRun run = runLocalSearch(problem, options->estimatedGain, session.random(), session.observer());

@@ -97,7 +97,7 @@ int runSolveCommand(const std::vector<std::string>& args, std::ostream& out, std
   RunSession session("solve", sessionOptions, err);
   session.replaceDisplay(std::make_unique<SolveProgress>(err));
   ProblemData problem;
-  if (const auto error = loadForCommand(options->run.configPath, problem)) return reportLoadError(*error, err);
+  if (const auto error = loadForCommand(options->run.configPath, problem, err)) return reportLoadError(*error, err);
   if (options->run.capacity) problem.checkCapacity = *options->run.capacity;
 
   ThoroughRun run = runThoroughCommand(problem, options->search, session.random(), session.observer());

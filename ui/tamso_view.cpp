@@ -247,8 +247,10 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   LoadOptions options;
   if (!changeDirectory) options.dataDirectory = QFileInfo(fullPath).absolutePath().toStdString();
   const std::string name = fileToRead(fullPath, changeDirectory);
-  if (const std::optional<LoadError> error = loadInstance(name, problem_, options))
-    return QString::fromStdString(error->message);
+  if (const std::optional<LoadError> error = loadInstance(name, problem_, options)) {
+    // The reason, when known, on a second line, as the command-line tool gives it.
+    return QString::fromStdString(error->reason.empty() ? error->message : error->message + "\n" + error->reason);
+  }
   clearPlan();
   problemLoaded_ = true;
   respectCapacities_ = problem_.checkCapacity;
@@ -289,7 +291,9 @@ std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool c
     if (fitOnLoad_) zoomToFit();
   }
   repaintMap();
-  if (!result.ok()) return QString::fromStdString(result.message);
+  if (!result.ok()) {
+    return QString::fromStdString(result.reason.empty() ? result.message : result.message + "\n" + result.reason);
+  }
   return std::nullopt;
 }
 
