@@ -1,21 +1,25 @@
 #include "cli/output_guard.h"
 
 #include "problem/file_identity.h"
+#include "run/run_outcome.h"
 
 namespace tamso::cli {
 
-std::vector<std::string> runOutputs(const RunOptions& options) {
-  std::vector<std::string> outputs = {"total.dump", "population.dump", "ordd.dump"};
+std::vector<std::string> runOutputs(const RunRequest& request, const RunOptions& options) {
+  std::vector<std::string> outputs = runDumpFiles(request);
   if (options.outputPath) outputs.push_back(*options.outputPath);
   if (options.csvPath) outputs.push_back(*options.csvPath);
   return outputs;
 }
 
-std::optional<std::string> outputOverwritingInput(const RunOptions& options, const ProblemData& problem) {
-  for (const std::string& output : runOutputs(options)) {
-    if (auto refusal = refuseOverwritingInput(output, problem.inputFiles)) return refusal;
+bool outputsSpareInputs(const RunRequest& request, const RunOptions& options, std::ostream& err) {
+  for (const std::string& output : runOutputs(request, options)) {
+    if (const auto refusal = refuseOverwritingInput(output, request.problem->inputFiles)) {
+      err << "tamso-cli: " << *refusal << "\n";
+      return false;
+    }
   }
-  return std::nullopt;
+  return true;
 }
 
 }  // namespace tamso::cli

@@ -4,7 +4,7 @@
 
 #include <csignal>
 
-#include "search/file_replace.h"
+#include "core/file_replace.h"
 
 namespace tamso::cli {
 

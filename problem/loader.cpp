@@ -303,7 +303,7 @@ void InstanceLoader::warnAboutRepeatedKeys() {
 std::optional<LoadError> InstanceLoader::run(const std::string& configPath) {
   configPath_ = configPath;
   currentFile_ = configPath;
-  problem_.inputFiles.push_back(configPath);
+  if (!configPath.empty()) problem_.inputFiles.push_back(std::filesystem::absolute(configPath).string());
   if (!config_.read(configPath)) {
     LoadError failure =
         error(format("Error reading configuration file in line %d", config_.lineNumber()), config_.lineNumber());
@@ -376,7 +376,7 @@ std::string InstanceLoader::resolved(const std::string& path) const {
 
 std::optional<LoadError> InstanceLoader::open(const std::string& path, InputFile& in) const {
   if (in.open(currentFile_)) {
-    problem_.inputFiles.push_back(currentFile_);
+    problem_.inputFiles.push_back(std::filesystem::absolute(currentFile_).string());
     return std::nullopt;
   }
   LoadError failure = error(format("Can't open file '%s' for reading", path));

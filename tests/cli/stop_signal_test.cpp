@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/stop_signals.h"
-#include "search/file_replace.h"
+#include "core/file_replace.h"
 #include "tests/cli/report_fixture.h"
 
 namespace tamso {
