@@ -77,7 +77,7 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
   const auto options = parseCheckOptions(args, problemText);
   if (!options) return usageError(err, problemText);
   ProblemData problem;
-  if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
   warnAboutOversizedOrders(problem, err);
   const MapCheck map = checkMap(problem, options->map);
   if (map.error) {

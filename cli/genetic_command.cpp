@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
+#include "cli/output_guard.h"
 #include "cli/run_options.h"
 #include "cli/run_session.h"
 #include "problem/text.h"
@@ -87,11 +88,13 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
   if (!options) return usageError(err, problemText);
   RunSession session(name, *options, err);
   ProblemData problem;
-  if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
-
+  if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
   const RunCommand command = kind == Evolution::Genetic ? RunCommand::Genetic : RunCommand::HybridGenetic;
+  const RunRequest request = session.request(command, problem);
+  if (!outputsSpareInputs(request, *options, err)) return exitFailure;
+
   const auto start = std::chrono::steady_clock::now();
-  RunOutcome run = executeRun(session.request(command, problem), session.observer());
+  RunOutcome run = executeRun(request, session.observer());
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   session.endProgress();
 

@@ -1,7 +1,7 @@
 #pragma once
 // Loading an instance for a command and reporting a failed load, shared by the commands.
+#include <iostream>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "problem/loader.h"
@@ -9,11 +9,12 @@
 namespace tamso::cli {
 
 // Loads the instance; data files named relative to the configuration file are looked for
-// beside it.
-std::optional<LoadError> loadForCommand(const std::string& configPath, ProblemData& problem);
+// beside it. The load's warnings go to err.
+std::optional<LoadError> loadForCommand(const std::string& configPath, ProblemData& problem,
+                                        std::ostream& err = std::cerr);
 
 // Writes the loader's message as one line on err, then "at FILE:LINE" when the line is
-// known; returns exitFailure.
+// known, followed by the reason when there is one; returns exitFailure.
 int reportLoadError(const LoadError& error, std::ostream& err);
 
 }  // namespace tamso::cli

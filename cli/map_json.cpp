@@ -56,7 +56,9 @@ MapCheck checkMap(const ProblemData& problem, const MapCheckOptions& options) {
     const MapParamsFileResult read = readMapParamsFile(*options.mapPath, params, picture, imageLoadLibrary());
     if (!read.ok()) {
       check.error = read.message;
-      if (!read.reason.empty()) *check.error += "\nat " + *options.mapPath + ": " + read.reason;
+      const bool picture = read.outcome == MapParamsFileResult::Outcome::PictureError;
+      const std::string& file = picture && !read.pictureName.empty() ? read.pictureName : *options.mapPath;
+      if (!read.reason.empty()) *check.error += "\nat " + file + ": " + read.reason;
       return check;
     }
     check.picture = {{"file", read.pictureName},

@@ -1,7 +1,6 @@
 #include "cli/matrix_command.h"
 
 #include <charconv>
-#include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -9,15 +8,13 @@
 #include "cli/instance.h"
 #include "cli/matrix_response.h"
 #include "core/file_replace.h"
-#include "problem/config_file.h"
+#include "problem/file_identity.h"
 #include "problem/input_file.h"
 #include "problem/text.h"
 
 namespace tamso::cli {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Fixed decimals without the locale's say.
 std::string decimals(double value, int precision) {
@@ -55,28 +52,6 @@ int requestCommand(const std::vector<std::string>& positionals, std::ostream& ou
   }
   out << coordinates << "\n";
   return exitSuccess;
-}
-
-// The files the import reads or that make up the instance; the output must be none of them.
-std::vector<fs::path> inputsOf(const std::string& configPath, const std::string& responsePath) {
-  std::vector<fs::path> inputs = {configPath, responsePath};
-  ConfigFile config;
-  if (!config.read(configPath)) return inputs;
-  for (const char* key : {"vehicleTypes", "vehicles", "clients", "countries", "regions", "places", "orders",
-                          "articleTypes", "vehiclesPositions"}) {
-    if (const auto path = config.lookup(std::string("files.") + key)) {
-      inputs.push_back(fs::path(configPath).parent_path() / *path);
-    }
-  }
-  return inputs;
-}
-
-bool isInput(const std::string& output, const std::vector<fs::path>& inputs) {
-  std::error_code ignored;
-  for (const fs::path& input : inputs) {
-    if (fs::equivalent(output, input, ignored)) return true;
-  }
-  return false;
 }
 
 std::optional<nlohmann::json> readResponse(const std::string& path, std::string& problem) {
@@ -138,12 +113,14 @@ int importCommand(const CommandLine& line, std::ostream& out, std::ostream& err)
   }
   const std::string& configPath = line.positionals[1];
   const std::string& responsePath = line.positionals[2];
-  if (isInput(*output, inputsOf(configPath, responsePath))) {
-    err << "The output file '" << *output << "' is one of the files the import reads\n";
-    return exitFailure;
-  }
   ProblemData problem;
   if (const auto error = loadForCommand(configPath, problem)) return reportLoadError(*error, err);
+  std::vector<std::string> inputs = problem.inputFiles;
+  inputs.push_back(responsePath);
+  if (const auto refusal = refuseOverwritingInput(*output, inputs)) {
+    err << *refusal << "\n";
+    return exitFailure;
+  }
   std::string problemText;
   const auto response = readResponse(responsePath, problemText);
   const auto matrix = response ? readTableResponse(*response, problem.places.size(), problemText) : std::nullopt;

@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
+#include "cli/output_guard.h"
 #include "cli/run_options.h"
 #include "cli/run_session.h"
 #include "report/plan_csv.h"
@@ -19,9 +20,11 @@ int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
   if (!options) return usageError(err, problemText);
   RunSession session("plan", *options, err);
   ProblemData problem;
-  if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
+  if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
+  const RunRequest request = session.request(RunCommand::LocalSearch, problem);
+  if (!outputsSpareInputs(request, *options, err)) return exitFailure;
 
-  RunOutcome run = executeRun(session.request(RunCommand::LocalSearch, problem), session.observer());
+  RunOutcome run = executeRun(request, session.observer());
   session.endProgress();
   for (const std::string& failure : run.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
 

@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
+#include "cli/output_guard.h"
 #include "cli/run_options.h"
 #include "cli/run_session.h"
 #include "cli/terminal_progress.h"
@@ -89,11 +90,11 @@ int runSolveCommand(const std::vector<std::string>& args, std::ostream& out, std
   RunSession session("solve", sessionOptions, err);
   session.replaceDisplay(std::make_unique<SolveProgress>(err));
   ProblemData problem;
-  if (const auto error = loadForCommand(options->run.configPath, problem)) return reportLoadError(*error, err);
-
+  if (const auto error = loadForCommand(options->run.configPath, problem, err)) return reportLoadError(*error, err);
   RunRequest request = session.request(RunCommand::ThoroughSearch, problem);
   request.timeLimit = options->run.timeLimitSeconds;
   request.iterations = options->iterations;
+  if (!outputsSpareInputs(request, options->run, err)) return exitFailure;
   RunOutcome run = executeRun(request, session.observer());
   session.endProgress();
   if (run.timeLimitReached) session.noteStopped("time limit");

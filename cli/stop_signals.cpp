@@ -4,6 +4,8 @@
 
 #include <csignal>
 
+#include "core/file_replace.h"
+
 namespace tamso::cli {
 
 namespace {
@@ -13,9 +15,13 @@ volatile std::sig_atomic_t signalCount = 0;
 struct sigaction formerInterrupt {};
 struct sigaction formerTerminate {};
 
-// Only async-signal-safe work here: count, and leave at once on the second signal.
+// Only async-signal-safe work here: count, and leave at once on the second signal, without
+// leaving the temporary file of an output being written.
 extern "C" void onStopSignal(int) {
-  if (signalCount > 0) ::_exit(stoppedBySignal);
+  if (signalCount > 0) {
+    removeUnfinishedReplacement();
+    ::_exit(stoppedBySignal);
+  }
   signalCount = 1;
 }
 

@@ -4,14 +4,47 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <vector>
+#include <mutex>
+
+static_assert(std::atomic<bool>::is_always_lock_free, "the temporary file's flag is read in a signal handler");
 
 namespace tamso {
 
 namespace {
+
+// The temporary file of the replacement under way. One replacement runs at a time, so a
+// signal handler finds its name here without taking a lock.
+constexpr std::size_t maxTemporaryName = 4096;
+char temporaryName[maxTemporaryName];
+std::atomic<bool> temporaryPending{false};
+std::mutex replacing;
+
+// Holds the temporary name from before the file is made until it is renamed or removed.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& pattern) : lock_(replacing) {
+    std::memcpy(temporaryName, pattern.c_str(), pattern.size() + 1);
+    temporaryPending.store(true);
+  }
+  ~TemporaryFile() { temporaryPending.store(false); }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  // Makes the file; its descriptor, or -1 with errno set.
+  int create() {
+    const int fd = ::mkstemp(temporaryName);
+    temporaryPending.store(true);  // publishes the name mkstemp wrote
+    return fd;
+  }
+  const char* name() const { return temporaryName; }
+
+ private:
+  std::lock_guard<std::mutex> lock_;
+};
 
 std::string failure(const std::string& path, int error) {
   return "Cannot write the file " + path + ": " + std::strerror(error);
@@ -64,9 +97,9 @@ std::optional<std::string> replaceFile(const std::string& path, const std::strin
   hidden += target.filename().string();
   hidden += ".XXXXXX";
   const std::string pattern = (folder / hidden).string();
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
+  if (pattern.size() >= maxTemporaryName) return failure(path, ENAMETOOLONG);
+  TemporaryFile temporary(pattern);
+  const int fd = temporary.create();
   if (fd < 0) return failure(path, errno);
   giveUsualPermissions(fd);
   const bool written = writeAll(fd, contents) && ::fsync(fd) == 0;
@@ -74,15 +107,19 @@ std::optional<std::string> replaceFile(const std::string& path, const std::strin
   const bool closed = ::close(fd) == 0;
   const int closeError = errno;
   if (!written || !closed) {
-    ::unlink(name.data());
+    ::unlink(temporary.name());
     return failure(path, !written ? writeError : closeError);
   }
-  if (::rename(name.data(), path.c_str()) != 0) {
+  if (::rename(temporary.name(), path.c_str()) != 0) {
     const int renameError = errno;
-    ::unlink(name.data());
+    ::unlink(temporary.name());
     return failure(path, renameError);
   }
   return std::nullopt;
+}
+
+void removeUnfinishedReplacement() {
+  if (temporaryPending.load()) ::unlink(temporaryName);
 }
 
 }  // namespace tamso

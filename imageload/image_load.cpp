@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "imageload/bitmap_writer.h"
+#include "imageload/png_rows.h"
 #include "problem/input_file.h"
 
 namespace tamso {
@@ -166,6 +167,31 @@ bool decode(const std::string& bytes, const char* format, Magick::Image& image) 
   return true;
 }
 
+std::uint32_t littleEndian32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+  return value;
+}
+
+// A picture that did not decode and lacks what its format puts at its end was cut short:
+// the end chunk of a PNG, the end marker of a JPEG, the trailer of a GIF, the bytes a BMP
+// header declares.
+bool cutShort(std::int32_t type, const std::string& bytes) {
+  const std::string_view tail = std::string_view(bytes).substr(bytes.size() < 12 ? 0 : bytes.size() - 12);
+  switch (type) {
+    case picturePng:
+      return tail.find("IEND") == std::string_view::npos;
+    case pictureJpg:
+      return tail.size() < 2 || tail.substr(tail.size() - 2) != "\xFF\xD9";
+    case pictureGif:
+      return tail.empty() || tail.back() != ';';
+    case pictureBmp:
+      return bytes.size() >= 6 && littleEndian32(bytes, 2) > bytes.size();
+    default:
+      return false;
+  }
+}
+
 PictureBlock loadAs(const std::string& name, PictureType type) {
   lastPictureError = pictureErrorNone;
   std::string bytes;
@@ -238,9 +264,22 @@ PictureBlock decodePicture(std::int32_t type, const std::string& bytes) {
     lastPictureError = found == pictureUnknown ? pictureErrorCorrupt : pictureErrorWrongFormat;
     return {};
   }
+  if (type == picturePng) {
+    PictureBlock block;
+    try {
+      lastPictureError = decodePngRows(bytes, block);
+    } catch (const std::bad_alloc&) {
+      lastPictureError = pictureErrorNoMemory;
+      block.clear();
+    }
+    return block;
+  }
   Magick::Image image;
   try {
-    if (!decode(bytes, format, image)) return {};
+    if (!decode(bytes, format, image)) {
+      if (lastPictureError == pictureErrorCorrupt && cutShort(type, bytes)) lastPictureError = pictureErrorCutShort;
+      return {};
+    }
   } catch (const std::bad_alloc&) {
     lastPictureError = pictureErrorNoMemory;
     return {};
@@ -307,5 +346,25 @@ PictureBlock LoadPicture(std::int32_t type, const std::string& name) {
 }
 
 std::int32_t GetLastPicLibError() { return lastPictureError; }
+
+std::string pictureErrorText(std::int32_t code) {
+  switch (code) {
+    case pictureErrorUnreadable:
+      return "the file cannot be read";
+    case pictureErrorCorrupt:
+      return "not a picture of a known format, or a damaged one";
+    case pictureErrorTooLarge:
+      return "the declared size is too large: at most " + std::to_string(maxPictureSide) + " pixels a side and " +
+             std::to_string(maxPicturePixels) + " pixels in all";
+    case pictureErrorNoMemory:
+      return "not enough memory for the picture";
+    case pictureErrorWrongFormat:
+      return "the content is a picture of another format than its name says";
+    case pictureErrorCutShort:
+      return "the file is cut short";
+    default:
+      return "error " + std::to_string(code);
+  }
+}
 
 }  // namespace tamso

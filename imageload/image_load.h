@@ -31,7 +31,11 @@ enum PictureError : std::int32_t {
   pictureErrorTooLarge = 3,    // more than 16384 pixels a side or 100 million pixels
   pictureErrorNoMemory = 4,
   pictureErrorWrongFormat = 5,  // the content is a picture of another format than the name says
+  pictureErrorCutShort = 6,     // the file ends before the picture does
 };
+
+// The reason of a failed load in words, for the line under "Error loading image".
+std::string pictureErrorText(std::int32_t code);
 
 // Largest picture the loaders accept.
 constexpr std::int64_t maxPictureSide = 16384;

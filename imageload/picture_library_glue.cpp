@@ -9,6 +9,7 @@ PictureLibrary imageLoadLibrary() {
   library.fileType = [](const std::string& name) { return FileType(name); };
   library.load = [](std::int32_t type, const std::string& name) { return LoadPicture(type, name); };
   library.lastError = [] { return GetLastPicLibError(); };
+  library.errorText = [](std::int32_t code) { return pictureErrorText(code); };
   return library;
 }
 

@@ -29,6 +29,20 @@ std::string resolvePictureName(const std::string& mapFile, const std::string& na
   return (std::filesystem::path(mapFile).parent_path() / picture).string();
 }
 
+// Why the picture did not load, in words.
+std::string pictureFailure(const MapImage& picture, const std::string& name, const PictureLibrary& library) {
+  switch (picture.lastError()) {
+    case MapImage::errorUnknownType:
+      if (name.empty()) return "the map parameters name no picture (mapfilename)";
+      return "unknown picture format: the name must end in .bmp, .gif, .pcx, .tga, .jpg, .tif or .png";
+    case MapImage::errorBadBitmap:
+      return "the decoded picture is incomplete";
+    default:
+      if (library.errorText) return library.errorText(picture.lastError());
+      return "error " + std::to_string(picture.lastError());
+  }
+}
+
 std::string readErrorMessage(int lineNumber) {
   return "Error reading configuration file in line " + std::to_string(lineNumber);
 }
@@ -73,6 +87,7 @@ MapParamsFileResult readMapParamsFile(const std::string& path, MapParams& params
   if (!picture.load(result.pictureName, library)) {
     result.outcome = MapParamsFileResult::Outcome::PictureError;
     result.message = "Error loading image";
+    result.reason = pictureFailure(picture, contents.pictureName, library);
   }
   return result;
 }

@@ -18,7 +18,7 @@ struct MapParamsFileResult {
   Outcome outcome = Outcome::Loaded;
   std::string message;      // "Error reading configuration file in line %d" or "Error loading image"
   std::string pictureName;  // the picture's file name, resolved against the file's folder
-  std::string reason;       // why the file could not be opened, when that was the fault
+  std::string reason;       // why the file could not be opened, or why the picture did not load
   bool ok() const { return outcome == Outcome::Loaded; }
 };
 

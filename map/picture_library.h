@@ -17,6 +17,8 @@ struct PictureLibrary {
   std::function<std::vector<std::uint8_t>(std::int32_t type, const std::string& name)> load;
   // The reason of the last failed load.
   std::function<std::int32_t()> lastError;
+  // A reason code in words.
+  std::function<std::string(std::int32_t code)> errorText;
 };
 
 }  // namespace tamso

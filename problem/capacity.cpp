@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <limits>
-#include <map>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "problem/problem_data.h"
 
@@ -17,61 +18,74 @@ const ArticleType* findArticleType(const std::vector<ArticleType>& articleTypes,
   return nullptr;
 }
 
-// Adds quantity to the key's entry, appending the key when it is new.
-void addTo(std::vector<std::pair<std::string, double>>& load, const std::string& key, double quantity) {
-  for (auto& [k, q] : load) {
-    if (k == key) {
-      q += quantity;
-      return;
+// Quantities by key in the order the keys first appear, each key found at once.
+class KeyedSums {
+ public:
+  // Adds quantity to the key's entry, appending the key when it is new.
+  void add(const std::string& key, double quantity) {
+    const auto [at, added] = index_.try_emplace(key, pairs_.size());
+    if (added) {
+      pairs_.emplace_back(key, quantity);
+    } else {
+      pairs_[at->second].second += quantity;
     }
   }
-  load.emplace_back(key, quantity);
-}
+  std::vector<std::pair<std::string, double>>& pairs() { return pairs_; }
+
+ private:
+  std::vector<std::pair<std::string, double>> pairs_;
+  std::unordered_map<std::string, std::size_t> index_;
+};
 
 std::vector<std::pair<std::string, double>> loadPairs(const Order& order,
                                                       const std::vector<ArticleType>& articleTypes) {
-  std::vector<std::pair<std::string, double>> load;
+  KeyedSums load;
   const QuantityList& goods = order.articles;
-  for (std::int32_t i = 0; i < goods.count(); ++i) addTo(load, goods.keyAt(i), goods.quantityAt(i));
+  for (std::int32_t i = 0; i < goods.count(); ++i) load.add(goods.keyAt(i), goods.quantityAt(i));
   for (std::int32_t i = 0; i < goods.count(); ++i) {
     const ArticleType* type = findArticleType(articleTypes, goods.keyAt(i));
     if (!type) continue;
     for (std::int32_t j = 0; j < type->count(); ++j) {
-      addTo(load, type->keyAt(j), static_cast<double>(goods.quantityAt(i)) * type->quantityAt(j));
+      load.add(type->keyAt(j), static_cast<double>(goods.quantityAt(i)) * type->quantityAt(j));
     }
   }
-  return load;
+  return std::move(load.pairs());
+}
+
+// Every key's position in `keys`.
+std::unordered_map<std::string, std::size_t> positions(const std::vector<std::string>& keys) {
+  std::unordered_map<std::string, std::size_t> at;
+  for (std::size_t i = 0; i < keys.size(); ++i) at.emplace(keys[i], i);
+  return at;
 }
 
 std::vector<std::string> limitedKeys(const std::vector<VehicleType>& types) {
   std::vector<std::string> keys;
+  std::unordered_set<std::string> seen;
   for (const VehicleType& type : types) {
     const QuantityList* limits = capacityList(type);
     if (!limits) continue;
     for (std::int32_t i = 0; i < limits->count(); ++i) {
-      if (std::find(keys.begin(), keys.end(), limits->keyAt(i)) == keys.end()) keys.push_back(limits->keyAt(i));
+      if (seen.insert(limits->keyAt(i)).second) keys.push_back(limits->keyAt(i));
     }
   }
   return keys;
 }
 
-std::vector<double> limitsOf(const VehicleType& type, const std::vector<std::string>& keys) {
+std::vector<double> limitsOf(const VehicleType& type, const std::unordered_map<std::string, std::size_t>& keyAt) {
   const QuantityList* limits = capacityList(type);
   if (!limits) return {};
-  std::vector<double> result(keys.size(), std::numeric_limits<double>::infinity());
-  for (std::int32_t i = 0; i < limits->count(); ++i) {
-    const auto at = std::find(keys.begin(), keys.end(), limits->keyAt(i)) - keys.begin();
-    result[static_cast<std::size_t>(at)] = limits->quantityAt(i);
-  }
+  std::vector<double> result(keyAt.size(), std::numeric_limits<double>::infinity());
+  for (std::int32_t i = 0; i < limits->count(); ++i) result[keyAt.at(limits->keyAt(i))] = limits->quantityAt(i);
   return result;
 }
 
 std::vector<double> loadOver(const Order& order, const std::vector<ArticleType>& articleTypes,
-                             const std::vector<std::string>& keys) {
-  std::vector<double> result(keys.size(), 0.0);
+                             const std::unordered_map<std::string, std::size_t>& keyAt) {
+  std::vector<double> result(keyAt.size(), 0.0);
   for (const auto& [key, quantity] : loadPairs(order, articleTypes)) {
-    const auto at = std::find(keys.begin(), keys.end(), key);
-    if (at != keys.end()) result[static_cast<std::size_t>(at - keys.begin())] = quantity;
+    const auto at = keyAt.find(key);
+    if (at != keyAt.end()) result[at->second] = quantity;
   }
   return result;
 }
@@ -93,8 +107,9 @@ const QuantityList* capacityList(const VehicleType& type) {
 
 void deriveCapacities(ProblemData& problem) {
   problem.capacityKeys = limitedKeys(problem.vehicleTypes);
-  for (VehicleType& type : problem.vehicleTypes) type.capacityLimits = limitsOf(type, problem.capacityKeys);
-  for (Order& order : problem.orders) order.capacityLoad = loadOver(order, problem.articleTypes, problem.capacityKeys);
+  const auto keyAt = positions(problem.capacityKeys);
+  for (VehicleType& type : problem.vehicleTypes) type.capacityLimits = limitsOf(type, keyAt);
+  for (Order& order : problem.orders) order.capacityLoad = loadOver(order, problem.articleTypes, keyAt);
 }
 
 bool loadFits(const std::vector<double>& load, const std::vector<double>& limits) {

@@ -1,5 +1,6 @@
 #include "problem/config_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
@@ -67,8 +68,12 @@ bool ConfigFile::parseLine(const std::string& raw, bool hadNewline) {
   if (equals == std::string::npos) return false;
   if (keys_.size() >= maxEntries) return false;
   const std::string key = line.substr(0, equals);
-  keys_.push_back(section_.empty() ? key : section_ + "." + key);
+  const std::string fullKey = section_.empty() ? key : section_ + "." + key;
+  const auto earlier = std::find(keys_.begin(), keys_.end(), fullKey);
+  if (earlier != keys_.end()) repeatedKeys_.push_back({fullKey, lines_[earlier - keys_.begin()], lineNumber_});
+  keys_.push_back(fullKey);
   values_.push_back(line.substr(equals + 1));
+  lines_.push_back(lineNumber_);
   return true;
 }
 

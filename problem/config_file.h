@@ -35,6 +35,14 @@ class ConfigFile {
   // The same for a real, converted like "%lf".
   bool getReal(const std::string& key, double defaultValue, double& result) const;
 
+  // A key given again; the first value stays in force.
+  struct RepeatedKey {
+    std::string key;
+    int firstLine = 0;
+    int line = 0;
+  };
+  const std::vector<RepeatedKey>& repeatedKeys() const { return repeatedKeys_; }
+
   int lineNumber() const { return lineNumber_; }
   const std::string& path() const { return path_; }
   // Why the file could not be opened, empty when it was.
@@ -51,6 +59,8 @@ class ConfigFile {
   std::string section_;
   std::vector<std::string> keys_;
   std::vector<std::string> values_;
+  std::vector<int> lines_;
+  std::vector<RepeatedKey> repeatedKeys_;
 };
 
 }  // namespace tamso

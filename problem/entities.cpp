@@ -1,7 +1,5 @@
 #include "problem/entities.h"
 
-#include <algorithm>
-
 namespace tamso {
 
 const QuantityList* VehicleType::listAt(std::int32_t i) const {
@@ -13,9 +11,11 @@ const QuantityList* VehicleType::listAt(std::int32_t i) const {
 FuzzyTime Vehicle::startTimeOrZero() const { return startTime.has_value() ? *startTime : FuzzyTime{}; }
 
 bool VehicleType::addList(QuantityList list) {
-  const bool present = std::any_of(quantityLists.begin(), quantityLists.end(),
-                                   [&](const QuantityList& held) { return held.name() == list.name(); });
-  if (present) return false;
+  if (listNames.size() != quantityLists.size()) {  // the lists were set without addList
+    listNames.clear();
+    for (const QuantityList& held : quantityLists) listNames.insert(held.name());
+  }
+  if (!listNames.insert(list.name()).second) return false;
   quantityLists.push_back(std::move(list));
   return true;
 }

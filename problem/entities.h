@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "problem/fuzzy.h"
@@ -70,6 +71,9 @@ struct VehicleType {
   std::int32_t listCount() const { return static_cast<std::int32_t>(quantityLists.size()); }
   // Refuses a list whose name is already present.
   bool addList(QuantityList list);
+
+  // The names of quantityLists, so that addList finds a repeat at once.
+  std::unordered_set<std::string> listNames;
 };
 
 struct Vehicle {

@@ -2,13 +2,17 @@
 
 #include <filesystem>
 #include <functional>
+#include <iostream>
 
+#include "problem/article_cycles.h"
 #include "problem/capacity.h"
 #include "problem/config_file.h"
 #include "problem/distances.h"
 #include "problem/distances_file.h"
 #include "problem/input_file.h"
 #include "problem/local_clock.h"
+#include "problem/number_field.h"
+#include "problem/repeated_records.h"
 #include "problem/text.h"
 
 namespace tamso {
@@ -48,42 +52,76 @@ Record* findByName(std::vector<Record>& table, const std::string& name) {
   return nullptr;
 }
 
-// One record line being read field by field.
+// One record line being read field by field. The first field that does not read keeps its
+// reason; a field read but doubtful leaves a notice.
 class Fields {
  public:
   explicit Fields(const std::string& line) : line_(line) {}
 
   // A name; empty text when the line has run out.
   std::string name() { return nextToken(line_, pos_); }
-  // A real written as one token; nothing when the line has run out.
-  std::optional<float> real() {
+  // A real written as one token; nothing when the line has run out or the token is no number
+  // that the field can take.
+  std::optional<float> real(const char* field, NumberSign sign) {
     const std::string token = nextToken(line_, pos_);
-    if (token.empty()) return std::nullopt;
-    return static_cast<float>(parseReal(token));
+    std::string why = "missing";
+    const auto value = token.empty() ? std::nullopt : readStrictReal(token, sign, why);
+    if (!value) return refuse(field, why);
+    return static_cast<float>(*value);
   }
-  std::optional<FuzzyWindow> window() { return readWindow(line_, pos_); }
-  std::optional<FuzzyTime> fuzzyTime() { return readFuzzyTime(line_, pos_); }
+  // A whole number written as one token.
+  std::optional<std::int32_t> wholeNumber(const char* field) {
+    const std::string token = nextToken(line_, pos_);
+    std::string why = "missing";
+    const auto value = token.empty() ? std::nullopt : readWholeNumber(token, why);
+    if (!value) return refuse(field, why);
+    return value;
+  }
+  std::optional<FuzzyWindow> window(const char* field) {
+    bool inOrder = true;
+    auto window = readWindow(line_, pos_, &inOrder);
+    if (!window) return refuse(field, "three valid date-times expected");
+    if (!inOrder) {
+      notices_.push_back(std::string(field) + ": its three times are not in order; it is read as " + window->format(0));
+    }
+    return window;
+  }
+  std::optional<FuzzyTime> fuzzyTime(const char* field) {
+    auto time = readFuzzyTime(line_, pos_);
+    if (!time) return refuse(field, "three valid date-times expected");
+    return time;
+  }
   // A quantity list with a name; nothing when it does not parse or the line has run out.
   std::optional<QuantityList> quantityList() {
-    auto list = readQuantityList(line_, pos_);
-    if (list && list->name().empty()) return std::nullopt;
+    std::string why;
+    auto list = readQuantityList(line_, pos_, why);
+    if (list && list->name().empty()) return refuse("quantity list", "missing");
+    if (!list) return refuse(nullptr, why);
     return list;
   }
 
+  // Why the record was refused ("price: ..."), empty when no field failed.
+  const std::string& fault() const { return fault_; }
+  const std::vector<std::string>& notices() const { return notices_; }
+
  private:
+  std::nullopt_t refuse(const char* field, const std::string& why) {
+    if (fault_.empty()) fault_ = field == nullptr ? why : std::string(field) + ": " + why;
+    return std::nullopt;
+  }
+
   const std::string& line_;
   std::size_t pos_ = 0;
+  std::string fault_;
+  std::vector<std::string> notices_;
 };
 
-std::optional<VehicleType> parseVehicleType(const std::string& line) {
-  Fields fields(line);
+std::optional<VehicleType> parseVehicleType(Fields& fields) {
   VehicleType type;
   type.name = fields.name();
-  const std::string countText = fields.name();
-  if (type.name.empty() || countText.empty()) return std::nullopt;
-  const std::int32_t listCount = digitsToInt(countText);
-  if (listCount < 0) return std::nullopt;
-  for (std::int32_t i = 0; i < listCount; ++i) {
+  const auto listCount = fields.wholeNumber("list count");
+  if (type.name.empty() || !listCount) return std::nullopt;
+  for (std::int32_t i = 0; i < *listCount; ++i) {
     auto list = fields.quantityList();
     if (!list) return std::nullopt;
     type.addList(std::move(*list));  // a list named like an earlier one is left out
@@ -91,19 +129,18 @@ std::optional<VehicleType> parseVehicleType(const std::string& line) {
   return type;
 }
 
-std::optional<Vehicle> parseVehicle(const std::string& line) {
-  Fields fields(line);
+std::optional<Vehicle> parseVehicle(Fields& fields) {
   Vehicle vehicle;
   vehicle.name = fields.name();
   vehicle.vehicleTypeNameAsRead = fields.name();
-  const auto mass = fields.real();
-  if (vehicle.name.empty() || vehicle.vehicleTypeNameAsRead.empty() || !mass) return std::nullopt;
+  if (vehicle.name.empty() || vehicle.vehicleTypeNameAsRead.empty()) return std::nullopt;
+  const auto mass = fields.real("mass", NumberSign::NonNegative);
+  if (!mass) return std::nullopt;
   vehicle.mass = *mass;
   return vehicle;
 }
 
-std::optional<Client> parseClient(const std::string& line) {
-  Fields fields(line);
+std::optional<Client> parseClient(Fields& fields) {
   Client client;
   client.name = fields.name();
   const std::string kind = fields.name();
@@ -112,47 +149,43 @@ std::optional<Client> parseClient(const std::string& line) {
   return client;
 }
 
-std::optional<Country> parseCountry(const std::string& line) {
-  Fields fields(line);
+std::optional<Country> parseCountry(Fields& fields) {
   Country country;
   country.name = fields.name();
-  const auto perDay = fields.real();
-  const auto perKm = fields.real();
-  const auto third = fields.real();
-  if (country.name.empty() || !perDay || !perKm || !third) return std::nullopt;
+  const auto perDay = fields.real("cost per day", NumberSign::NonNegative);
+  const auto perKm = perDay ? fields.real("cost per km", NumberSign::NonNegative) : std::nullopt;
+  const auto third = perKm ? fields.real("third figure", NumberSign::Signed) : std::nullopt;
+  if (country.name.empty() || !third) return std::nullopt;
   country.costPerDay = *perDay;
   country.costPerKm = *perKm;
   country.thirdCost = *third;
   return country;
 }
 
-std::optional<Region> parseRegion(const std::string& line) {
-  Fields fields(line);
+std::optional<Region> parseRegion(Fields& fields) {
   Region region;
   region.name = fields.name();
   region.representingPlaceNameAsRead = fields.name();
   region.countryNameAsRead = fields.name();
-  const auto waiting = fields.real();
-  const auto profit = fields.real();
-  if (region.name.empty() || region.representingPlaceNameAsRead.empty() || region.countryNameAsRead.empty() ||
-      !waiting || !profit) {
+  if (region.name.empty() || region.representingPlaceNameAsRead.empty() || region.countryNameAsRead.empty()) {
     return std::nullopt;
   }
+  const auto waiting = fields.real("average waiting time", NumberSign::NonNegative);
+  const auto profit = waiting ? fields.real("average profit", NumberSign::Signed) : std::nullopt;
+  if (!profit) return std::nullopt;
   region.averageWaitingTime = *waiting;
   region.averageProfit = *profit;
   return region;
 }
 
-std::optional<Place> parsePlace(const std::string& line) {
-  Fields fields(line);
+std::optional<Place> parsePlace(Fields& fields) {
   Place place;
   place.name = fields.name();
-  const auto latitude = fields.real();
-  const auto longitude = fields.real();
+  const auto latitude = fields.real("latitude", NumberSign::Signed);
+  const auto longitude = latitude ? fields.real("longitude", NumberSign::Signed) : std::nullopt;
   place.countryNameAsRead = fields.name();
   place.regionNameAsRead = fields.name();
-  if (place.name.empty() || !latitude || !longitude || place.countryNameAsRead.empty() ||
-      place.regionNameAsRead.empty()) {
+  if (place.name.empty() || !longitude || place.countryNameAsRead.empty() || place.regionNameAsRead.empty()) {
     return std::nullopt;
   }
   place.latitude = *latitude;
@@ -160,21 +193,18 @@ std::optional<Place> parsePlace(const std::string& line) {
   return place;
 }
 
-std::optional<Order> parseOrder(const std::string& line) {
-  Fields fields(line);
+std::optional<Order> parseOrder(Fields& fields) {
   Order order;
   order.name = fields.name();
   order.clientNameAsRead = fields.name();
-  const auto price = fields.real();
+  const auto price = fields.real("price", NumberSign::NonNegative);
+  if (order.name.empty() || order.clientNameAsRead.empty() || !price) return std::nullopt;
   order.pickupPlaceNameAsRead = fields.name();
   order.deliveryPlaceNameAsRead = fields.name();
-  const auto pickup = fields.window();
-  const auto delivery = fields.window();
-  auto articles = fields.quantityList();
-  if (order.name.empty() || order.clientNameAsRead.empty() || !price || order.pickupPlaceNameAsRead.empty() ||
-      order.deliveryPlaceNameAsRead.empty() || !pickup || !delivery || !articles) {
-    return std::nullopt;
-  }
+  const auto pickup = fields.window("pickup window");
+  const auto delivery = pickup ? fields.window("delivery window") : std::nullopt;
+  auto articles = delivery ? fields.quantityList() : std::nullopt;
+  if (order.pickupPlaceNameAsRead.empty() || order.deliveryPlaceNameAsRead.empty() || !articles) return std::nullopt;
   order.price = *price;
   order.pickupWindow = *pickup;
   order.deliveryWindow = *delivery;
@@ -182,7 +212,13 @@ std::optional<Order> parseOrder(const std::string& line) {
   return order;
 }
 
-std::optional<ArticleType> parseArticleType(const std::string& line) { return Fields(line).quantityList(); }
+std::optional<ArticleType> parseArticleType(Fields& fields) { return fields.quantityList(); }
+
+const std::string& recordName(const ArticleType& type) { return type.name(); }
+template <class Record>
+const std::string& recordName(const Record& record) {
+  return record.name;
+}
 
 class InstanceLoader {
  public:
@@ -199,9 +235,23 @@ class InstanceLoader {
   std::optional<LoadError> readIntParameter(const char* name, std::int32_t& target);
   std::optional<LoadError> readRealParameter(const char* name, double& target);
 
+  // How one table is read: its file key, the word for its records in messages, its parser.
   template <class Record>
-  std::optional<LoadError> loadTable(const char* key, std::vector<Record>& table, std::int32_t capacity,
-                                     std::optional<Record> (*parse)(const std::string&), Linker<Record> link);
+  struct TableFile {
+    const char* key;
+    const char* kind;
+    std::optional<Record> (*parse)(Fields&);
+  };
+
+  template <class Record>
+  std::optional<LoadError> loadTable(const TableFile<Record>& file, std::vector<Record>& table, std::int32_t capacity,
+                                     Linker<Record> link);
+  // Reads one record line; nothing with `skip` set for an exact repeat of an earlier record.
+  template <class Record>
+  std::optional<Record> readRecord(const TableFile<Record>& file, const std::string& line, int lineNumber,
+                                   RecordNames& names, std::optional<LoadError>& failure);
+  void warnAboutRepeatedKeys();
+  std::optional<LoadError> checkArticleTypes(const RecordNames& names);
   std::optional<LoadError> loadAllTables();
   std::optional<LoadError> completePlaces();
   std::optional<LoadError> loadPositions();
@@ -213,6 +263,7 @@ class InstanceLoader {
   std::optional<LoadError> open(const std::string& path, InputFile& in) const;
   std::optional<LoadError> readError(int status, const RecordReader& reader) const;
   LoadError error(std::string message, int line = 0) const { return {std::move(message), currentFile_, line, {}}; }
+  void warn(std::string message, const std::string& file, int line) const;
 
   // Links `target` to the first record of `table` named `name`, or gives the message of a
   // missing declaration of that kind of record.
@@ -231,17 +282,37 @@ class InstanceLoader {
   std::string currentPath_;  // the data file being read, as written in the configuration
   std::string currentFile_;  // the same, resolved
   std::vector<int> regionLines_;
+  RecordNames articleTypeNames_;
 };
+
+void InstanceLoader::warn(std::string message, const std::string& file, int line) const {
+  const LoadWarning warning{std::move(message), file, line};
+  if (options_.warn) {
+    options_.warn(warning);
+  } else {
+    std::cerr << warningText(warning) << "\n";
+  }
+}
+
+void InstanceLoader::warnAboutRepeatedKeys() {
+  for (const ConfigFile::RepeatedKey& repeat : config_.repeatedKeys()) {
+    warn(format("key '%s' is given twice, in lines %d and %d; the first value stays in force", repeat.key,
+                repeat.firstLine, repeat.line),
+         configPath_, repeat.line);
+  }
+}
 
 std::optional<LoadError> InstanceLoader::run(const std::string& configPath) {
   configPath_ = configPath;
   currentFile_ = configPath;
+  if (!configPath.empty()) problem_.inputFiles.push_back(std::filesystem::absolute(configPath).string());
   if (!config_.read(configPath)) {
     LoadError failure =
         error(format("Error reading configuration file in line %d", config_.lineNumber()), config_.lineNumber());
     failure.reason = config_.failure();
     return failure;
   }
+  warnAboutRepeatedKeys();
   if (auto failure = readParameters()) return failure;
   if (auto failure = loadAllTables()) return failure;
   if (auto failure = loadPositions()) return failure;
@@ -308,7 +379,10 @@ std::string InstanceLoader::resolved(const std::string& path) const {
 }
 
 std::optional<LoadError> InstanceLoader::open(const std::string& path, InputFile& in) const {
-  if (in.open(currentFile_)) return std::nullopt;
+  if (in.open(currentFile_)) {
+    problem_.inputFiles.push_back(std::filesystem::absolute(currentFile_).string());
+    return std::nullopt;
+  }
   LoadError failure = error(format("Can't open file '%s' for reading", path));
   failure.reason = in.failure();
   return failure;
@@ -326,24 +400,58 @@ std::optional<LoadError> InstanceLoader::readError(int status, const RecordReade
 }
 
 template <class Record>
-std::optional<LoadError> InstanceLoader::loadTable(const char* key, std::vector<Record>& table, std::int32_t capacity,
-                                                   std::optional<Record> (*parse)(const std::string&),
-                                                   Linker<Record> link) {
+std::optional<Record> InstanceLoader::readRecord(const TableFile<Record>& file, const std::string& line, int lineNumber,
+                                                 RecordNames& names, std::optional<LoadError>& failure) {
+  Fields fields(line);
+  auto record = file.parse(fields);
+  if (!record) {
+    failure = error(format("Can't parse file '%s'", currentPath_), lineNumber);
+    failure->reason = fields.fault();
+    return std::nullopt;
+  }
+  const std::string& name = recordName(*record);
+  switch (names.note(name, lineNumber, line)) {
+    case RecordNames::Seen::New:
+      break;
+    case RecordNames::Seen::Repeat:
+      warn(format("%s '%s' in line %d repeats line %d exactly; it is read once", file.kind, name, lineNumber,
+                  names.lineOf(name)),
+           currentFile_, lineNumber);
+      return std::nullopt;
+    case RecordNames::Seen::Conflict:
+      failure = error(format("Duplicate declaration of '%s' %s in file '%s' in lines %d and %d", name, file.kind,
+                             currentPath_, names.lineOf(name), lineNumber),
+                      lineNumber);
+      return std::nullopt;
+  }
+  for (const std::string& notice : fields.notices()) {
+    warn(format("%s '%s': %s", file.kind, name, notice), currentFile_, lineNumber);
+  }
+  return record;
+}
+
+template <class Record>
+std::optional<LoadError> InstanceLoader::loadTable(const TableFile<Record>& file, std::vector<Record>& table,
+                                                   std::int32_t capacity, Linker<Record> link) {
   table.clear();
-  if (auto failure = dataFilePath(key, currentPath_)) return failure;
+  if (auto failure = dataFilePath(file.key, currentPath_)) return failure;
   currentFile_ = resolved(currentPath_);
   InputFile in;
   if (auto failure = open(currentPath_, in)) return failure;
   RecordReader reader(in.stream());
+  RecordNames localNames;
+  RecordNames& names = std::is_same_v<Record, ArticleType> ? articleTypeNames_ : localNames;
   std::string line;
   int status = 0;
   while ((status = reader.next(line)) == 1) {
     const int lineNumber = reader.recordLine();
+    std::optional<LoadError> failure;
+    auto record = readRecord(file, line, lineNumber, names, failure);
+    if (failure) return failure;
+    if (!record) continue;  // an exact repeat
     if (static_cast<std::int32_t>(table.size()) >= capacity) {
       return error(format("Too many records in file '%s': at most %d are allowed", currentPath_, capacity), lineNumber);
     }
-    auto record = parse(line);
-    if (!record) return error(format("Can't parse file '%s'", currentPath_), lineNumber);
     if (link) {
       if (auto message = link(*record)) return error(std::move(*message), lineNumber);
     }
@@ -393,26 +501,38 @@ std::optional<std::string> InstanceLoader::linkOrder(Order& order) {
 
 std::optional<LoadError> InstanceLoader::loadAllTables() {
   ProblemData& p = problem_;
-  if (auto f = loadTable<VehicleType>("vehicleTypes", p.vehicleTypes, p.maxVehicleTypes, parseVehicleType, {}))
+  if (auto f = loadTable<VehicleType>({"vehicleTypes", "vehicle type", parseVehicleType}, p.vehicleTypes,
+                                      p.maxVehicleTypes, {}))
     return f;
-  if (auto f = loadTable<Vehicle>("vehicles", p.vehicles, p.maxVehicles, parseVehicle,
+  if (auto f = loadTable<Vehicle>({"vehicles", "vehicle", parseVehicle}, p.vehicles, p.maxVehicles,
                                   [this](Vehicle& v) { return linkVehicle(v); }))
     return f;
-  if (auto f = loadTable<Client>("clients", p.clients, p.maxClients, parseClient, {})) return f;
-  if (auto f = loadTable<Country>("countries", p.countries, p.maxCountries, parseCountry, {})) return f;
-  if (auto f = loadTable<Region>("regions", p.regions, p.maxRegions, parseRegion,
+  if (auto f = loadTable<Client>({"clients", "client", parseClient}, p.clients, p.maxClients, {})) return f;
+  if (auto f = loadTable<Country>({"countries", "country", parseCountry}, p.countries, p.maxCountries, {})) return f;
+  if (auto f = loadTable<Region>({"regions", "region", parseRegion}, p.regions, p.maxRegions,
                                  [this](Region& r) { return linkRegion(r); }))
     return f;
-  if (auto f = loadTable<Place>("places", p.places, p.maxPlaces, parsePlace,
+  if (auto f = loadTable<Place>({"places", "place", parsePlace}, p.places, p.maxPlaces,
                                 [this](Place& place) { return linkPlace(place); }))
     return f;
   if (auto f = completePlaces()) return f;
-  if (auto f = loadTable<Order>("orders", p.orders, p.maxOrders, parseOrder, [this](Order& o) { return linkOrder(o); }))
+  if (auto f = loadTable<Order>({"orders", "order", parseOrder}, p.orders, p.maxOrders,
+                                [this](Order& o) { return linkOrder(o); }))
     return f;
-  if (auto f = loadTable<ArticleType>("articleTypes", p.articleTypes, p.maxArticleTypes, parseArticleType, {}))
+  if (auto f = loadTable<ArticleType>({"articleTypes", "article type", parseArticleType}, p.articleTypes,
+                                      p.maxArticleTypes, {}))
     return f;
+  if (auto f = checkArticleTypes(articleTypeNames_)) return f;
   deriveCapacities(p);
   return std::nullopt;
+}
+
+// An article type that contains itself would count its own load again and again.
+std::optional<LoadError> InstanceLoader::checkArticleTypes(const RecordNames& names) {
+  const auto looping = selfContainingArticleType(problem_.articleTypes);
+  if (!looping) return std::nullopt;
+  const std::string& name = problem_.articleTypes[*looping].name();
+  return error(format("Article type '%s' contains itself in file '%s'", name, currentPath_), names.lineOf(name));
 }
 
 std::optional<LoadError> InstanceLoader::completePlaces() {
@@ -459,11 +579,18 @@ std::optional<LoadError> InstanceLoader::loadPositions() {
     const std::string vehicleName = fields.name();
     Vehicle* vehicle = findByName(problem_.vehicles, vehicleName);
     if (!vehicle) {
-      return error(format("Can't find place '%s' in file '%s'", vehicleName, currentPath_), reader.recordLine());
+      return error(format("Can't find vehicle '%s' in file '%s'", vehicleName, currentPath_), reader.recordLine());
     }
-    const auto start = fields.fuzzyTime();
-    const Place* place = problem_.findPlace(fields.name());
-    if (!start || !place) return error(format("Can't parse file '%s'", currentPath_), reader.recordLine());
+    const auto start = fields.fuzzyTime("start time");
+    const std::string placeName = start ? fields.name() : std::string();
+    const Place* place = problem_.findPlace(placeName);
+    if (!place) {
+      LoadError failure = error(format("Can't parse file '%s'", currentPath_), reader.recordLine());
+      failure.reason = !start              ? fields.fault()
+                       : placeName.empty() ? std::string("start place: missing")
+                                           : format("start place: no place is named '%s'", placeName);
+      return failure;
+    }
     vehicle->startTime = *start;
     vehicle->startPlace = place;
   }
@@ -476,10 +603,19 @@ std::optional<LoadError> InstanceLoader::loadRoadDistances() {
   if (!path) return std::nullopt;
   currentPath_ = *path;
   currentFile_ = resolved(currentPath_);
+  // An input like the other data files: no output may replace it.
+  problem_.inputFiles.push_back(std::filesystem::absolute(currentFile_).string());
   return readDistancesFile(currentPath_, currentFile_, problem_);
 }
 
 }  // namespace
+
+std::string warningText(const LoadWarning& warning) {
+  std::string text = "warning: " + warning.message;
+  if (!warning.file.empty())
+    text += "\nat " + warning.file + (warning.line > 0 ? ":" + std::to_string(warning.line) : "");
+  return text;
+}
 
 std::optional<LoadError> loadInstance(const std::string& configPath, ProblemData& problem, const LoadOptions& options) {
   // The zone is read once per load; every date of the load is converted in it.

@@ -1,5 +1,6 @@
 #pragma once
 // Loading a whole problem from a configuration file and the nine data files it names.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,10 +15,23 @@ struct LoadError {
   std::string reason;   // why the file could not be opened, when that was the fault
 };
 
+// Data that loads but looks wrong: a window out of order, a record given twice alike, a
+// configuration key given twice.
+struct LoadWarning {
+  std::string message;
+  std::string file;
+  int line = 0;
+};
+
+// "warning: MESSAGE" and, on a second line, "at FILE:LINE".
+std::string warningText(const LoadWarning& warning);
+
 struct LoadOptions {
   // When not empty, relative data-file paths are resolved against this folder instead of
   // the current directory (the command-line tool passes the configuration file's folder).
   std::string dataDirectory;
+  // Hears every warning of the load; when empty, warnings go to standard error.
+  std::function<void(const LoadWarning&)> warn{};
 };
 
 // Loads into a fresh problem. On success the fresh problem replaces `problem` and the

@@ -38,6 +38,7 @@ struct ProblemData {
   std::int32_t horizonEnd = 0;            // largest end of any delivery window; 0 without orders
   bool checkCapacity = false;             // routes must respect the vehicle types' capacities
   std::vector<std::string> capacityKeys;  // the keys some vehicle type's CAPACITY list limits
+  std::vector<std::string> inputFiles;    // the configuration and the data files read, as opened
 
   std::vector<VehicleType> vehicleTypes;
   std::vector<Vehicle> vehicles;

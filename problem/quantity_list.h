@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace tamso {
@@ -30,11 +31,14 @@ class QuantityList {
   std::string name_;
   std::vector<std::string> keys_;
   std::vector<float> quantities_;
+  std::unordered_set<std::string> keySet_;  // the keys again, so a repeat is found at once
   std::size_t room_ = 0;
 };
 
 // Reads a quantity list from a record line: a name token, a pair count M, then M pairs of
-// a key token and a whole-number quantity. Nothing when a key is empty or repeated.
+// a key token and a whole-number quantity. Nothing when a key is empty or repeated, or a
+// count or quantity is not a whole number; `why` then tells which and why.
+std::optional<QuantityList> readQuantityList(const std::string& line, std::size_t& pos, std::string& why);
 std::optional<QuantityList> readQuantityList(const std::string& line, std::size_t& pos);
 
 }  // namespace tamso

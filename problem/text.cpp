@@ -190,12 +190,13 @@ std::int32_t parseDateTime(const std::string& line, std::size_t& pos) {
   return static_cast<std::int32_t>(seconds / 60);
 }
 
-std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos) {
+std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos, bool* inOrder) {
   const std::int32_t a = parseDateTime(line, pos);
   const std::int32_t b = parseDateTime(line, pos);
   const std::int32_t c = parseDateTime(line, pos);
   if (a < 0 || b < 0 || c < 0) return std::nullopt;
   if (pos < line.size()) ++pos;
+  if (inOrder != nullptr) *inOrder = a <= b && b <= c;
   return FuzzyWindow(a, b, c);
 }
 

@@ -45,7 +45,9 @@ double parseReal(const std::string& text);
 // Minutes since the epoch in local time, or a value <= 0 when it is not a valid date (a date
 // from 2200-01-01 on gives -1).
 std::int32_t parseDateTime(const std::string& line, std::size_t& pos);
-std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos);
+// Three date-times as a window; `inOrder`, when given, tells whether they were written in
+// order (a window out of order collapses to its first time).
+std::optional<FuzzyWindow> readWindow(const std::string& line, std::size_t& pos, bool* inOrder = nullptr);
 std::optional<FuzzyTime> readFuzzyTime(const std::string& line, std::size_t& pos);
 
 // "%Y-%m-%d %H:%M" of the local time of the given minute.

@@ -77,6 +77,14 @@ RunOutcome runThorough(const RunRequest& request, Random& random, RunObserver* o
 
 }  // namespace
 
+std::vector<std::string> runDumpFiles(const RunRequest& request) {
+  if (request.command == RunCommand::Genetic || request.command == RunCommand::HybridGenetic) {
+    const GeneticDumpFiles files = GeneticDumpFiles::in(request.dumpFolder);
+    return {files.population, files.crossover};
+  }
+  return {dumpPath(request, "total.dump")};
+}
+
 void applyRunSwitches(ProblemData& problem, const RunSwitches& switches) {
   for (const auto& [option, setting] : kRunSwitchTable) {
     // Only a change is written, so a problem the caller prepared is merely read here.

@@ -36,6 +36,9 @@ struct RunOutcome {
 // calls it first on its own, so that the run only reads the problem.
 void applyRunSwitches(ProblemData& problem, const RunSwitches& switches);
 
+// The dump files the run writes (or removes), where it writes them.
+std::vector<std::string> runDumpFiles(const RunRequest& request);
+
 // The run itself, on whatever thread calls it. The run's switches are set on the problem
 // here, the one place where they meet it, since the routing core reads them from there.
 RunOutcome executeRun(const RunRequest& request, RunObserver* observer);

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config git ccache
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-image-formats-plugins
-  libgraphicsmagick++1-dev graphicsmagick libicu-dev
+  libgraphicsmagick++1-dev graphicsmagick libpng-dev libicu-dev
   xvfb xauth
   dpkg-dev file desktop-file-utils
   clang-format clang-tidy

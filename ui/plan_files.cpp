@@ -1,5 +1,6 @@
 #include "ui/plan_files.h"
 
+#include "problem/file_identity.h"
 #include "ui/plan_report.h"
 #include "ui/user_prompts.h"
 
@@ -13,6 +14,10 @@ std::optional<QString> toMessage(const std::optional<std::string>& error) {
 }
 
 }  // namespace
+
+std::optional<QString> PlanFiles::refusal(const QString& path) const {
+  return toMessage(refuseOverwritingInput(path.toStdString(), inputs_));
+}
 
 bool PlanFiles::hasPlan(const Solution* plan) {
   if (plan == nullptr) prompts_.message(window_, kNoPlanMessage);
@@ -53,11 +58,13 @@ void PlanFiles::saveReport(Solution* plan) {
 
 std::optional<QString> PlanFiles::saveCsvTo(const QString& path, Solution* plan) {
   if (plan == nullptr) return kNoPlanMessage;
+  if (auto refused = refusal(path)) return refused;
   return toMessage(savePlanReport(path.toStdString(), *plan));
 }
 
 std::optional<QString> PlanFiles::saveReportTo(const QString& path, Solution* plan) {
   if (plan == nullptr) return kNoPlanMessage;
+  if (auto refused = refusal(path)) return refused;
   return toMessage(saveRunReport(path.toStdString(), planFacts_, *plan));
 }
 

@@ -4,6 +4,8 @@
 // made it. A missing plan or a failed write is told to the user.
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "report/plan_output.h"
 
@@ -32,15 +34,20 @@ class PlanFiles {
 
   // The run that made the plan now shown, named in its reports.
   void setPlanFacts(RunFacts facts) { planFacts_ = std::move(facts); }
+  // The files the window has read; a save never writes over one of them.
+  void setInputs(std::vector<std::string> inputs) { inputs_ = std::move(inputs); }
 
  private:
   bool hasPlan(const Solution* plan);
   void tell(const std::optional<QString>& error);
+  // The message refusing a path that names an input, nothing otherwise.
+  std::optional<QString> refusal(const QString& path) const;
 
   QWidget* window_;
   UserPrompts& prompts_;
   QString savePath_;
   RunFacts planFacts_;
+  std::vector<std::string> inputs_;
 };
 
 }  // namespace tamso::ui

@@ -3,9 +3,11 @@
 #include <QProgressDialog>
 #include <algorithm>
 
+#include "problem/file_identity.h"
 #include "ui/iterations_dialog.h"
 #include "ui/optimization_options_dialog.h"
 #include "ui/thorough_search_dialog.h"
+#include "ui/user_prompts.h"
 
 namespace tamso::ui {
 
@@ -31,6 +33,12 @@ RunRequest RunController::request(RunCommand command, ProblemData& problem) cons
 void RunController::start(RunCommand command, ProblemData& problem) {
   if (running()) return;
   const RunRequest asked = request(command, problem);
+  for (const std::string& dump : runDumpFiles(asked)) {
+    if (const auto refusal = refuseOverwritingInput(dump, problem.inputFiles)) {
+      prompts_.message(window_, QString::fromStdString(*refusal));
+      return;
+    }
+  }
   applyRunSwitches(problem, asked.switches);  // here, so that the worker only reads the problem
   worker_ = std::make_unique<TamsoThread>(asked);
   connect(worker_.get(), &QThread::finished, this, &RunController::finished, Qt::QueuedConnection);

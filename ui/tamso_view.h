@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "map/map_view.h"
 #include "map/picture_library.h"
@@ -159,6 +161,9 @@ class CTamsoView : public QAbstractScrollArea {
   void onRunFinished();
   void applyOutcome(RunOutcome& outcome, bool announce);
   void afterPictureLoaded();
+  // The files the window has read (configuration, data files, map parameters, picture), with
+  // absolute names: no save or export may write over one of them.
+  std::vector<std::string> inputFiles() const;
   std::optional<QString> readMapParams(const QString& name);
 
   UserPrompts& prompts_;
@@ -170,6 +175,7 @@ class CTamsoView : public QAbstractScrollArea {
   MapPainter painter_;
   bool firstDraw_ = true;
   bool pictureLoadAttempted_ = false;
+  std::vector<std::string> mapInputs_;  // the map parameters and the picture last read
   QSize scrollRange_{300, 300};
   std::optional<QSize> fixedClientSize_;
   RunController runs_;

@@ -3,11 +3,16 @@
 // painting and input of tamso_view.cpp.
 #include "ui/tamso_view.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <filesystem>
+
+#include "core/file_replace.h"
 
 #include "map/map_params_file.h"
 #include "problem/config_file.h"
+#include "problem/file_identity.h"
 #include "problem/loader.h"
 #include "routing/solution.h"
 #include "ui/plan_report.h"
@@ -52,8 +57,11 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   LoadOptions options;
   if (!changeDirectory) options.dataDirectory = QFileInfo(fullPath).absolutePath().toStdString();
   const std::string name = fileToRead(fullPath, changeDirectory);
-  if (const std::optional<LoadError> error = loadInstance(name, problem_, options))
-    return QString::fromStdString(error->message);
+  if (const std::optional<LoadError> error = loadInstance(name, problem_, options)) {
+    // The reason, when known, on a second line, as the command-line tool gives it.
+    return QString::fromStdString(error->reason.empty() ? error->message : error->message + "\n" + error->reason);
+  }
+  files_.setInputs(inputFiles());
   clearPlan();
   problemLoaded_ = true;
   runs_.settings().respectCapacities = problem_.checkCapacity;
@@ -88,14 +96,26 @@ void CTamsoView::openMapParams() {
 std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool changeDirectory) {
   const std::string name = fileToRead(path, changeDirectory);
   const MapParamsFileResult result = readMapParamsFile(name, layer().params(), map_.picture(), pictures_);
-  if (result.outcome != MapParamsFileResult::Outcome::FileError) pictureLoadAttempted_ = true;
+  if (result.outcome != MapParamsFileResult::Outcome::FileError) {
+    pictureLoadAttempted_ = true;
+    mapInputs_ = {std::filesystem::absolute(name).string(), std::filesystem::absolute(result.pictureName).string()};
+    files_.setInputs(inputFiles());
+  }
   if (result.ok()) {
     afterPictureLoaded();
     if (fitOnLoad_) zoomToFit();
   }
   repaintMap();
-  if (!result.ok()) return QString::fromStdString(result.message);
+  if (!result.ok()) {
+    return QString::fromStdString(result.reason.empty() ? result.message : result.message + "\n" + result.reason);
+  }
   return std::nullopt;
+}
+
+std::vector<std::string> CTamsoView::inputFiles() const {
+  std::vector<std::string> inputs = problem_.inputFiles;
+  inputs.insert(inputs.end(), mapInputs_.begin(), mapInputs_.end());
+  return inputs;
 }
 
 void CTamsoView::openDroppedFile(const QString& path) {
@@ -132,9 +152,18 @@ void CTamsoView::exportMapPicture() {
   if (const std::optional<QString> error = exportMapPictureTo(*path)) prompts_.message(this, *error);
 }
 
+// The picture is written whole or not at all, through a temporary file, as the plan files are.
 std::optional<QString> CTamsoView::exportMapPictureTo(const QString& path) {
+  if (const auto refusal = refuseOverwritingInput(path.toStdString(), inputFiles())) {
+    return QString::fromStdString(*refusal);
+  }
   const QImage image = renderCanvas();
-  if (image.isNull() || !image.save(path, "PNG")) return QStringLiteral("Cannot write the picture ") + path;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    return QStringLiteral("Cannot write the picture ") + path;
+  }
+  if (const auto error = replaceFile(path.toStdString(), bytes.toStdString())) return QString::fromStdString(*error);
   return std::nullopt;
 }
 

@@ -130,6 +130,24 @@ TEST_F(CheckFailure, ARefusedRecordNamesItsFileAndLine) {
   EXPECT_EQ(run.err, "Can't parse file 'clients.txt'\nat " + (dir_ / "clients.txt").string() + ":4\n");
 }
 
+// A number that cannot be what it says fails with its field and why on the second line;
+// data that loads but looks wrong is warned about with its file and line, and still loads.
+TEST_F(CheckFailure, WrongNumbersAreRefusedAndSuspiciousDataIsWarnedAbout) {
+  const std::string countries = (dir_ / "countries.txt").string();
+  std::ofstream(countries, std::ios::app) << "MARS 1e3 1 0\n";
+  auto run = runTool({"check", config()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "Can't parse file 'countries.txt'\nat " + countries +
+                         ":4: cost per day: '1E3' is in exponent notation, which is not accepted\n");
+  fs::copy_file(fs::path(example("tiny")).parent_path() / "countries.txt", countries,
+                fs::copy_options::overwrite_existing);
+  std::ofstream(countries, std::ios::app) << "POLAND   210.00 0.95 0\n";
+  run = runTool({"check", config()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "tamso-cli: warning: country 'POLAND' in line 4 repeats line 2 exactly; it is read once\nat " +
+                         countries + ":4\n");
+}
+
 // A place name in Windows-1250 (not UTF-8) is kept as read; every JSON output shows it with
 // the replacement character instead of stopping the program.
 TEST_F(CheckFailure, NamesThatAreNotUtf8StillGiveJson) {

@@ -90,7 +90,8 @@ TEST_F(CheckMapFailure, MapFileErrorsAreWordedAsInTheWindow) {
   write("broken.jpg", "not a picture");
   run = runTool({"check", example("tiny"), "--map", write("nopicture.map", "mapfilename=broken.jpg\n"), "--json"});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(run.err, "Error loading image\n");
+  EXPECT_EQ(run.err, "Error loading image\nat " + (folder / "broken.jpg").string() +
+                         ": not a picture of a known format, or a damaged one\n");
 }
 
 TEST_F(CheckMapFailure, BadOptionValuesAreUsageErrors) {

@@ -165,6 +165,40 @@ TEST_F(RunCommand, OutputFileHoldsWhatStandardOutputWouldAndFailuresExitWithOne)
   EXPECT_NE(err.str().find("cannot write the plan to standard output"), std::string::npos);
 }
 
+// No output of a run writes over a file it read, whatever name leads to it: the run is
+// refused before it starts, and the input stays as it was.
+TEST_F(RunCommand, NoOutputOverwritesAnInput) {
+  const std::filesystem::path tiny = std::filesystem::path(testing::example("tiny")).parent_path();
+  std::filesystem::copy(tiny, folder / "data");
+  std::filesystem::create_directories(folder / "data" / "sub");
+  std::filesystem::create_symlink(folder / "data" / "orders.txt", folder / "orders-link.txt");
+  const std::string config = (folder / "data" / "tiny.cfg").string();
+  const std::string orders = readFile(folder / "data" / "orders.txt");
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;  // the input named by the output
+  };
+  const Case cases[] = {
+      {{"plan", config, "-o", "data/sub/../tiny.cfg"}, "tiny.cfg"},
+      {{"plan", config, "--csv", "orders-link.txt"}, "orders.txt"},
+      {{"hga", config, "--generations", "1", "-o", "data/places.txt"}, "places.txt"},
+      {{"solve", config, "--iterations", "1", "-o", "data/regions.txt"}, "regions.txt"},
+  };
+  for (const Case& c : cases) {
+    const auto run = runTool(c.args);
+    EXPECT_EQ(run.exitCode, 1) << c.args[3];
+    EXPECT_NE(run.err.find("it is the input file " + (folder / "data" / c.input).string()), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "total.dump")) << c.args[3];
+  }
+  EXPECT_EQ(readFile(folder / "data" / "orders.txt"), orders);
+  // A data file that is named like a dump file is not deleted by the run either.
+  std::filesystem::rename(folder / "data" / "orders.txt", folder / "total.dump");
+  std::filesystem::create_symlink(folder / "total.dump", folder / "data" / "orders.txt");
+  EXPECT_EQ(runTool({"plan", config}).exitCode, 1);
+  EXPECT_EQ(readFile(folder / "total.dump"), orders);
+}
+
 TEST_F(RunCommand, AnUnseededRunPrintsItsSeedAndRepeatsWithIt) {
   const auto unseeded = runTool({"plan", europe, "--json"});
   ASSERT_EQ(unseeded.exitCode, 0) << unseeded.err;

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/stop_signals.h"
+#include "core/file_replace.h"
 #include "tests/cli/report_fixture.h"
 
 namespace tamso {
@@ -94,6 +95,35 @@ TEST(StopSignal, SecondSignalEndsTheProcessAtOnce) {
         ::_exit(4);
       },
       ::testing::ExitedWithCode(130), "");
+}
+
+// The second signal may come while an output is being written: the process ends without
+// leaving the output's temporary file behind.
+TEST(StopSignal, SecondSignalDuringAWriteLeavesNoTemporaryFile) {
+  ScratchFolder folder("tamso-stop-write");
+  const auto temporaryFileExists = [&] {
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+      if (entry.path().filename().string().rfind(".plan.json.", 0) == 0) return true;
+    }
+    return false;
+  };
+  EXPECT_EXIT(
+      {
+        cli::StopSignals signals;
+        std::raise(SIGINT);
+        std::thread writer([&] {
+          const std::string contents(std::size_t{1} << 20, 'x');
+          for (;;) replaceFile((folder.path() / "plan.json").string(), contents);
+        });
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!temporaryFileExists()) {
+          if (std::chrono::steady_clock::now() > until) ::_exit(5);
+        }
+        std::raise(SIGINT);
+        ::_exit(4);
+      },
+      ::testing::ExitedWithCode(130), "");
+  EXPECT_FALSE(temporaryFileExists());
 }
 
 TEST(StopSignal, HandlersAreRestoredAfterTheRun) {

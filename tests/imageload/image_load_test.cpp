@@ -12,6 +12,7 @@
 
 #include "imageload/picture_library_glue.h"
 #include "map/map_image.h"
+#include "map/map_params_file.h"
 #include "tests/temp_folder.h"
 
 namespace tamso {
@@ -105,6 +106,11 @@ TEST_F(ImageLoad, DecodesEveryFormatPixelByPixel) {
       {"p.jpg", LoadJPG, "-quality 100 -sampling-factor 1x1", 6},
       {"p.tif", LoadTIF, "", 0},
       {"p.png", LoadPNG, "", 0},
+      // PNG is read row by row: every layout of it gives the same pixels.
+      {"p16.png", LoadPNG, "-depth 16", 0},
+      {"pi.png", LoadPNG, "-interlace line", 0},
+      {"p4.png", LoadPNG, "-colors 4 -type Palette", 0},
+      {"pa.png", LoadPNG, "-type TrueColorMatte", 0},
   };
   for (const Case& c : cases) {
     const std::string path = converted(c.file, c.options);
@@ -144,7 +150,9 @@ TEST_F(ImageLoad, TruncatedFilesFail) {
     const auto size = fs::file_size(path);
     fs::resize_file(path, size / 2);
     EXPECT_TRUE(LoadPicture(FileType(path), path).empty()) << name;
-    EXPECT_NE(GetLastPicLibError(), pictureErrorNone) << name;
+    // A TIFF keeps its directory anywhere, so only "damaged" can be said of it.
+    EXPECT_EQ(GetLastPicLibError(), std::string(name) == "cut.tif" ? pictureErrorCorrupt : pictureErrorCutShort)
+        << name;
   }
 }
 
@@ -235,6 +243,33 @@ TEST_F(ImageLoad, MapImageLoadsThroughTheLibrary) {
   EXPECT_FALSE(image.load((folder / "absent.png").string(), imageLoadLibrary()));
   EXPECT_EQ(image.lastError(), pictureErrorUnreadable);
   EXPECT_FALSE(image.hasBitmap());
+}
+
+// The map parameters say why their picture did not load, on the line under the message.
+TEST_F(ImageLoad, PictureFailuresSayWhy) {
+  const std::string cut = converted("cut.png");
+  fs::resize_file(cut, fs::file_size(cut) / 2);
+  write("wide.bmp", bmpHeader(20000, 10));
+  write("picture.xyz", "");
+  struct Case {
+    const char* picture;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"picture.xyz", "unknown picture format: the name must end in .bmp, .gif, .pcx, .tga, .jpg, .tif or .png"},
+      {"wide.bmp", "the declared size is too large: at most 16384 pixels a side and 100000000 pixels in all"},
+      {"cut.png", "the file is cut short"},
+      {"absent.png", "the file cannot be read"},
+      {"", "the map parameters name no picture (mapfilename)"},
+  };
+  for (const Case& c : cases) {
+    const std::string map = write("picture.map", std::string("mapfilename=") + c.picture + "\n");
+    MapParams params;
+    MapImage image;
+    const MapParamsFileResult result = readMapParamsFile(map, params, image, imageLoadLibrary());
+    EXPECT_EQ(result.message, "Error loading image") << c.picture;
+    EXPECT_EQ(result.reason, c.reason) << c.picture;
+  }
 }
 
 }  // namespace

@@ -63,7 +63,20 @@ class LoaderTest : public ::testing::Test {
   std::optional<LoadError> load(ProblemData& problem) {
     std::ofstream(dir_ / "instance.cfg") << config_;
     for (const auto& [name, text] : files_) std::ofstream(dir_ / name) << text;
-    return loadInstance((dir_ / "instance.cfg").string(), problem, LoadOptions{dir_.string()});
+    LoadOptions options{dir_.string()};
+    warnings_.clear();
+    options.warn = [this](const LoadWarning& warning) {
+      warnings_.push_back(warning.message + " @" + fs::path(warning.file).filename().string() + ":" +
+                          std::to_string(warning.line));
+    };
+    return loadInstance((dir_ / "instance.cfg").string(), problem, options);
+  }
+
+  // Replaces the first occurrence of `from` in a data file.
+  void editFile(const std::string& file, const std::string& from, const std::string& to) {
+    const auto at = files_[file].find(from);
+    ASSERT_NE(at, std::string::npos) << file << ": " << from;
+    files_[file].replace(at, from.size(), to);
   }
 
   std::string loadMessage() {
@@ -76,6 +89,7 @@ class LoaderTest : public ::testing::Test {
   const fs::path dir_ = scratch_.path();
   std::string config_;
   std::map<std::string, std::string> files_;
+  std::vector<std::string> warnings_;  // "message @file:line"
 };
 
 TEST_F(LoaderTest, LoadsRecordsLinksAndDerivedValues) {
@@ -130,13 +144,10 @@ TEST_F(LoaderTest, CapacityCheckIsSwitchedByTheParamsAndLoadsAreDerivedAfterTheA
   EXPECT_EQ(loadMessage(), "Wrong format of 'checkCapacity' field in 'params' section");
 }
 
-TEST_F(LoaderTest, FirstOfSameNamedRecordsWinsAndLaterPositionsReplace) {
-  files_["places.txt"] += "Warszawa 10 10 Poland Mazowsze\n";
+TEST_F(LoaderTest, LaterPositionsReplace) {
   files_["positions.txt"] += "V1 2024-03-05 06:00 2024-03-05 07:00 2024-03-05 08:00 Berlin\n";
   ProblemData problem;
   ASSERT_FALSE(load(problem));
-  EXPECT_EQ(problem.findPlace("WARSZAWA"), &problem.places[0]);
-  EXPECT_EQ(problem.orders[0].pickupPlace, &problem.places[0]);
   EXPECT_EQ(problem.vehicles[0].startPlace, &problem.places[2]);
 }
 
@@ -237,7 +248,7 @@ TEST_F(LoaderTest, LinkAndGeographyMessages) {
        "2024-03-04 08:00 2024-03-04 08:00 2024-03-04 08:00 g 0\n",
        "Missing declaration of 'PARIS' place in file 'orders.txt'"},
       {"positions.txt", "V9 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00 Warszawa\n",
-       "Can't find place 'V9' in file 'positions.txt'"},
+       "Can't find vehicle 'V9' in file 'positions.txt'"},
       {"positions.txt", "V1 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00 Paris\n",
        "Can't parse file 'positions.txt'"},
       {"positions.txt", "V1 2024-03-04 06:00 Warszawa\n", "Can't parse file 'positions.txt'"},
@@ -450,6 +461,137 @@ TEST_F(LoaderTest, FilesThatCannotBeReadSayWhy) {
   EXPECT_EQ(error->message, "Line too long in file 'places.txt': at most 1048576 characters are allowed");
   EXPECT_EQ(error->line, 4);
   EXPECT_EQ(error->file, (dir_ / "places.txt").string());
+}
+
+// A number misread would plan as another number: each is refused with the file, the line
+// and a second line naming the field and the fault.
+TEST_F(LoaderTest, NumbersThatWouldBeMisreadAreRefusedNamingTheFieldAndWhy) {
+  struct Case {
+    const char* file;
+    const char* from;
+    const char* to;
+    int line;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"countries.txt", "Poland 200", "Poland -200", 1,
+       "cost per day: '-200' is negative, and only 0 or more makes sense here"},
+      {"vehicles.txt", "14000", "1e5", 1, "mass: '1E5' is in exponent notation, which is not accepted"},
+      {"orders.txt", "1500", "4294967296", 1, "price: '4294967296' is too large: at most 2147483647 is accepted"},
+      {"places.txt", "51.4", "nan", 2, "latitude: 'NAN' is not a number: it has no digit"},
+      {"places.txt", "21.15", "-", 2, "longitude: '-' is not a number: it has no digit"},
+      {"places.txt", "21.15", "21.15.3", 2, "longitude: '21.15.3' is not a number"},
+      {"regions.txt", "90 300", "-90 300", 1,
+       "average waiting time: '-90' is negative, and only 0 or more makes sense here"},
+      {"types.txt", "pallet 33", "pallet -33", 1,
+       "quantity of 'PALLET' in list 'CAP': '-33' is negative, and only 0 or more makes sense here"},
+      {"types.txt", "Truck 2", "Truck 2.5", 1, "list count: '2.5' is not a whole number"},
+      {"orders.txt", "pallet 10", "pallet 1e5", 1,
+       "quantity of 'PALLET' in list 'GOODS': '1E5' is in exponent notation, which is not accepted"},
+      {"articles.txt", "pallet 2", "pallet -2", 1,
+       "pair count of list 'PALLET': '-2' is negative, and only 0 or more makes sense here"},
+      {"articles.txt", "pallet 2", "pallet 3", 1, "list 'PALLET': 3 pairs announced, 2 found"},
+      {"countries.txt", "Poland 200 1.0 0", "Poland 200", 1, "cost per km: missing"},
+      {"orders.txt", "2024-03-04 08:00", "2024-03-04", 1, "pickup window: three valid date-times expected"},
+      {"positions.txt", "Warszawa", "Paris", 1, "start place: no place is named 'PARIS'"},
+  };
+  for (const Case& c : cases) {
+    files_ = baseFiles();
+    editFile(c.file, c.from, c.to);
+    ProblemData problem;
+    const auto error = load(problem);
+    ASSERT_TRUE(error) << c.to;
+    EXPECT_EQ(error->message, "Can't parse file '" + std::string(c.file) + "'") << c.to;
+    EXPECT_EQ(error->reason, c.reason) << c.to;
+    EXPECT_EQ(error->line, c.line) << c.to;
+  }
+}
+
+// What the data files deliberately accept still loads: a decimal comma, signed coordinates,
+// a leading plus, lenient date separators.
+TEST_F(LoaderTest, DecimalCommasSignedCoordinatesAndLenientDatesStillLoad) {
+  editFile("places.txt", "51.4 21.15", "-51,4 -21,15");
+  editFile("orders.txt", "500.5", "500,5");
+  editFile("positions.txt", "2024-03-04 06:00", "2024/3/4 6.00");
+  ProblemData problem;
+  const auto error = load(problem);
+  ASSERT_FALSE(error) << error->message << "\n" << error->reason;
+  EXPECT_FLOAT_EQ(problem.places[1].latitude, -51.4f);
+  EXPECT_FLOAT_EQ(problem.places[1].longitude, -21.15f);
+  EXPECT_FLOAT_EQ(problem.orders[1].price, 500.5f);
+  EXPECT_TRUE(warnings_.empty());
+}
+
+// Two records of one name contradict each other and fail the load naming both lines; the
+// same record given twice is read once with a warning. An article type that contains itself
+// is refused.
+TEST_F(LoaderTest, RecordsThatContradictEachOtherAreRefused) {
+  struct Case {
+    const char* file;
+    const char* added;
+    const char* message;  // empty: loads, with the warning below
+    const char* warning;
+  };
+  const Case cases[] = {
+      {"types.txt", "van 0\n", "Duplicate declaration of 'VAN' vehicle type in file 'types.txt' in lines 2 and 3", ""},
+      {"vehicles.txt", "V1 van 1\n", "Duplicate declaration of 'V1' vehicle in file 'vehicles.txt' in lines 1 and 3",
+       ""},
+      {"clients.txt", "acme regular\n", "Duplicate declaration of 'ACME' client in file 'clients.txt' in lines 1 and 3",
+       ""},
+      {"countries.txt", "Poland 1 1 0\n",
+       "Duplicate declaration of 'POLAND' country in file 'countries.txt' in lines 1 and 3", ""},
+      {"regions.txt", "Mazowsze Radom Poland 90 300\n",
+       "Duplicate declaration of 'MAZOWSZE' region in file 'regions.txt' in lines 1 and 3", ""},
+      {"places.txt", "Warszawa 10 10 Poland Mazowsze\n",
+       "Duplicate declaration of 'WARSZAWA' place in file 'places.txt' in lines 1 and 4", ""},
+      {"orders.txt",
+       "O2 Beta 9 Radom Warszawa 2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00  2024-03-04 09:00 "
+       "2024-03-04 10:00 2024-03-04 11:00 goods 0\n",
+       "Duplicate declaration of 'O2' order in file 'orders.txt' in lines 3 and 4", ""},
+      {"articles.txt", "pallet 0\n",
+       "Duplicate declaration of 'PALLET' article type in file 'articles.txt' in lines 1 and 2", ""},
+      {"articles.txt", "box 1 box 2\n", "Article type 'BOX' contains itself in file 'articles.txt'", ""},
+      {"articles.txt", "box 1 crate 1\ncrate 2 lid 1 box 4\n",
+       "Article type 'BOX' contains itself in file 'articles.txt'", ""},
+      {"places.txt", "Warszawa   52.2297 21.0122\tPoland Mazowsze\n", "",
+       "place 'WARSZAWA' in line 4 repeats line 1 exactly; it is read once @places.txt:4"},
+      {"articles.txt", "box 1 pallet 4\n", "", ""},  // containing another type is fine
+  };
+  for (const Case& c : cases) {
+    files_ = baseFiles();
+    files_[c.file] += c.added;
+    ProblemData problem;
+    const auto error = load(problem);
+    if (*c.message == '\0') {
+      ASSERT_FALSE(error) << c.added << error->message;
+      EXPECT_EQ(problem.places.size(), 3u);
+      EXPECT_EQ(warnings_, (*c.warning == '\0' ? std::vector<std::string>{} : std::vector<std::string>{c.warning}));
+      continue;
+    }
+    ASSERT_TRUE(error) << c.added;
+    EXPECT_EQ(error->message, c.message) << c.added;
+    EXPECT_GT(error->line, 0) << c.added;
+  }
+}
+
+// Usable but suspicious data loads as before and is warned about on every load, with its
+// file and line: a window out of order, a configuration key given twice.
+TEST_F(LoaderTest, SuspiciousDataIsWarnedAboutWithItsLine) {
+  editFile("orders.txt", "2024-03-04 06:00 2024-03-04 07:00 2024-03-04 08:00",
+           "2024-03-04 08:00 2024-03-04 07:00 2024-03-04 06:00");
+  editConfig("unloadTime=45\n", "unloadTime=45\nunloadTime=60\n");
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  EXPECT_EQ(problem.unloadTime, 45);
+  EXPECT_EQ(problem.orders[1].pickupWindow.end, problem.orders[1].pickupWindow.start);
+  const std::vector<std::string> expected = {
+      "key 'params.unloadTime' is given twice, in lines 3 and 4; the first value stays in force @instance.cfg:4",
+      "order 'O2': pickup window: its three times are not in order; it is read as [ 2024-03-04 08:00; 2024-03-04 "
+      "08:00 ] @orders.txt:3",
+  };
+  EXPECT_EQ(warnings_, expected);
+  ASSERT_FALSE(load(problem));
+  EXPECT_EQ(warnings_, expected);
 }
 
 }  // namespace

@@ -127,7 +127,7 @@ class DataDialogsTest : public QObject {
       type.addList(QuantityList("EMPTY"));
       problem.vehicleTypes.push_back(type);
     }
-    problem.vehicleTypes.push_back(VehicleType{"BARE", {}, {}});
+    problem.vehicleTypes.push_back(VehicleType{"BARE", {}, {}, {}});
     VehicleTypesDialog dialog(nullptr, &problem);
     QTreeWidget& tree = *dialog.tree();
     QCOMPARE(tree.topLevelItemCount(), 21);

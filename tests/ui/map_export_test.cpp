@@ -133,6 +133,25 @@ class MapExportTest : public QObject {
     options = europeOptions(dir.filePath("no/folder/x.png"));
     QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
     QVERIFY(!QFile::exists(dir.filePath("x.png")));
+    // A full device fails the export; so does a picture that would replace an input, which
+    // stays as it was.
+    options = europeOptions(QStringLiteral("/dev/full"));
+    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    options = europeOptions({});
+    options.config = shelltest::tinyCopy(dir);
+    options.mapParams = shelltest::pictureMap(dir, 40, 30);
+    const QString orders = dir.filePath(QStringLiteral("tiny/orders.txt"));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("tiny/sub")));
+    QFile before(orders);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray text = before.readAll();
+    for (const QString& input : {dir.filePath(QStringLiteral("tiny/sub/../orders.txt")), options.mapParams}) {
+      options.exportPng = input;
+      QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    }
+    QFile after(orders);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), text);
   }
 
   void fillRulesFollowThePrimitive() {

@@ -154,13 +154,14 @@ class ViewCommandsTest : public QObject {
   void mapFileFaultsAreReportedAndKeepTheMenus() {
     Shell shell;
     shell.openMap(shell.dir.filePath("none.map"));
-    QCOMPARE(shell.prompts.lastMessage(), QString("Error reading configuration file in line 0"));
+    QCOMPARE(shell.prompts.lastMessage(),
+             QString("Error reading configuration file in line 0\nNo such file or directory"));
     QFile broken(shell.dir.filePath("nopicture.map"));
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("mapfilename=absent.jpg\n");
     broken.close();
     shell.openMap(broken.fileName());
-    QCOMPARE(shell.prompts.lastMessage(), QString("Error loading image"));
+    QCOMPARE(shell.prompts.lastMessage(), QString("Error loading image\nthe file cannot be read"));
     QVERIFY(shell.enabled(Command::ShowBackground));
     QVERIFY(!shell.enabled(Command::HideBackground));
     shell.action(Command::ShowBackground)->trigger();
