@@ -1,5 +1,7 @@
 #include "run/run_outcome.h"
 
+#include "report/dump_files.h"
+#include "report/genetic_dumps.h"
 #include "search/clock_seed.h"
 #include "search/local_search_run.h"
 #include "search/ruin_recreate_search.h"
@@ -28,18 +30,20 @@ std::optional<std::int32_t> memberIndex(GeneticSearch& search, const Solution& b
 }
 
 RunOutcome runLocal(const RunRequest& request, Random& random, RunObserver* observer) {
-  LocalSearchRun run = runLocalSearchRestarts(*request.problem, request.estimatedGain, request.restarts, random,
-                                              observer, dumpPath(request, "total.dump"));
+  TotalDumpFile dump(dumpPath(request, "total.dump"));
+  LocalSearchRun run =
+      runLocalSearchRestarts(*request.problem, request.estimatedGain, request.restarts, random, observer, &dump);
   RunOutcome outcome;
   outcome.stopped = run.stopped;
   outcome.solution = std::move(run.solution);
   outcome.restartsDone = run.restartsDone;
-  if (run.dumpError) outcome.dumpErrors.push_back(*run.dumpError);
+  outcome.dumpErrors = dump.errors();
   return outcome;
 }
 
 RunOutcome runEvolution(const RunRequest& request, Random& random, RunObserver* observer) {
-  GeneticSearch search(*request.problem, request.estimatedGain, random, GeneticDumpFiles::in(request.dumpFolder));
+  GeneticDumpWriter dumps(GeneticDumpFiles::in(request.dumpFolder));
+  GeneticSearch search(*request.problem, request.estimatedGain, random, &dumps);
   search.setGenerations(request.generations);
   EvolutionReport report =
       request.command == RunCommand::Genetic ? search.runGenetic(observer) : search.runHybrid(observer);
@@ -65,13 +69,14 @@ RunOutcome runThorough(const RunRequest& request, Random& random, RunObserver* o
   settings.estimatedGain = request.estimatedGain;
   settings.timeLimit = request.timeLimit;
   settings.iterations = request.iterations;
-  ThoroughRun run = runThoroughCommand(*request.problem, settings, random, observer, dumpPath(request, "total.dump"));
+  TotalDumpFile dump(dumpPath(request, "total.dump"));
+  ThoroughResult result = runThoroughCommand(*request.problem, settings, random, observer, &dump);
   RunOutcome outcome;
-  outcome.iterations = run.result.iterations;
-  outcome.seconds = run.result.seconds;
-  outcome.timeLimitReached = endedByTimeLimit(request, run.result);
-  outcome.solution = std::move(run.result.solution);
-  if (run.dumpError) outcome.dumpErrors.push_back(*run.dumpError);
+  outcome.iterations = result.iterations;
+  outcome.seconds = result.seconds;
+  outcome.timeLimitReached = endedByTimeLimit(request, result);
+  outcome.solution = std::move(result.solution);
+  outcome.dumpErrors = dump.errors();
   return outcome;
 }
 

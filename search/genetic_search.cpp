@@ -1,15 +1,12 @@
 #include "search/genetic_search.h"
 
 #include <algorithm>
-#include <sstream>
 #include <unordered_set>
 
 #include "routing/first_solution.h"
 #include "routing/insertion.h"
 #include "routing/local_search.h"
-#include "search/crossover_dump.h"
 #include "search/order_groups.h"
-#include "search/population_dump.h"
 #include "search/worker_threads.h"
 
 namespace tamso {
@@ -28,11 +25,6 @@ class StopRelay final : public RunObserver {
 };
 
 bool stopRequested(RunObserver* observer) { return observer != nullptr && observer->stopRequested(); }
-
-std::string inDirectory(const std::string& directory, const char* name) {
-  if (directory.empty()) return name;
-  return directory.back() == '/' ? directory + name : directory + "/" + name;
-}
 
 // Places a group only where every order fits and the whole group strictly raises the
 // child's gain; bestGroupInsertion then leaves the winning total as the child's gain.
@@ -55,16 +47,10 @@ void addUnroutedOrders(Solution& child) {
 
 }  // namespace
 
-GeneticDumpFiles GeneticDumpFiles::in(const std::string& directory) {
-  return {inDirectory(directory, "population.dump"), inDirectory(directory, "ordd.dump")};
-}
-
-GeneticSearch::GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random, GeneticDumpFiles files)
-    : problem_(problem), estimatedGain_(estimatedGain), random_(random), files_(std::move(files)) {
+GeneticSearch::GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random, EvolutionSink* trace)
+    : problem_(problem), estimatedGain_(estimatedGain), random_(random), trace_(trace) {
   members_.reserve(populationSize);
   for (std::int32_t i = 0; i < populationSize; ++i) members_.emplace_back(problem_, estimatedGain_);
-  populationDump_.open(files_.population);
-  if (populationDump_.failed()) noteDumpFailure(populationDump_);
 }
 
 GeneticSearch::~GeneticSearch() = default;
@@ -84,34 +70,22 @@ bool GeneticSearch::improveAll(RunObserver* observer) {
 }
 
 std::unique_ptr<Solution> GeneticSearch::crossover(const Solution& first, const Solution& second) {
-  std::ostringstream trace;
-  std::unique_ptr<Solution> child = breed(first, second, trace);
-  writeCrossoverTrace(trace.str());
+  CrossoverRecord record;
+  std::unique_ptr<Solution> child = breed(first, second, record);
+  if (trace_ != nullptr) trace_->crossover(record);
   return child;
 }
 
 std::unique_ptr<Solution> GeneticSearch::breed(const Solution& first, const Solution& second,
-                                               std::ostream& trace) const {
-  std::vector<OrderList> firstLeft = routeOrderLists(first);
-  std::vector<OrderList> secondLeft = routeOrderLists(second);
+                                               CrossoverRecord& record) const {
+  record.firstLeftovers = routeOrderLists(first);
+  record.secondLeftovers = routeOrderLists(second);
   auto child = std::make_unique<Solution>(problem_, estimatedGain_);
-  std::vector<OrderList> groups = takeSharedGroups(firstLeft, secondLeft);
-
-  writeLeftoverOrders(trace, firstLeft, secondLeft);
-  sortGroupsBySize(groups);
-  for (std::size_t i = 0; i < groups.size(); ++i) {
-    writeGroupHead(trace, static_cast<std::int32_t>(i), groups[i]);
-    placeGroup(*child, groups[i]);
-    endGroupLine(trace);
-  }
+  record.groups = takeSharedGroups(record.firstLeftovers, record.secondLeftovers);
+  sortGroupsBySize(record.groups);
+  for (const OrderList& group : record.groups) placeGroup(*child, group);
   addUnroutedOrders(*child);
   return child;
-}
-
-void GeneticSearch::writeCrossoverTrace(const std::string& text) {
-  TraceFile file(files_.crossover);
-  file.out() << text;
-  if (!file.close()) noteDumpFailure(file);
 }
 
 TournamentResult GeneticSearch::tournament(std::int32_t salt) {
@@ -124,13 +98,13 @@ TournamentResult GeneticSearch::tournament(std::int32_t salt) {
 namespace {
 
 // One slot of a generation: the two tournament winners and, once bred, their child and the
-// trace of its crossover.
+// record of its crossover.
 struct Mating {
   std::int32_t slot = 0;
   std::int32_t first = 0;
   std::int32_t second = 0;
   std::unique_ptr<Solution> child;
-  std::string trace;
+  CrossoverRecord record;
 };
 
 }  // namespace
@@ -162,15 +136,13 @@ EvolutionReport GeneticSearch::runGenetic(RunObserver* observer) {
     const std::size_t bred = runInParallel(
         matings.size(),
         [&](std::size_t i) {
-          std::ostringstream trace;
-          matings[i].child = breed(member(matings[i].first), member(matings[i].second), trace);
-          matings[i].trace = trace.str();
+          matings[i].child = breed(member(matings[i].first), member(matings[i].second), matings[i].record);
         },
         [&] { return !stopRequested(observer); });
     if (bred < matings.size()) result.stopped = true;
     for (std::size_t i = 0; i < bred; ++i) {
       Mating& mating = matings[i];
-      writeCrossoverTrace(mating.trace);
+      if (trace_ != nullptr) trace_->crossover(mating.record);
       children.push_back(mating.child->gain());
       ++result.children;
       rememberChild(*mating.child);
@@ -198,7 +170,7 @@ EvolutionReport GeneticSearch::runHybrid(RunObserver* observer) {
     report(observer, RunProgress::Phase::Iteration, g + 1, generations_);
     const std::int32_t a = random_.index(populationSize, g);
     const std::int32_t b = random_.index(populationSize, a);
-    writeParentPair(populationDump_.out(), a, b);
+    if (trace_ != nullptr) trace_->parentPair(a, b);
     if (a == b) continue;
     std::unique_ptr<Solution> child = crossover(member(a), member(b));
     ++result.children;
@@ -235,7 +207,9 @@ std::int32_t GeneticSearch::admitChild(const Solution& child) {
   return worst;
 }
 
-void GeneticSearch::dumpPopulation() { writePopulationListing(populationDump_.out(), members_); }
+void GeneticSearch::dumpPopulation() {
+  if (trace_ != nullptr) trace_->population(members_);
+}
 
 std::int32_t GeneticSearch::bestMember() const {
   std::int32_t best = 0;
@@ -289,13 +263,6 @@ void GeneticSearch::chooseSurvivors(const std::vector<const Solution*>& children
   members_ = std::move(survivors);
 }
 
-void GeneticSearch::noteDumpFailure(const TraceFile& file) {
-  const std::string message = file.failureMessage();
-  if (std::find(dumpErrors_.begin(), dumpErrors_.end(), message) == dumpErrors_.end()) {
-    dumpErrors_.push_back(message);
-  }
-}
-
 std::vector<float> GeneticSearch::memberGains() const {
   std::vector<float> gains;
   for (const Solution& m : members_) gains.push_back(m.gain());
@@ -304,8 +271,9 @@ std::vector<float> GeneticSearch::memberGains() const {
 
 void GeneticSearch::finishReport(EvolutionReport& result) {
   result.finalGains = memberGains();
-  if (!populationDump_.flush()) noteDumpFailure(populationDump_);
-  result.dumpErrors = dumpErrors_;
+  if (trace_ == nullptr) return;
+  trace_->flush();
+  result.dumpErrors = trace_->errors();
 }
 
 void GeneticSearch::report(RunObserver* observer, RunProgress::Phase phase, std::int32_t step,

@@ -12,21 +12,12 @@
 #include <vector>
 
 #include "core/random.h"
-#include "core/trace_file.h"
 #include "problem/problem_data.h"
+#include "report/search_trace.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
 
 namespace tamso {
-
-// Where the search writes its trace files.
-struct GeneticDumpFiles {
-  std::string population = "population.dump";
-  std::string crossover = "ordd.dump";
-
-  // Both files inside a folder ("" is the current directory).
-  static GeneticDumpFiles in(const std::string& directory);
-};
 
 // What a run leaves besides the population itself.
 struct EvolutionReport {
@@ -49,9 +40,9 @@ class GeneticSearch {
   static constexpr std::int32_t populationSize = 10;
   static constexpr std::int32_t generationCount = 40;  // genetic generations and hybrid iterations
 
-  // Ten empty members built with the run's estimated-gain flag; the population dump is
-  // deleted and opened anew.
-  GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random, GeneticDumpFiles files = {});
+  // Ten empty members built with the run's estimated-gain flag. The run's listings, parent
+  // pairs and crossovers go to `trace` when one is given.
+  GeneticSearch(const ProblemData& problem, bool estimatedGain, Random& random, EvolutionSink* trace = nullptr);
   virtual ~GeneticSearch();
   GeneticSearch(const GeneticSearch&) = delete;
   GeneticSearch& operator=(const GeneticSearch&) = delete;
@@ -72,7 +63,7 @@ class GeneticSearch {
   bool improveAll(RunObserver* observer = nullptr);
 
   // A new child of two members (or any solutions of the same problem); the parents are
-  // left unchanged. Rewrites the crossover dump.
+  // left unchanged. The crossover is reported to the trace.
   std::unique_ptr<Solution> crossover(const Solution& first, const Solution& second);
 
   // Two draws a, b of members; b wins unless a has the strictly higher gain.
@@ -95,7 +86,7 @@ class GeneticSearch {
   // The hybrid replacement: a child whose gain no member has replaces the worst member,
   // even when it is worse still. Returns the index replaced, or -1 for a gain twin.
   std::int32_t admitChild(const Solution& child);
-  // Appends a listing of the population to the population dump.
+  // Reports a listing of the population to the trace.
   void dumpPopulation();
 
   // The best plan seen: the best member, or the best child made where that is better.
@@ -103,19 +94,13 @@ class GeneticSearch {
   // The highest gain among the members and the children made.
   float bestGain() const;
 
-  // One message per trace file that could not be written so far.
-  const std::vector<std::string>& dumpErrors() const { return dumpErrors_; }
-
  private:
-  // The crossover itself, its trace written to `trace`; safe to run for several pairs at once.
-  std::unique_ptr<Solution> breed(const Solution& first, const Solution& second, std::ostream& trace) const;
-  // Rewrites the crossover dump with the trace of one crossover.
-  void writeCrossoverTrace(const std::string& text);
+  // The crossover itself, its course written to `record`; safe to run for several pairs at once.
+  std::unique_ptr<Solution> breed(const Solution& first, const Solution& second, CrossoverRecord& record) const;
   void rememberChild(const Solution& child);
   // The population after a generation: the ten best plans of distinct gains among the
   // members and the generation's children.
   void chooseSurvivors(const std::vector<const Solution*>& children);
-  void noteDumpFailure(const TraceFile& file);
   std::vector<float> memberGains() const;
   void finishReport(EvolutionReport& report);
   void report(RunObserver* observer, RunProgress::Phase phase, std::int32_t step, std::int32_t total) const;
@@ -125,12 +110,10 @@ class GeneticSearch {
   bool estimatedGain_;
   Random& random_;
   std::int32_t generations_ = generationCount;
-  GeneticDumpFiles files_;
+  EvolutionSink* trace_;
   std::vector<Solution> members_;
   std::array<std::unique_ptr<Solution>, populationSize> offspring_;
   std::unique_ptr<Solution> bestChild_;
-  TraceFile populationDump_;
-  std::vector<std::string> dumpErrors_;
 };
 
 }  // namespace tamso

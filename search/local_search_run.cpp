@@ -1,12 +1,10 @@
 #include "search/local_search_run.h"
 
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
-#include "search/dump_files.h"
 
 namespace tamso {
 
@@ -24,14 +22,12 @@ bool buildPlan(Solution& solution, bool estimatedGain, Random& random, RunObserv
 }  // namespace
 
 LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Random& random, RunObserver* observer,
-                              const std::string& dumpPath) {
-  return runLocalSearchRestarts(problem, estimatedGain, 1, random, observer, dumpPath);
+                              PlanSink* dump) {
+  return runLocalSearchRestarts(problem, estimatedGain, 1, random, observer, dump);
 }
 
 LocalSearchRun runLocalSearchRestarts(const ProblemData& problem, bool estimatedGain, std::int32_t restarts,
-                                      Random& random, RunObserver* observer, const std::string& dumpPath) {
-  // A dump file holds only the latest run.
-  removeDumpFile(dumpPath);
+                                      Random& random, RunObserver* observer, PlanSink* dump) {
   LocalSearchRun run;
   std::vector<float> gainsSeen;
   while (!run.stopped && run.restartsDone < std::max(restarts, 1)) {
@@ -41,7 +37,7 @@ LocalSearchRun runLocalSearchRestarts(const ProblemData& problem, bool estimated
     const float gain = plan->gain();
     if (std::find(gainsSeen.begin(), gainsSeen.end(), gain) == gainsSeen.end()) {
       if (gainsSeen.size() < kGainsRemembered) gainsSeen.push_back(gain);
-      if (auto error = appendTotalDump(dumpPath, *plan)) run.dumpError = std::move(error);
+      if (dump != nullptr) dump->plan(*plan);
     }
     if (!run.solution || gain > run.solution->gain()) run.solution = std::move(plan);
   }

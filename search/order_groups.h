@@ -3,8 +3,8 @@
 // the other parent have in common form one group.
 #include <vector>
 
+#include "report/search_trace.h"
 #include "routing/solution.h"
-#include "search/crossover_dump.h"
 
 namespace tamso {
 

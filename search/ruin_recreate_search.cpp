@@ -9,7 +9,6 @@
 
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
-#include "search/dump_files.h"
 #include "search/ruin_recreate_walk.h"
 
 namespace tamso {
@@ -196,14 +195,11 @@ ThoroughResult runThoroughSearch(const ProblemData& problem, const ThoroughSetti
   return RuinRecreateRunner(problem, effective, random, clock, observer).run();
 }
 
-ThoroughRun runThoroughCommand(const ProblemData& problem, const ThoroughSettings& settings, Random& random,
-                               RunObserver* observer, const std::string& dumpPath) {
-  // A dump file holds only the latest run.
-  removeDumpFile(dumpPath);
-  ThoroughRun run;
-  run.result = runThoroughSearch(problem, settings, random, observer);
-  run.dumpError = appendTotalDump(dumpPath, *run.result.solution);
-  return run;
+ThoroughResult runThoroughCommand(const ProblemData& problem, const ThoroughSettings& settings, Random& random,
+                                  RunObserver* observer, PlanSink* dump) {
+  ThoroughResult result = runThoroughSearch(problem, settings, random, observer);
+  if (dump != nullptr) dump->plan(*result.solution);
+  return result;
 }
 
 }  // namespace tamso

@@ -14,6 +14,7 @@
 
 #include "core/random.h"
 #include "problem/problem_data.h"
+#include "report/search_trace.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
 
@@ -43,13 +44,8 @@ struct ThoroughResult {
 ThoroughResult runThoroughSearch(const ProblemData& problem, const ThoroughSettings& settings, Random& random,
                                  RunObserver* observer = nullptr);
 
-struct ThoroughRun {
-  ThoroughResult result;
-  std::optional<std::string> dumpError;  // a message naming the dump file that could not be written
-};
-
-// The run as the commands start it: "total.dump" is replaced by the plan found.
-ThoroughRun runThoroughCommand(const ProblemData& problem, const ThoroughSettings& settings, Random& random,
-                               RunObserver* observer = nullptr, const std::string& dumpPath = "total.dump");
+// The run as the commands start it: the plan found is handed to `dump` ("total.dump").
+ThoroughResult runThoroughCommand(const ProblemData& problem, const ThoroughSettings& settings, Random& random,
+                                  RunObserver* observer = nullptr, PlanSink* dump = nullptr);
 
 }  // namespace tamso

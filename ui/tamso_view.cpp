@@ -22,8 +22,8 @@ CTamsoView::CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* p
     : QAbstractScrollArea(parent),
       prompts_(prompts),
       pictures_(std::move(pictures)),
-      runs_(this, prompts),
-      files_(this, prompts) {
+      document_(this, prompts),
+      runs_(this, prompts) {
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
@@ -49,7 +49,7 @@ void CTamsoView::setFixedClientSize(std::optional<QSize> size) { fixedClientSize
 MapLayer& CTamsoView::layer() {
   if (map_.layer() == nullptr) {
     const QSize client = clientSize();
-    map_.createLayer(client.width(), client.height()).setProblem(&problem_);
+    map_.createLayer(client.width(), client.height()).setProblem(&document_.problem());
   }
   return *map_.layer();
 }
@@ -296,14 +296,14 @@ void CTamsoView::selectRoute() {
 void CTamsoView::routeInfos() { openRouteInfosDialog(this, layer()); }
 
 void CTamsoView::unplannedOrders() {
-  if (const Solution* plan = layer().solution()) openUnplannedOrdersDialog(this, problem_, *plan);
+  if (const Solution* plan = layer().solution()) openUnplannedOrdersDialog(this, document_.problem(), *plan);
 }
 
-void CTamsoView::vehicles() { openVehiclesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
-void CTamsoView::vehicleTypes() { openVehicleTypesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
-void CTamsoView::countries() { openCountriesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
-void CTamsoView::regions() { openRegionsDialog(this, problemLoaded_ ? &problem_ : nullptr); }
-void CTamsoView::places() { openPlacesDialog(this, problemLoaded_ ? &problem_ : nullptr); }
+void CTamsoView::vehicles() { openVehiclesDialog(this, document_.loadedProblem()); }
+void CTamsoView::vehicleTypes() { openVehicleTypesDialog(this, document_.loadedProblem()); }
+void CTamsoView::countries() { openCountriesDialog(this, document_.loadedProblem()); }
+void CTamsoView::regions() { openRegionsDialog(this, document_.loadedProblem()); }
+void CTamsoView::places() { openPlacesDialog(this, document_.loadedProblem()); }
 
 // --- settings dialogs -------------------------------------------------------------------
 
@@ -317,13 +317,13 @@ void CTamsoView::hybridGenetic() { startRun(RunCommand::HybridGenetic); }
 void CTamsoView::genetic() { startRun(RunCommand::Genetic); }
 
 void CTamsoView::thoroughSearch() {
-  if (running() || !problemLoaded_) return;
+  if (running() || !document_.loaded()) return;
   runs_.askThoroughLimit([this] { startRun(RunCommand::ThoroughSearch); });
 }
 
 void CTamsoView::startRun(RunCommand command) {
-  if (running() || !problemLoaded_) return;
-  runs_.start(command, problem_);
+  if (running() || !document_.loaded()) return;
+  runs_.start(command, document_.problem());
   menus_.setRunning(true);
   menusChanged();
   emit statusText(runCommandName(command) + QStringLiteral(" running"));
@@ -350,7 +350,7 @@ void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
   if (announce) announceFinished(outcome);
   for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
   if (!outcome.solution) return;
-  files_.setPlanFacts({reportCommandName(outcome.command), outcome.seed, std::nullopt});
+  document_.files().setPlanFacts({reportCommandName(outcome.command), outcome.seed, std::nullopt});
   showPlan(std::move(outcome.solution));
 }
 
@@ -379,14 +379,14 @@ void CTamsoView::showPlan(std::unique_ptr<Solution> plan) {
 }
 
 QString CTamsoView::summaryText() const {
-  if (!problemLoaded_) return {};
+  if (!document_.loaded()) return {};
   QString text = QStringLiteral("%1 orders, %2 vehicles, %3 places")
-                     .arg(problem_.orders.size())
-                     .arg(problem_.vehicles.size())
-                     .arg(problem_.places.size());
+                     .arg(document_.problem().orders.size())
+                     .arg(document_.problem().vehicles.size())
+                     .arg(document_.problem().places.size());
   const MapLayer* map = map_.layer();
   if (const Solution* plan = map ? map->solution() : nullptr) {
-    const std::size_t orders = problem_.orders.size();
+    const std::size_t orders = document_.problem().orders.size();
     const std::size_t planned = orders - std::min(orders, plan->unplanned().size());
     text += QStringLiteral("; gain %1, %2 of %3 planned")
                 .arg(static_cast<double>(plan->gain()), 0, 'f', 2)
@@ -397,8 +397,8 @@ QString CTamsoView::summaryText() const {
 }
 
 void CTamsoView::runLocalSearchNow() {
-  if (running() || !problemLoaded_) return;
-  RunOutcome outcome = executeRun(runs_.request(RunCommand::LocalSearch, problem_), nullptr);
+  if (running() || !document_.loaded()) return;
+  RunOutcome outcome = executeRun(runs_.request(RunCommand::LocalSearch, document_.problem()), nullptr);
   applyOutcome(outcome, false);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The scrolling map view, the hub of the window: it owns the loaded problem, the map (layer,
-// picture and zoomed copy, zoom), the location colour and the optimisation settings, and
-// carries out nearly every command of the menus and the toolbar. Commands that ask the user
+// The scrolling map view, the hub of the window: it shows the document (`PlanDocument`: the
+// loaded problem and its files), owns the map (layer, picture and zoomed copy, zoom) and the
+// location colour, and carries out the commands of the menus and the toolbar. Commands that ask the user
 // go through UserPrompts; dialogs are opened window-modal and applied when they close.
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
@@ -21,7 +21,7 @@
 #include "problem/problem_data.h"
 #include "ui/map_painter.h"
 #include "ui/menu_states.h"
-#include "ui/plan_files.h"
+#include "ui/plan_document.h"
 #include "ui/route_windows.h"
 #include "ui/run_controller.h"
 #include "ui/start_options.h"
@@ -42,8 +42,9 @@ class CTamsoView : public QAbstractScrollArea {
 
   // --- state ----------------------------------------------------------------------------
   const MenuStates& menuStates() const { return menus_; }
-  const ProblemData& problem() const { return problem_; }
-  bool problemLoaded() const { return problemLoaded_; }
+  const ProblemData& problem() const { return document_.problem(); }
+  bool problemLoaded() const { return document_.loaded(); }
+  PlanDocument& document() { return document_; }
   MapView& map() { return map_; }
   MapLayer& layer();  // made with the client size when first needed
   float zoom() const { return map_.zoom(); }
@@ -161,25 +162,20 @@ class CTamsoView : public QAbstractScrollArea {
   void onRunFinished();
   void applyOutcome(RunOutcome& outcome, bool announce);
   void afterPictureLoaded();
-  // The files the window has read (configuration, data files, map parameters, picture), with
-  // absolute names: no save or export may write over one of them.
-  std::vector<std::string> inputFiles() const;
-  std::optional<QString> readMapParams(const QString& name);
+  // The files the window has read: no save or export may write over one of them.
+  std::vector<std::string> inputFiles() const { return document_.inputFiles(); }
 
   UserPrompts& prompts_;
   PictureLibrary pictures_;
-  ProblemData problem_;
-  bool problemLoaded_ = false;
+  PlanDocument document_;
   MapView map_;
   MenuStates menus_;
   MapPainter painter_;
   bool firstDraw_ = true;
   bool pictureLoadAttempted_ = false;
-  std::vector<std::string> mapInputs_;  // the map parameters and the picture last read
   QSize scrollRange_{300, 300};
   std::optional<QSize> fixedClientSize_;
   RunController runs_;
-  PlanFiles files_;
   std::unique_ptr<MapActions> actions_;
   int wheelRemainder_ = 0;
   bool fitOnLoad_ = true;

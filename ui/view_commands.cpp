@@ -4,16 +4,9 @@
 #include "ui/tamso_view.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
-#include <filesystem>
 
 #include "core/file_replace.h"
-
-#include "map/map_params_file.h"
-#include "problem/config_file.h"
 #include "problem/file_identity.h"
-#include "problem/loader.h"
 #include "routing/solution.h"
 #include "ui/plan_report.h"
 #include "ui/user_prompts.h"
@@ -31,15 +24,6 @@ Rgb toRgb(const QColor& colour) {
           static_cast<std::uint8_t>(colour.blue())};
 }
 
-// The file to read: by its bare name after moving into its folder (as the file dialog
-// does), or by its full path.
-std::string fileToRead(const QString& path, bool changeDirectory) {
-  const QFileInfo info(path);
-  if (!changeDirectory) return QDir::toNativeSeparators(info.absoluteFilePath()).toStdString();
-  QDir::setCurrent(info.absolutePath());
-  return info.fileName().toStdString();
-}
-
 }  // namespace
 
 // --- files ------------------------------------------------------------------------------
@@ -53,20 +37,11 @@ void CTamsoView::openDataFile() {
 
 std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool changeDirectory) {
   if (running()) return QStringLiteral("An optimisation is running: stop it first.");
-  const QString fullPath = QFileInfo(path).absoluteFilePath();
-  LoadOptions options;
-  if (!changeDirectory) options.dataDirectory = QFileInfo(fullPath).absolutePath().toStdString();
-  const std::string name = fileToRead(fullPath, changeDirectory);
-  if (const std::optional<LoadError> error = loadInstance(name, problem_, options)) {
-    // The reason, when known, on a second line, as the command-line tool gives it.
-    return QString::fromStdString(error->reason.empty() ? error->message : error->message + "\n" + error->reason);
-  }
-  files_.setInputs(inputFiles());
+  if (const std::optional<QString> error = document_.openDataFile(path, changeDirectory)) return error;
   clearPlan();
-  problemLoaded_ = true;
-  runs_.settings().respectCapacities = problem_.checkCapacity;
+  runs_.settings().respectCapacities = document_.problem().checkCapacity;
   apply(MenuEvent::DataLoaded);
-  emit dataFileOpened(fullPath);
+  emit dataFileOpened(document_.dataFile());
   emit summaryChanged(summaryText());
   // The places are shown at once, the whole problem in view.
   if (!layer().showLocations) showLocations();
@@ -81,7 +56,7 @@ void CTamsoView::clearPlan() {
   MapLayer& map = layer();
   const bool hadPlan = map.solution() != nullptr;
   map.setSolution(nullptr);
-  map.setProblem(&problem_);
+  map.setProblem(&document_.problem());
   map.showRoutes = false;
   if (map.showLocations) map.rebuildLocations();
   if (hadPlan) apply(MenuEvent::PlanCleared);
@@ -94,13 +69,9 @@ void CTamsoView::openMapParams() {
 }
 
 std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool changeDirectory) {
-  const std::string name = fileToRead(path, changeDirectory);
-  const MapParamsFileResult result = readMapParamsFile(name, layer().params(), map_.picture(), pictures_);
-  if (result.outcome != MapParamsFileResult::Outcome::FileError) {
-    pictureLoadAttempted_ = true;
-    mapInputs_ = {std::filesystem::absolute(name).string(), std::filesystem::absolute(result.pictureName).string()};
-    files_.setInputs(inputFiles());
-  }
+  const MapParamsFileResult result =
+      document_.readMapParams(path, changeDirectory, layer().params(), map_.picture(), pictures_);
+  if (result.outcome != MapParamsFileResult::Outcome::FileError) pictureLoadAttempted_ = true;
   if (result.ok()) {
     afterPictureLoaded();
     if (fitOnLoad_) zoomToFit();
@@ -112,17 +83,9 @@ std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool c
   return std::nullopt;
 }
 
-std::vector<std::string> CTamsoView::inputFiles() const {
-  std::vector<std::string> inputs = problem_.inputFiles;
-  inputs.insert(inputs.end(), mapInputs_.begin(), mapInputs_.end());
-  return inputs;
-}
-
 void CTamsoView::openDroppedFile(const QString& path) {
-  ConfigFile file;
-  const bool namesPicture =
-      file.read(QFileInfo(path).absoluteFilePath().toStdString()) && file.lookup("mapfilename").has_value();
-  const std::optional<QString> error = namesPicture ? openMapParamsPath(path, true) : openDataFilePath(path, true);
+  const std::optional<QString> error =
+      PlanDocument::namesPicture(path) ? openMapParamsPath(path, true) : openDataFilePath(path, true);
   if (error) prompts_.message(this, *error);
 }
 
@@ -133,16 +96,16 @@ void CTamsoView::afterPictureLoaded() {
   enableZoomButtons();
 }
 
-void CTamsoView::save() { files_.save(layer().solution()); }
-void CTamsoView::saveAs() { files_.saveAs(layer().solution()); }
-void CTamsoView::saveReport() { files_.saveReport(layer().solution()); }
+void CTamsoView::save() { document_.files().save(layer().solution()); }
+void CTamsoView::saveAs() { document_.files().saveAs(layer().solution()); }
+void CTamsoView::saveReport() { document_.files().saveReport(layer().solution()); }
 
 std::optional<QString> CTamsoView::savePlanTo(const QString& path) {
-  return files_.saveCsvTo(path, layer().solution());
+  return document_.files().saveCsvTo(path, layer().solution());
 }
 
 std::optional<QString> CTamsoView::saveReportTo(const QString& path) {
-  return files_.saveReportTo(path, layer().solution());
+  return document_.files().saveReportTo(path, layer().solution());
 }
 
 void CTamsoView::exportMapPicture() {
@@ -210,8 +173,8 @@ bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
   if (!options.mapParams.isEmpty()) {
     if (const std::optional<QString> error = openMapParamsPath(options.mapParams, false)) return fail(*error);
   }
-  if (problemLoaded_ && !layer().showLocations) showLocations();
-  if (options.localSearch && problemLoaded_) {
+  if (problemLoaded() && !layer().showLocations) showLocations();
+  if (options.localSearch && problemLoaded()) {
     if (runInBackground) {
       startRun(RunCommand::LocalSearch);
     } else {

@@ -13,6 +13,7 @@
 
 #include "problem/instance_generator.h"
 #include "problem/loader.h"
+#include "report/genetic_dumps.h"
 #include "search/genetic_search.h"
 
 namespace tamso {
@@ -67,7 +68,8 @@ GeneticDumpFiles dumps() { return GeneticDumpFiles::in(scratch().string()); }
 void BM_Crossover(benchmark::State& state) {
   const ProblemData& problem = instance(state.range(0));
   Random random = Random::seeded(1);
-  GeneticSearch search(problem, false, random, dumps());
+  GeneticDumpWriter writer(dumps());
+  GeneticSearch search(problem, false, random, &writer);
   search.improveAll();
   for (auto _ : state) {
     auto child = search.crossover(search.member(0), search.member(1));
@@ -81,7 +83,8 @@ void BM_ImproveAll(benchmark::State& state) {
   const ProblemData& problem = instance(state.range(0));
   Random random = Random::seeded(1);
   for (auto _ : state) {
-    GeneticSearch search(problem, false, random, dumps());
+    GeneticDumpWriter writer(dumps());
+    GeneticSearch search(problem, false, random, &writer);
     search.improveAll();
     benchmark::DoNotOptimize(search.bestGain());
   }
@@ -93,7 +96,8 @@ void BM_RunGenetic(benchmark::State& state) {
   const ProblemData& problem = instance(state.range(0));
   Random random = Random::seeded(1);
   for (auto _ : state) {
-    GeneticSearch search(problem, false, random, dumps());
+    GeneticDumpWriter writer(dumps());
+    GeneticSearch search(problem, false, random, &writer);
     const EvolutionReport report = search.runGenetic();
     benchmark::DoNotOptimize(report.children);
   }
@@ -105,7 +109,8 @@ void BM_RunHybrid(benchmark::State& state) {
   const ProblemData& problem = instance(state.range(0));
   Random random = Random::seeded(1);
   for (auto _ : state) {
-    GeneticSearch search(problem, false, random, dumps());
+    GeneticDumpWriter writer(dumps());
+    GeneticSearch search(problem, false, random, &writer);
     const EvolutionReport report = search.runHybrid();
     benchmark::DoNotOptimize(report.children);
   }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/instance.h"
+#include "report/dump_files.h"
 #include "search/local_search_run.h"
 #include "tests/cli/cli_run.h"
 
@@ -25,7 +26,8 @@ inline std::unique_ptr<PlannedExample> planExample(std::uint32_t seed, const std
   auto example = std::make_unique<PlannedExample>();
   if (cli::loadForCommand(testing::example("europe"), example->problem)) return nullptr;
   Random random = Random::seeded(seed);
-  LocalSearchRun run = runLocalSearch(example->problem, false, random, nullptr, (folder / "total.dump").string());
+  TotalDumpFile dump((folder / "total.dump").string());
+  LocalSearchRun run = runLocalSearch(example->problem, false, random, nullptr, &dump);
   example->plan = std::move(run.solution);
   return example;
 }

@@ -11,9 +11,9 @@
 #include "core/random.h"
 #include "problem/instance_generator.h"
 #include "problem/loader.h"
+#include "report/dump_files.h"
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
-#include "search/dump_files.h"
 #include "tests/routing/plain_trials.h"
 #include "tests/temp_folder.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "search/dump_files.h"
+#include "report/dump_files.h"
 #include "tests/routing/small_problem.h"
 #include "tests/temp_folder.h"
 
@@ -48,10 +48,11 @@ TEST_F(LocalSearchRunTest, DumpHoldsTheGainAndOneLinePerVehicle) {
   const auto path = (dir / "total.dump").string();
   std::ofstream(path) << "an older run\n";
   Random random = Random::seeded(3);
-  LocalSearchRun run = runLocalSearch(problem.data, false, random, nullptr, path);
+  TotalDumpFile dump(path);
+  LocalSearchRun run = runLocalSearch(problem.data, false, random, nullptr, &dump);
   ASSERT_TRUE(run.solution);
   EXPECT_FALSE(run.stopped);
-  EXPECT_FALSE(run.dumpError.has_value());
+  EXPECT_TRUE(dump.errors().empty());
   const Route& planned = *run.solution->route(1);
   ASSERT_EQ(planned.orderCount(), 2);
   char gainLine[64];
@@ -64,10 +65,11 @@ TEST_F(LocalSearchRunTest, DumpHoldsTheGainAndOneLinePerVehicle) {
 TEST_F(LocalSearchRunTest, UnwritableDumpIsReportedAndThePlanKept) {
   const auto path = (dir / "missing" / "total.dump").string();
   Random random = Random::seeded(3);
-  LocalSearchRun run = runLocalSearch(problem.data, true, random, nullptr, path);
+  TotalDumpFile dump(path);
+  LocalSearchRun run = runLocalSearch(problem.data, true, random, nullptr, &dump);
   ASSERT_TRUE(run.solution);
-  ASSERT_TRUE(run.dumpError.has_value());
-  EXPECT_NE(run.dumpError->find(path), std::string::npos);
+  ASSERT_EQ(dump.errors().size(), 1u);
+  EXPECT_NE(dump.errors()[0].find(path), std::string::npos);
   EXPECT_EQ(run.solution->route(1)->orderCount(), 2);
 }
 

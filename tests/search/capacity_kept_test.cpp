@@ -64,19 +64,19 @@ ProblemData* CapacityRespected::off_ = nullptr;
 TEST_F(CapacityRespected, LocalSearchWithAndWithoutEstimatedGain) {
   for (bool estimate : {false, true}) {
     Random random = Random::seeded(5);
-    const LocalSearchRun run = runLocalSearch(*on_, estimate, random, nullptr, folder_->file("total.dump"));
+    const LocalSearchRun run = runLocalSearch(*on_, estimate, random);
     EXPECT_EQ(overloads(*run.solution), "") << estimate;
     EXPECT_LT(run.solution->unplanned().size(), on_->orders.size());
   }
   Random random = Random::seeded(5);
-  const LocalSearchRun unchecked = runLocalSearch(*off_, false, random, nullptr, folder_->file("total.dump"));
+  const LocalSearchRun unchecked = runLocalSearch(*off_, false, random);
   EXPECT_NE(overloads(*unchecked.solution), "") << "the instance does not make capacities bind";
 }
 
 TEST_F(CapacityRespected, GeneticAndHybridPopulations) {
   for (bool hybrid : {false, true}) {
     Random random = Random::seeded(7);
-    GeneticSearch search(*on_, false, random, GeneticDumpFiles::in(folder_->path().string()));
+    GeneticSearch search(*on_, false, random);
     if (hybrid) {
       search.runHybrid();
     } else {

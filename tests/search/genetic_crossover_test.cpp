@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "report/genetic_dumps.h"
 #include "search/genetic_search.h"
 #include "search/order_groups.h"
 #include "tests/search/genetic_fixture.h"
@@ -52,12 +53,13 @@ class Crossover : public ::testing::Test {
  protected:
   void build(LineSettings settings) {
     problem = makeLineProblem(settings);
-    search = std::make_unique<GeneticSearch>(*problem, false, random, GeneticDumpFiles::in(folder.path().string()));
+    search = std::make_unique<GeneticSearch>(*problem, false, random, &dumps);
   }
   Solution emptyPlan() const { return Solution(*problem, false); }
   std::string trace() const { return readWholeFile(folder.file("ordd.dump")); }
 
   ScratchFolder folder{"crossover"};
+  GeneticDumpWriter dumps{GeneticDumpFiles::in(folder.path().string())};
   Random random = Random::seeded(5);
   std::unique_ptr<ProblemData> problem;
   std::unique_ptr<GeneticSearch> search;
@@ -140,7 +142,7 @@ TEST_F(Crossover, EveryCrossoverRewritesItsTrace) {
   search->crossover(parent, parent);
   search->crossover(emptyPlan(), parent);
   EXPECT_EQ(trace(), "0: 0: \n\n0: 1: O1 \n\n");
-  EXPECT_TRUE(search->dumpErrors().empty());
+  EXPECT_TRUE(dumps.errors().empty());
 }
 
 }  // namespace

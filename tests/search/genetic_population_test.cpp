@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "report/genetic_dumps.h"
 #include "search/genetic_search.h"
 #include "tests/search/genetic_fixture.h"
 
@@ -18,7 +19,8 @@ class Population : public ::testing::Test {
   Population() : problem(makeLineProblem({4, 2, 0.0f, 0.0f, {{"O1", 0, 1}, {"O2", 1, 2}, {"O3", 2, 3}}})) {}
 
   GeneticSearch& makeSearch() {
-    search = std::make_unique<GeneticSearch>(*problem, false, random, GeneticDumpFiles::in(folder.path().string()));
+    dumps = std::make_unique<GeneticDumpWriter>(GeneticDumpFiles::in(folder.path().string()));
+    search = std::make_unique<GeneticSearch>(*problem, false, random, dumps.get());
     return *search;
   }
   void setGains(const std::vector<float>& gains) {
@@ -33,6 +35,7 @@ class Population : public ::testing::Test {
   ScratchFolder folder{"population"};
   Random random = Random::seeded(3);
   std::unique_ptr<ProblemData> problem;
+  std::unique_ptr<GeneticDumpWriter> dumps;
   std::unique_ptr<GeneticSearch> search;
 };
 
@@ -45,6 +48,7 @@ TEST_F(Population, ListingHasEveryMemberWithItsRouteLinesAndTheEndMarker) {
     planOrders(s.member(9), 0, {"O1"});
     s.dumpPopulation();
     search.reset();
+    dumps.reset();
   }
   std::string expected;
   for (int i = 0; i < 10; ++i) {
@@ -59,7 +63,7 @@ TEST_F(Population, ListingHasEveryMemberWithItsRouteLinesAndTheEndMarker) {
 }
 
 TEST_F(Population, MembersStartEmptyWithTheRunsFlag) {
-  GeneticSearch withEstimate(*problem, true, random, GeneticDumpFiles::in(folder.path().string()));
+  GeneticSearch withEstimate(*problem, true, random);
   for (const Solution& m : withEstimate.members()) {
     EXPECT_TRUE(m.estimatedGain());
     for (const Route& route : m.routes()) EXPECT_EQ(route.stopCount(), 0);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "report/genetic_dumps.h"
 #include "search/genetic_search.h"
 #include "tests/search/genetic_fixture.h"
 
@@ -96,7 +97,8 @@ class Runs : public ::testing::Test {
     Random random = Random::seeded(seed);
     HybridOutcome outcome;
     {
-      GeneticSearch search(*problem, estimate, random, GeneticDumpFiles::in(where.path().string()));
+      GeneticDumpWriter dumps(GeneticDumpFiles::in(where.path().string()));
+      GeneticSearch search(*problem, estimate, random, &dumps);
       outcome.report = search.runHybrid(observer);
       outcome.finalMembers = search.members();
     }
@@ -165,7 +167,8 @@ TEST_F(Runs, HybridRunNeverLosesItsBestMember) {
 TEST_F(Runs, GeneticRunKeepsTheBestDistinctPlansAndStoresItsChildren) {
   ScratchFolder where("genetic");
   Random random = Random::seeded(8);
-  auto search = std::make_unique<GeneticSearch>(*problem, false, random, GeneticDumpFiles::in(where.path().string()));
+  auto dumps = std::make_unique<GeneticDumpWriter>(GeneticDumpFiles::in(where.path().string()));
+  auto search = std::make_unique<GeneticSearch>(*problem, false, random, dumps.get());
   const EvolutionReport report = search->runGenetic();
 
   ASSERT_EQ(report.generationChildren.size(), 40u);
@@ -198,7 +201,7 @@ TEST_F(Runs, GeneticRunKeepsTheBestDistinctPlansAndStoresItsChildren) {
   EXPECT_EQ(search->bestSolution().gain(), std::max(bestStart, bestChild));
   EXPECT_EQ(search->bestGain(), std::max(bestStart, bestChild));
 
-  search.reset();  // closes the population dump
+  dumps.reset();  // closes the population dump
   EXPECT_EQ(readWholeFile(where.file("population.dump")), "");
   EXPECT_FALSE(readWholeFile(where.file("ordd.dump")).empty());
 }
@@ -239,7 +242,8 @@ TEST_F(Runs, UnwritableDumpsDoNotChangeTheRunAndAreNamed) {
   Random random = Random::seeded(21);
   EvolutionReport report;
   {
-    GeneticSearch search(*problem, false, random, GeneticDumpFiles::in(missing));
+    GeneticDumpWriter dumps(GeneticDumpFiles::in(missing));
+    GeneticSearch search(*problem, false, random, &dumps);
     report = search.runHybrid();
   }
   const HybridOutcome reference = runHybrid(writable, 21);

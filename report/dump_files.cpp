@@ -1,4 +1,4 @@
-#include "search/dump_files.h"
+#include "report/dump_files.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -21,17 +21,16 @@ void writeTotalDump(std::ostream& out, const Solution& solution) {
   for (const Route& route : solution.routes()) writeRouteLine(out, route);
 }
 
-std::optional<std::string> appendTotalDump(const std::string& path, const Solution& solution) {
-  std::ofstream out(path, std::ios::app);
-  if (out) writeTotalDump(out, solution);
-  if (out) out.close();
-  if (!out) return "Could not write the dump file \"" + path + "\"";
-  return std::nullopt;
+TotalDumpFile::TotalDumpFile(std::string path) : path_(std::move(path)) {
+  std::error_code ignored;  // a missing file is no error
+  std::filesystem::remove(path_, ignored);
 }
 
-void removeDumpFile(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
+void TotalDumpFile::plan(const Solution& plan) {
+  std::ofstream out(path_, std::ios::app);
+  if (out) writeTotalDump(out, plan);
+  if (out) out.close();
+  if (!out && errors_.empty()) errors_.push_back("Could not write the dump file \"" + path_ + "\"");
 }
 
 }  // namespace tamso

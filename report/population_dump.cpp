@@ -1,8 +1,8 @@
-#include "search/population_dump.h"
+#include "report/population_dump.h"
 
 #include <cstdio>
 
-#include "search/dump_files.h"
+#include "report/dump_files.h"
 
 namespace tamso {
 
