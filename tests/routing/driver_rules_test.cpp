@@ -6,7 +6,11 @@
 #include <random>
 
 #include "routing/driver_rules.h"
+#include "routing/route_activities.h"
+#include "routing/solution.h"
+#include "routing/unplanned_reason.h"
 #include "tests/routing/plain_rule_check.h"
+#include "tests/routing/small_problem.h"
 
 namespace tamso {
 namespace {
@@ -50,7 +54,8 @@ TEST(PlainRuleCheck, NamesTheRuleATimelineBreaks) {
       {"30 minutes alone is no break", {{"drive", 200}, {"wait", 30}, {"drive", 100}}, {"break"}},
       {"long service without break", {{"drive", 200}, {"service", 170}}, {"work"}},
       {"work pieces add up", {{"service", 200}, {"wait", 15}, {"service", 100}, {"wait", 15}, {"service", 250}}, {}},
-      {"ten hours and more", {{"drive", 270}, {"break", 45}, {"drive", 270}, {"break", 45}, {"drive", 70}},
+      {"ten hours and more",
+       {{"drive", 270}, {"break", 45}, {"drive", 270}, {"break", 45}, {"drive", 70}},
        {"dailyDriving"}},
       {"duty day too long", {{"drive", 60}, {"wait", 480}, {"drive", 60}, {"wait", 480}, {"drive", 60}}, {"dailyRest"}},
       {"gap", {{"drive", 60}, {"wait", -5}, {"drive", 60}}, {"timeline"}},
@@ -158,6 +163,51 @@ TEST(DriverRules, ArrivesNoLaterThanTheRulesRequire) {
     EXPECT_EQ(last.serviceStart - start, c.serviceStart) << c.name;
     EXPECT_EQ(last.legal, c.legs.back().service <= 360) << c.name;
   }
+}
+
+}  // namespace
+}  // namespace tamso
+
+namespace tamso {
+namespace {
+
+// A ten-hour leg from A to B: with the rules the driver takes two breaks on the way, which
+// delay every component of the arrival alike and cost what driving costs per minute; an
+// order whose window closes before that is left unplanned for the rules' sake.
+TEST(DriverRulesOnRoutes, BreaksDelayTheWholeArrivalAndCostTheirMinutes) {
+  testing::SmallProblem problem;
+  const Place& a = problem.addPlace("A");
+  const Place& b = problem.addPlace("B");
+  problem.setLeg(a, b, 800.0f, FuzzyTime(540, 600, 700));
+  problem.addVehicle("V", &a, FuzzyTime(0, 0, 0));
+  problem.addOrder("WIDE", a, testing::SmallProblem::open(), b, testing::SmallProblem::open(), 5000.0f);
+  problem.addOrder("TIGHT", a, testing::SmallProblem::open(), b, FuzzyWindow(0, 660, 680), 5000.0f);
+  const Order& wide = problem.data.orders[0];
+  const Order& tight = problem.data.orders[1];
+
+  Solution off(problem.data, false, false);
+  Solution on(problem.data, false, true);
+  ASSERT_TRUE(off.route(0)->insertOrder(wide));
+  ASSERT_TRUE(on.route(0)->insertOrder(wide));
+  const RouteStop& plain = *off.route(0)->stopAt(1);
+  const RouteStop& ruled = *on.route(0)->stopAt(1);
+  EXPECT_EQ(ruled.arrival.likely, plain.arrival.likely + 90);
+  EXPECT_EQ(ruled.arrival.earliest - ruled.arrival.likely, plain.arrival.earliest - plain.arrival.likely);
+  EXPECT_EQ(ruled.arrival.latest - ruled.arrival.likely, plain.arrival.latest - plain.arrival.likely);
+  EXPECT_FLOAT_EQ(off.route(0)->gain() - on.route(0)->gain(), 90.0f);
+
+  const std::vector<RouteActivity> activities = routeActivities(*on.route(0));
+  EXPECT_EQ(minutesOf(activities, ActivityKind::Break), 90);
+  EXPECT_EQ(minutesOf(activities, ActivityKind::Drive), 600);
+  EXPECT_EQ(activities.back().start + activities.back().minutes, ruled.serviceStart.likely + 20);
+  EXPECT_EQ(minutesOf(routeActivities(*off.route(0)), ActivityKind::Break), 0);
+
+  EXPECT_EQ(off.route(0)->canInsert(tight), 1.0f);
+  EXPECT_EQ(on.route(0)->canInsert(tight), 0.0f);
+  on.unplanned() = {&tight};
+  const auto reasons = unplannedReasons(on);
+  ASSERT_EQ(reasons.size(), 1u);
+  EXPECT_EQ(reasons[0].describe(), "No driver can reach it within the driving and rest times.");
 }
 
 }  // namespace

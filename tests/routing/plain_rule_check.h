@@ -82,10 +82,10 @@ class PlainRuleCheck {
 
   void stopped(std::int32_t start, std::int32_t length) {
     const std::int32_t withinDay = std::min(length, dutyStart_ + 24 * 60 - start);
-    const bool dailyRest =
-        withinDay >= 11 * 60 || (withinDay >= 9 * 60 && (restPiece_ || reduced_ < 3));
+    const bool dailyRest = withinDay >= 11 * 60 || (withinDay >= 9 * 60 && (restPiece_ || reduced_ < 3));
     if (dailyRest) {
-      const bool weekly = start <= weeklyEnd_ + 144 * 60 && (length >= 45 * 60 || (length >= 24 * 60 && !weeklyReduced_));
+      const bool weekly =
+          start <= weeklyEnd_ + 144 * 60 && (length >= 45 * 60 || (length >= 24 * 60 && !weeklyReduced_));
       if (!(withinDay >= 11 * 60) && !restPiece_) ++reduced_;
       dayEnds();
       dutyStart_ = start + length;
