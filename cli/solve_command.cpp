@@ -11,7 +11,7 @@
 #include "cli/run_session.h"
 #include "cli/terminal_progress.h"
 #include "search/report_numbers.h"
-#include "search/thorough_search.h"
+#include "search/ruin_recreate_search.h"
 
 namespace tamso::cli {
 

@@ -1,10 +1,11 @@
 #pragma once
-// Improving a complete plan by first-improvement moves: relocating an order between two
-// routes, dropping an order into the unplanned pool, inserting a pool order and, with the
-// estimated gain, moving the place where a route waits.
+// Improving a complete plan by first-improvement moves (routing/order_moves.h): relocating
+// an order between two routes, dropping an order into the unplanned pool, inserting a pool
+// order and, with the estimated gain, moving the place where a route waits.
 #include <cstdint>
 
 #include "core/random.h"
+#include "routing/order_moves.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
 
@@ -13,13 +14,5 @@ namespace tamso {
 // True when the search ended at a local optimum, false when the observer stopped it (the
 // solution is still valid).
 bool localSearch(Solution& solution, bool withEstimate, Random& random, RunObserver* observer = nullptr);
-
-// The single moves, each true when it made an improving change (exposed for tests and for
-// the evolutionary searches).
-bool relocateOrder(Solution& solution, std::int32_t from, std::int32_t to);
-bool dropOrder(Solution& solution, std::int32_t route);
-bool insertUnplanned(Solution& solution, std::int32_t route);
-bool moveWaitingPlace(Solution& solution);
-void attachWaitingStops(Solution& solution);
 
 }  // namespace tamso

@@ -331,6 +331,8 @@ bool Route::insertOrder(const Order& order) {
   return true;
 }
 
+void Route::insertOrderAt(const Order& order, InsertionPair at) { insertPair(order, at.pickupAt, at.deliveryAt); }
+
 float Route::gainWithOrder(const Order& order) {
   OrderTrials& trials = trialsOf(order);
   if (trials.pickupAt < 0) return gain();
@@ -339,6 +341,11 @@ float Route::gainWithOrder(const Order& order) {
                                      {trials.pickupAt, trials.deliveryAt});
   trials.gainWithKnown = true;
   return trials.gainWith;
+}
+
+ValuedPair Route::bestPairFor(const Order& order) {
+  if (!trialsCanBeScheduled(order) || !precedenceHolds() || containsOrder(order)) return {};
+  return bestFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order), roomFor(order));
 }
 
 float Route::gainWithoutOrder(const Order& order) {

@@ -69,6 +69,8 @@ class Route {
 
   float canInsert(const Order& order);  // 1 or 0; route left unchanged
   bool insertOrder(const Order& order);
+  // Puts the order's stops at the pair's positions (see InsertionPair) and evaluates.
+  void insertOrderAt(const Order& order, InsertionPair at);
 
   // Removes both stops of the order without destroying them (nothing when absent).
   std::optional<TakenOrder> takeOrder(const Order& order);
@@ -79,6 +81,9 @@ class Route {
   // without changing the route.
   float gainWithOrder(const Order& order);
   float gainWithoutOrder(const Order& order);
+  // The feasible pair of positions for the order's stops with the highest gain, found without
+  // changing the stops; not found when canInsert would answer 0.
+  ValuedPair bestPairFor(const Order& order);
 
   // Takes the stops and evaluation of another route, keeping this route's storage (a
   // scratch route for trials); what was known about this route is forgotten.

@@ -25,10 +25,11 @@ void plainLeg(std::vector<RouteActivity>& out, const RouteStop& stop, const Plac
 void legKeepingRules(std::vector<RouteActivity>& out, const RouteStop& stop, const Place& from, std::int32_t leave,
                      DriverState& driver, const ProblemData& problem) {
   std::vector<DriverActivity> leg;
-  const driving::LegTimes times =
-      driving::driveAndServe(driver, leave, problem.travelTime(from, *stop.place).likely,
-                             stop.window ? stop.window->start : driving::noWindow, schedule::serviceMinutes(stop, problem), &leg);
-  for (const DriverActivity& a : leg) add(out, a.kind, a.start, a.minutes, a.start < times.arrival ? &from : stop.place);
+  const driving::LegTimes times = driving::driveAndServe(driver, leave, problem.travelTime(from, *stop.place).likely,
+                                                         stop.window ? stop.window->start : driving::noWindow,
+                                                         schedule::serviceMinutes(stop, problem), &leg);
+  for (const DriverActivity& a : leg)
+    add(out, a.kind, a.start, a.minutes, a.start < times.arrival ? &from : stop.place);
 }
 
 }  // namespace

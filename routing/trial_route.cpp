@@ -143,32 +143,35 @@ bool serveNew(const RouteStop& stop, Departure& d, const ScheduledRoute& route) 
   return true;
 }
 
-}  // namespace
-
-InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
-                                const RoomCheck& room) {
+// Calls `visit` with every pair that firstFeasiblePair would accept, in its scan order, until
+// `visit` answers true.
+template <class Visit>
+void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery, const RoomCheck& room,
+                         Visit visit) {
   // An order only adds to the loads: an overloaded route stays overloaded.
-  if (!room.routeFits) return {};
+  if (!room.routeFits) return;
   const ScheduledRoute scheduled(route);
   const std::int32_t last = scheduled.pickupEnd();
   ShiftedTimes shifted(scheduled.size());
   for (std::int32_t i = 0; i <= last; ++i) {
     if (!scheduled.feasibleBefore(i)) break;
     if (!room.fitsAfter(i - 1)) continue;
-    // Stops after the first waiting stop are not looked at.
-    if (i > scheduled.firstWaiting) return {i, i + 1};
-    Departure afterPickup = i > 0 ? scheduled.departureAfter(i - 1) : scheduled.start;
-    if (!serveNew(pickup, afterPickup, scheduled)) continue;
+    Departure afterPickup = scheduled.start;
     std::int32_t shiftedEnd = i;  // stops i .. shiftedEnd - 1 hold shifted times
-    const bool pickupFeasible = followFrom(
-        scheduled, i, afterPickup, [&](std::int32_t k) { return scheduled.at(k).serviceStart; },
-        [&](std::int32_t k) -> const DriverState& { return scheduled.driverAfter(k); }, &ScheduledRoute::feasibleFrom,
-        [&](std::int32_t k, const Departure& d) {
-          shifted[k] = d.time;
-          if (scheduled.rules) ShiftedTimes::driverAt(k) = d.driving.driver;
-          shiftedEnd = k + 1;
-        });
-    if (!pickupFeasible) continue;
+    // Stops after the first waiting stop are not looked at: every delivery below is taken.
+    if (i <= scheduled.firstWaiting) {
+      afterPickup = i > 0 ? scheduled.departureAfter(i - 1) : scheduled.start;
+      if (!serveNew(pickup, afterPickup, scheduled)) continue;
+      const bool pickupFeasible = followFrom(
+          scheduled, i, afterPickup, [&](std::int32_t k) { return scheduled.at(k).serviceStart; },
+          [&](std::int32_t k) -> const DriverState& { return scheduled.driverAfter(k); }, &ScheduledRoute::feasibleFrom,
+          [&](std::int32_t k, const Departure& d) {
+            shifted[k] = d.time;
+            if (scheduled.rules) ShiftedTimes::driverAt(k) = d.driving.driver;
+            shiftedEnd = k + 1;
+          });
+      if (!pickupFeasible) continue;
+    }
     auto withPickup = [&](std::int32_t k) -> const FuzzyTime& {
       return k < shiftedEnd ? shifted[k] : scheduled.at(k).serviceStart;
     };
@@ -179,19 +182,45 @@ InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, con
     for (std::int32_t q = i - 1; q < last; ++q) {
       // Stop q carries the order too, and so would every later delivery.
       if (q >= i && !room.fitsAfter(q)) break;
-      if (q >= scheduled.firstWaiting) return {i, q + 2};
+      if (q >= scheduled.firstWaiting) {
+        if (visit(InsertionPair{i, q + 2})) return;
+        continue;
+      }
       Departure d = q < i
                         ? afterPickup
                         : scheduled.departureAfter(q, withPickup(q), scheduled.rules ? &driverWithPickup(q) : nullptr);
       if (!serveNew(delivery, d, scheduled)) continue;
       // Where it meets the schedule with the pickup alone, the rest is known to be feasible.
       if (followFrom(scheduled, q + 1, d, withPickup, driverWithPickup, nullptr,
-                     [](std::int32_t, const Departure&) {})) {
-        return {i, q + 2};
+                     [](std::int32_t, const Departure&) {}) &&
+          visit(InsertionPair{i, q + 2})) {
+        return;
       }
     }
   }
-  return {};
+}
+
+}  // namespace
+
+InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
+                                const RoomCheck& room) {
+  InsertionPair first;
+  forEachFeasiblePair(route, pickup, delivery, room, [&](InsertionPair pair) {
+    first = pair;
+    return true;
+  });
+  return first;
+}
+
+ValuedPair bestFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
+                            const RoomCheck& room) {
+  ValuedPair best;
+  forEachFeasiblePair(route, pickup, delivery, room, [&](InsertionPair pair) {
+    const float gain = gainWithInserted(route, pickup, delivery, pair);
+    if (!best.at.found() || gain > best.gain) best = ValuedPair{pair, gain};
+    return false;
+  });
+  return best;
 }
 
 namespace {

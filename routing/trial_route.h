@@ -39,6 +39,17 @@ struct RoomCheck {
 InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
                                 const RoomCheck& room = {});
 
+// A pair of positions and the gain of the route with the order's stops put in there.
+struct ValuedPair {
+  InsertionPair at;
+  float gain = 0.0f;
+};
+
+// Of the pairs firstFeasiblePair would accept, the one whose trial route has the highest gain
+// (the first in scan order among equal gains); not found when there is none.
+ValuedPair bestFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
+                            const RoomCheck& room = {});
+
 // The gain of the route with the two stops inserted at the pair.
 float gainWithInserted(const Route& route, const RouteStop& pickup, const RouteStop& delivery, InsertionPair at);
 

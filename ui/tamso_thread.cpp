@@ -6,7 +6,7 @@
 #include "routing/solution.h"
 #include "search/genetic_search.h"
 #include "search/local_search_run.h"
-#include "search/thorough_search.h"
+#include "search/ruin_recreate_search.h"
 
 namespace tamso::ui {
 

@@ -9,9 +9,9 @@
 
 #include "core/random.h"
 #include "routing/solution.h"
-#include "search/thorough_draws.h"
-#include "search/thorough_removal.h"
-#include "search/thorough_repair.h"
+#include "search/ruin_recreate_draws.h"
+#include "search/ruin_recreate_removal.h"
+#include "search/ruin_recreate_repair.h"
 
 namespace tamso {
 

@@ -1,11 +1,11 @@
-#include "search/thorough_repair.h"
+#include "search/ruin_recreate_repair.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 
-#include "search/thorough_insertion.h"
+#include "search/ruin_recreate_insertion.h"
 
 namespace tamso {
 

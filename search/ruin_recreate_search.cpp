@@ -1,4 +1,4 @@
-#include "search/thorough_search.h"
+#include "search/ruin_recreate_search.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,7 +10,7 @@
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
 #include "search/dump_files.h"
-#include "search/thorough_walk.h"
+#include "search/ruin_recreate_walk.h"
 
 namespace tamso {
 
@@ -84,10 +84,10 @@ std::unique_ptr<Solution> localSearchPlan(const ProblemData& problem, bool estim
   return plan;
 }
 
-class ThoroughRunner {
+class RuinRecreateRunner {
  public:
-  ThoroughRunner(const ProblemData& problem, const ThoroughSettings& settings, Random& random, Clock& clock,
-                 RunObserver* observer)
+  RuinRecreateRunner(const ProblemData& problem, const ThoroughSettings& settings, Random& random, Clock& clock,
+                     RunObserver* observer)
       : problem_(problem), settings_(settings), observer_(observer), limits_(settings, clock, observer) {
     const std::int32_t walks = std::max(settings.walks, 1);
     std::int32_t salt = 0;
@@ -193,7 +193,7 @@ ThoroughResult runThoroughSearch(const ProblemData& problem, const ThoroughSetti
   if (!effective.timeLimit && !effective.iterations) effective.timeLimit = ThoroughSettings::kDefaultTimeLimit;
   SystemClock wallClock;
   Clock& clock = effective.clock != nullptr ? *effective.clock : wallClock;
-  return ThoroughRunner(problem, effective, random, clock, observer).run();
+  return RuinRecreateRunner(problem, effective, random, clock, observer).run();
 }
 
 ThoroughRun runThoroughCommand(const ProblemData& problem, const ThoroughSettings& settings, Random& random,

@@ -12,8 +12,8 @@
 #include "problem/loader.h"
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
-#include "search/thorough_insertion.h"
-#include "search/thorough_search.h"
+#include "search/ruin_recreate_insertion.h"
+#include "search/ruin_recreate_search.h"
 
 namespace tamso {
 namespace {

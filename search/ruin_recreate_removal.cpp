@@ -1,4 +1,4 @@
-#include "search/thorough_removal.h"
+#include "search/ruin_recreate_removal.h"
 
 #include <algorithm>
 #include <cmath>

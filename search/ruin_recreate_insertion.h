@@ -1,7 +1,7 @@
 #pragma once
 // The cheapest place of an order in a route: the feasible pair of positions for its pickup
-// and delivery that leaves the route with the highest gain. Feasibility and gain are the
-// route's own, so every rule the route enforces holds for every pair found here.
+// and delivery that leaves the route with the highest gain, valued by the route's trial
+// evaluation without changing its stops.
 #include <cstdint>
 #include <optional>
 
@@ -16,7 +16,7 @@ struct InsertionSpot {
 };
 
 // The spot with the largest change, or nothing when no pair of positions is feasible. The
-// route is left with its former stops (and evaluated).
+// route keeps its stops.
 std::optional<InsertionSpot> cheapestSpot(Route& route, const Order& order);
 
 // Puts the order's two stops at the spot's positions and evaluates the route.

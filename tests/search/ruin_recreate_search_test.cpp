@@ -5,9 +5,9 @@
 
 #include <atomic>
 
-#include "search/thorough_search.h"
+#include "search/ruin_recreate_search.h"
 #include "tests/search/genetic_fixture.h"
-#include "tests/search/thorough_fixture.h"
+#include "tests/search/ruin_recreate_fixture.h"
 
 namespace tamso {
 namespace {
@@ -30,7 +30,7 @@ ThoroughResult solve(const ProblemData& problem, ThoroughSettings settings, std:
   return runThoroughSearch(problem, settings, random, observer);
 }
 
-TEST(ThoroughSearch, PlanHoldsAndBeatsItsStartWithAndWithoutEstimatedGain) {
+TEST(RuinRecreateSearch, PlanHoldsAndBeatsItsStartWithAndWithoutEstimatedGain) {
   const ProblemData& problem = generatedProblem({30, 60, 8, 5});
   for (const bool estimatedGain : {false, true}) {
     ThoroughSettings settings;
@@ -48,7 +48,7 @@ TEST(ThoroughSearch, PlanHoldsAndBeatsItsStartWithAndWithoutEstimatedGain) {
   }
 }
 
-TEST(ThoroughSearch, SeededRunLimitedByIterationsRepeatsExactly) {
+TEST(RuinRecreateSearch, SeededRunLimitedByIterationsRepeatsExactly) {
   const ProblemData& problem = generatedProblem({30, 60, 8, 6});
   ThoroughSettings settings;
   settings.iterations = 240;
@@ -75,7 +75,7 @@ class StopAfterSteps final : public RunObserver {
   std::atomic<std::int32_t> reached_{0};
 };
 
-TEST(ThoroughSearch, StopReturnsTheBestPlanSoFar) {
+TEST(RuinRecreateSearch, StopReturnsTheBestPlanSoFar) {
   const ProblemData& problem = generatedProblem({30, 60, 8, 7});
   StopAfterSteps observer(30);
   ThoroughSettings settings;
@@ -101,7 +101,7 @@ class FastClock final : public Clock {
   std::atomic<std::int64_t> millis_{0};
 };
 
-TEST(ThoroughSearch, TimeLimitEndsTheRunWithoutStopping) {
+TEST(RuinRecreateSearch, TimeLimitEndsTheRunWithoutStopping) {
   const ProblemData& problem = generatedProblem({30, 60, 8, 7});
   FastClock clock;
   ThoroughSettings settings;
@@ -114,7 +114,7 @@ TEST(ThoroughSearch, TimeLimitEndsTheRunWithoutStopping) {
   expectPlanHolds(*result.solution);
 }
 
-TEST(ThoroughSearch, TinyInstancesAndFleetsWithoutVehicles) {
+TEST(RuinRecreateSearch, TinyInstancesAndFleetsWithoutVehicles) {
   const ProblemData& tiny = generatedProblem({5, 1, 1, 3});
   ThoroughSettings settings;
   settings.iterations = 20;

@@ -1,10 +1,10 @@
-#include "search/thorough_walk.h"
+#include "search/ruin_recreate_walk.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "routing/local_search.h"
-#include "search/thorough_improvement.h"
+#include "routing/order_moves.h"
+#include "search/ruin_recreate_improvement.h"
 
 namespace tamso {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "routing/solution.h"
-#include "search/thorough_draws.h"
+#include "search/ruin_recreate_draws.h"
 
 namespace tamso {
 

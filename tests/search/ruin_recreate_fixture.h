@@ -21,7 +21,8 @@ namespace tamso::testing {
 inline const ProblemData& generatedProblem(const GeneratorSettings& settings) {
   static std::map<std::string, std::unique_ptr<ProblemData>> loaded;
   const std::string key = std::to_string(settings.places) + "-" + std::to_string(settings.orders) + "-" +
-                          std::to_string(settings.vehicles) + "-" + std::to_string(settings.seed);
+                          std::to_string(settings.vehicles) + "-" + std::to_string(settings.seed) +
+                          (settings.capacity ? "-capacity" : "");
   auto& slot = loaded[key];
   if (!slot) {
     const auto dir =
