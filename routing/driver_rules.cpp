@@ -156,17 +156,15 @@ void record(std::vector<DriverActivity>* out, ActivityKind kind, std::int32_t st
   out->push_back({kind, start, minutes});
 }
 
-// The idle lengths worth trying when the driver must stop at `time`, shortest first: the end
-// of the break, of the working-time break, a daily rest, a weekly rest, the next fixed week.
+// The idle lengths worth trying before a service, shortest first: the end of the break, of
+// the working-time break, a daily rest, a weekly rest.
 struct IdleChoices {
-  std::array<std::int32_t, 5> lengths{};
-  std::size_t count = 0;
+  std::array<std::int32_t, 4> lengths{};
 
-  IdleChoices(const DriverState& s, std::int32_t time) {
+  explicit IdleChoices(const DriverState& s) {
     lengths = {s.breakStarted ? secondBreakPiece : fullBreak, std::max(breakPiece, workBreak - s.workBreakMinutes),
-               shortestDailyRest(s), shortestWeeklyRest(s), weekStartOf(time) + minutesPerWeek - time};
+               shortestDailyRest(s), shortestWeeklyRest(s)};
     std::sort(lengths.begin(), lengths.end());
-    count = static_cast<std::size_t>(std::unique(lengths.begin(), lengths.end()) - lengths.begin());
   }
 };
 
@@ -174,6 +172,31 @@ struct Moment {
   DriverState state;
   std::int32_t time;
 };
+
+// The shortest stop after which a driver who may drive no further at `time` may drive on:
+// a weekly rest when it is due, a daily rest when the day's driving or duty is used up,
+// the next fixed week when the week's driving is, else the break or working-time break.
+std::int32_t blockingStop(const DriverState& s, std::int32_t time) {
+  const bool weekUsedUp = s.weekDriving >= weeklyDriving || s.weekDriving + s.lastWeekDriving >= twoWeeksDriving;
+  const std::int32_t untilNextWeek = weekUsedUp ? s.weekStart + minutesPerWeek - time : 0;
+  if (time >= s.weeklyRestEnd + weeklyRestWithin) return std::max(shortestWeeklyRest(s), untilNextWeek);
+  if (s.drivingToday >= dayDrivingLimit(s) || time >= s.dutyStart + restWithin - shortestDailyRest(s)) {
+    return std::max(shortestDailyRest(s), untilNextWeek);
+  }
+  if (weekUsedUp) return untilNextWeek;
+  std::int32_t stop = 0;
+  if (s.drivingSinceBreak >= drivingBeforeBreak) stop = s.breakStarted ? secondBreakPiece : fullBreak;
+  if (s.workSinceBreak >= workBeforeBreak) stop = std::max(stop, std::max(breakPiece, workBreak - s.workBreakMinutes));
+  return stop;
+}
+
+// The blocking stop, made a daily or weekly rest when it would end after the rest is due.
+std::int32_t requiredStop(const DriverState& s, std::int32_t time) {
+  std::int32_t stop = blockingStop(s, time);
+  if (time + stop > s.dutyStart + restWithin - shortestDailyRest(s)) stop = std::max(stop, shortestDailyRest(s));
+  if (time + stop > s.weeklyRestEnd + weeklyRestWithin) stop = std::max(stop, shortestWeeklyRest(s));
+  return stop;
+}
 
 // Drives as long as the rules allow, up to `minutes`; returns the minutes left.
 std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
@@ -190,68 +213,91 @@ std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity
   return minutes;
 }
 
-// Stops for `length` minutes; false when the driver still may not drive on.
-bool stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>* out) {
+// Stops for `length` minutes; returns what the stop counted as.
+ActivityKind stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>* out) {
   const std::int32_t start = m.time;
-  const ActivityKind kind = idle(m.state, start, length);
-  record(out, kind, start, length);
-  m.time += length;
-  return drivingLeft(m.state, m.time) > 0;
+  const ActivityKind kind = idle(m.state, start, std::max(length, 1));
+  record(out, kind, start, std::max(length, 1));
+  m.time += std::max(length, 1);
+  return kind;
 }
 
-// Drives `minutes`, stopping each time for the shortest idle stretch after which the driver
-// may drive on; false when no stop helps.
-bool driveGreedily(Moment& m, std::int32_t minutes) {
+// Drives `minutes`, stopping each time for the required stop; false when no stop helps.
+// `longest` becomes the longest kind of stop taken.
+bool driveGreedily(Moment& m, std::int32_t minutes, ActivityKind& longest) {
   for (int stops = 0; stops < maxIdles; ++stops) {
     minutes = driveOn(m, minutes, nullptr);
     if (minutes == 0) return true;
-    const IdleChoices choices(m.state, m.time);
-    Moment resumed = m;
-    for (std::size_t k = 0; k < choices.count; ++k) {
-      resumed = m;
-      if (stopFor(resumed, choices.lengths[k], nullptr)) break;
-    }
-    m = resumed;
+    longest = std::max(longest, stopFor(m, requiredStop(m.state, m.time), nullptr));
   }
   return false;
 }
 
-// Drives `minutes`; at each stop the idle stretch is the one after which the rest of the
-// leg, driven greedily, arrives first (a rest taken now may spare a break and a rest later).
+// The arrival after stopping `length` minutes and then driving `minutes` greedily; the
+// largest time when the driver cannot get there.
+std::int32_t arrivalAfterStop(const Moment& m, std::int32_t length, std::int32_t minutes, ActivityKind& longest) {
+  Moment trial = m;
+  stopFor(trial, length, nullptr);
+  return driveGreedily(trial, minutes, longest) ? trial.time : std::numeric_limits<std::int32_t>::max();
+}
+
+// Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
+// than the day's driving left, or too little time left before a rest is due for the driving
+// and its breaks.
+bool mayNeedRest(const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  if (minutes > dayDrivingLimit(s) - s.drivingToday) return true;
+  const std::int32_t breaks = (minutes / drivingBeforeBreak + 1) * fullBreak;
+  return time + minutes + breaks > workDeadline(s);
+}
+
+// Drives `minutes`. Where the driver must stop, the required stop is taken unless the rest
+// of the leg would need a rest anyway and resting at once arrives earlier (a rest taken now
+// spares the break and the hour of a long day before it).
 bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
   for (int stops = 0; stops < maxIdles; ++stops) {
     minutes = driveOn(m, minutes, out);
     if (minutes == 0) return true;
-    const IdleChoices choices(m.state, m.time);
-    std::int32_t best = choices.lengths[choices.count - 1];
-    std::int32_t bestArrival = std::numeric_limits<std::int32_t>::max();
-    for (std::size_t k = 0; k < choices.count; ++k) {
-      Moment trial = m;
-      if (!stopFor(trial, choices.lengths[k], nullptr)) continue;
-      if (driveGreedily(trial, minutes) && trial.time < bestArrival) {
-        bestArrival = trial.time;
-        best = choices.lengths[k];
+    std::int32_t stop = requiredStop(m.state, m.time);
+    // A working-time break shorter than the driving break, with the driving break due on the way.
+    const bool breakDue = stop < (m.state.breakStarted ? secondBreakPiece : fullBreak) &&
+                          minutes > drivingBeforeBreak - m.state.drivingSinceBreak;
+    if (stop < shortestDailyRest(m.state) && (breakDue || mayNeedRest(m.state, m.time + stop, minutes))) {
+      ActivityKind longest = ActivityKind::Wait;
+      std::int32_t arrival = arrivalAfterStop(m, stop, minutes, longest);
+      const std::array<std::pair<std::int32_t, ActivityKind>, 3> rests = {
+          {{m.state.breakStarted ? secondBreakPiece : fullBreak, ActivityKind::Break},
+           {shortestDailyRest(m.state), ActivityKind::DailyRest},
+           {shortestWeeklyRest(m.state), ActivityKind::WeeklyRest}}};
+      for (const auto& [rest, kind] : rests) {
+        if (longest < kind) break;
+        if (rest <= stop) continue;
+        ActivityKind ignored = ActivityKind::Break;
+        const std::int32_t resting = arrivalAfterStop(m, rest, minutes, ignored);
+        if (resting < arrival) {
+          arrival = resting;
+          stop = rest;
+        }
       }
     }
-    stopFor(m, best, out);
+    stopFor(m, stop, out);
   }
   return false;
 }
 
 // The idle stretch from the arrival before the service: at least the wait for the window,
-// longer when the service would otherwise break a rule. Returns its length, 0 and false
-// in `fits` when nothing makes the service fit.
+// longer when the service would otherwise break a rule. Returns its length; `fits` becomes
+// false when nothing makes the service fit.
 std::int32_t idleBeforeService(const Moment& arrived, std::int32_t wait, std::int32_t service, bool& fits) {
-  const IdleChoices choices(arrived.state, arrived.time);
-  std::array<std::int32_t, 6> lengths{wait};
-  for (std::size_t k = 0; k < choices.count; ++k) lengths[k + 1] = std::max(wait, choices.lengths[k]);
-  for (std::size_t k = 0; k <= choices.count; ++k) {
+  fits = true;
+  if (wait == 0 && serviceFits(arrived.state, arrived.time, service)) return 0;
+  DriverState waited = arrived.state;
+  idle(waited, arrived.time, wait);
+  if (serviceFits(waited, arrived.time + wait, service)) return wait;
+  for (const std::int32_t choice : IdleChoices(arrived.state).lengths) {
+    if (choice <= wait) continue;
     DriverState s = arrived.state;
-    idle(s, arrived.time, lengths[k]);
-    if (serviceFits(s, arrived.time + lengths[k], service)) {
-      fits = true;
-      return lengths[k];
-    }
+    idle(s, arrived.time, choice);
+    if (serviceFits(s, arrived.time + choice, service)) return choice;
   }
   fits = false;
   return wait;
