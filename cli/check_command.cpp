@@ -3,11 +3,11 @@
 #include "cli/cli.h"
 #include "cli/command_line.h"
 #include "cli/instance.h"
-#include "cli/json_text.h"
 #include "cli/map_json.h"
 #include "cli/problem_json.h"
 #include "problem/capacity.h"
 #include "problem/text.h"
+#include "report/json_text.h"
 
 namespace tamso::cli {
 

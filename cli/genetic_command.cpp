@@ -10,12 +10,12 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
-#include "cli/plan_output.h"
 #include "cli/run_options.h"
 #include "cli/run_session.h"
 #include "problem/text.h"
-#include "search/genetic_search.h"
-#include "search/report_numbers.h"
+#include "report/plan_output.h"
+#include "report/report_numbers.h"
+#include "run/run_outcome.h"
 
 namespace tamso::cli {
 
@@ -39,15 +39,12 @@ void printChildren(std::ostream& out, const EvolutionReport& report) {
   }
 }
 
-std::string bestOrigin(GeneticSearch& search, const Solution& best) {
-  for (std::int32_t i = 0; i < GeneticSearch::populationSize; ++i) {
-    if (&search.member(i) == &best) return "member " + std::to_string(i);
-  }
-  return "child";
+std::string bestOrigin(const RunOutcome& run) {
+  return run.bestMember ? "member " + std::to_string(*run.bestMember) : "child";
 }
 
-void printText(std::ostream& out, Evolution kind, GeneticSearch& search, const EvolutionReport& report,
-               const RunFacts& facts, double seconds) {
+void printText(std::ostream& out, Evolution kind, RunOutcome& run, const RunFacts& facts, double seconds) {
+  const EvolutionReport& report = *run.evolution;
   printRunHeader(out, facts);
   char time[48];
   std::snprintf(time, sizeof time, "run time: %.2f s\n", seconds);
@@ -59,8 +56,8 @@ void printText(std::ostream& out, Evolution kind, GeneticSearch& search, const E
   } else {
     printChildren(out, report);
   }
-  Solution& best = search.bestSolution();
-  out << "best: " << bestOrigin(search, best) << ", gain " << roundedTwoDecimals(decimalOf(best.gain())) << "\n";
+  Solution& best = *run.solution;
+  out << "best: " << bestOrigin(run) << ", gain " << roundedTwoDecimals(decimalOf(best.gain())) << "\n";
   printPlanText(out, best);
 }
 
@@ -71,10 +68,11 @@ nlohmann::json centsList(const std::vector<float>& gains) {
 }
 
 // The best plan's document, with the populations beside it and the same document as "best".
-nlohmann::json jsonDocument(GeneticSearch& search, const EvolutionReport& report, const RunFacts& facts) {
-  nlohmann::json best = planDocument(facts, search.bestSolution());
+nlohmann::json jsonDocument(RunOutcome& run, std::int32_t generations, const RunFacts& facts) {
+  const EvolutionReport& report = *run.evolution;
+  nlohmann::json best = planDocument(facts, *run.solution);
   nlohmann::json document = best;
-  document["generations"] = search.generations();
+  document["generations"] = generations;
   document["initialPopulation"] = centsList(report.initialGains);
   document["finalPopulation"] = centsList(report.finalGains);
   document["children"] = report.children;
@@ -90,22 +88,19 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
   RunSession session(name, *options, err);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
-  if (options->capacity) problem.checkCapacity = *options->capacity;
 
-  GeneticSearch search(problem, options->estimatedGain, session.random());
-  search.setGenerations(options->generations);
-  RunObserver* observer = session.observer();
+  const RunCommand command = kind == Evolution::Genetic ? RunCommand::Genetic : RunCommand::HybridGenetic;
   const auto start = std::chrono::steady_clock::now();
-  const EvolutionReport report = kind == Evolution::Genetic ? search.runGenetic(observer) : search.runHybrid(observer);
+  RunOutcome run = executeRun(session.request(command, problem), session.observer());
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
   session.endProgress();
 
-  for (const std::string& failure : report.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
+  for (const std::string& failure : run.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
   std::ostringstream text;
   if (options->json) {
-    text << jsonLine(jsonDocument(search, report, session.facts()));
+    text << jsonLine(jsonDocument(run, options->generations, session.facts()));
   } else {
-    printText(text, kind, search, report, session.facts(), elapsed.count());
+    printText(text, kind, run, session.facts(), elapsed.count());
   }
   return session.finish(text.str(), out, err);
 }

@@ -5,26 +5,25 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
-#include "cli/plan_output.h"
 #include "cli/run_options.h"
 #include "cli/run_session.h"
-#include "search/local_search_run.h"
-#include "search/plan_csv.h"
+#include "report/plan_csv.h"
+#include "report/plan_output.h"
+#include "run/run_outcome.h"
 
 namespace tamso::cli {
 
 int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string problemText;
-  const auto options = parseRunOptions("plan", args, RunOptionSet{false, true}, problemText);
+  const auto options = parseRunOptions("plan", args, RunOptionSet{false, true, true}, problemText);
   if (!options) return usageError(err, problemText);
   RunSession session("plan", *options, err);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem)) return reportLoadError(*error, err);
-  if (options->capacity) problem.checkCapacity = *options->capacity;
 
-  LocalSearchRun run = runLocalSearch(problem, options->estimatedGain, session.random(), session.observer());
+  RunOutcome run = executeRun(session.request(RunCommand::LocalSearch, problem), session.observer());
   session.endProgress();
-  if (run.dumpError) err << "tamso-cli: warning: " << *run.dumpError << "\n";
+  for (const std::string& failure : run.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
 
   std::ostringstream report;
   if (options->json) {

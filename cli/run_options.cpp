@@ -41,6 +41,15 @@ bool readValues(const CommandLine& line, RunOptions& options, std::string& probl
     }
     options.generations = static_cast<std::int32_t>(*count);
   }
+  if (const auto restarts = line.option("--restarts")) {
+    const auto count = parseWholeNumber(*restarts);
+    if (!count || *count == 0 || *count > static_cast<std::uint32_t>(maxRestarts)) {
+      problem =
+          "--restarts needs a whole number from 1 to " + std::to_string(maxRestarts) + ", not '" + *restarts + "'";
+      return false;
+    }
+    options.restarts = static_cast<std::int32_t>(*count);
+  }
   for (const char* name : {"--output", "--csv"}) {
     const auto path = line.option(name);
     if (path && path->empty()) {
@@ -83,6 +92,7 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
   std::set<std::string> valued = {"--seed", "--output", "--time-limit"};
   if (set.generations) valued.insert("--generations");
   if (set.csv) valued.insert("--csv");
+  if (set.restarts) valued.insert("--restarts");
   const auto line = parseCommandLine(withLongNames(args), {"--json", "--estimated-gain", "--capacity", "--no-capacity"},
                                      valued, problem);
   if (!line) return std::nullopt;
@@ -108,6 +118,7 @@ std::string runSynopsis(const RunOptionSet& set) {
       "CONFIG [--estimated-gain] [--capacity|--no-capacity] [--seed N] [--json] [-o FILE] [--time-limit SECONDS]";
   if (set.generations) synopsis += " [--generations N]";
   if (set.csv) synopsis += " [--csv FILE]";
+  if (set.restarts) synopsis += " [--restarts N]";
   return synopsis;
 }
 
@@ -132,12 +143,18 @@ std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set) {
   if (set.generations) {
     help.push_back({"--generations N",
                     "generations of the genetic algorithm, iterations of the hybrid one "
-                    "(0 to 1000000; default: 40)"});
+                    "(0 to 1000000; default: " +
+                        std::to_string(kDefaultGenerations) + ")"});
   }
   if (set.csv) {
     help.push_back({"--csv FILE",
                     "also write the plan as the CSV report that File > Save writes in the window "
                     "(columns in the README; default: none)"});
+  }
+  if (set.restarts) {
+    help.push_back({"--restarts N",
+                    "build and improve N plans (1 to 1000) and keep the best; total.dump gets every plan "
+                    "whose gain was not seen before (default: 1)"});
   }
   return help;
 }

@@ -2,13 +2,14 @@
 // The options shared by the commands that plan an instance:
 // "CONFIG [--estimated-gain] [--seed N] [--json] [--capacity | --no-capacity] [-o FILE]
 // [--time-limit SECONDS]", with "--generations N" for the evolutionary searches and
-// "--csv FILE" for plan.
+// "--csv FILE" and "--restarts N" for plan.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/command_help.h"
+#include "run/run_request.h"
 
 namespace tamso::cli {
 
@@ -16,10 +17,11 @@ namespace tamso::cli {
 struct RunOptionSet {
   bool generations = false;  // --generations N
   bool csv = false;          // --csv FILE
+  bool restarts = false;     // --restarts N
 };
 
-inline constexpr std::int32_t defaultGenerations = 40;
 inline constexpr std::int32_t maxGenerations = 1000000;
+inline constexpr std::int32_t maxRestarts = 1000;
 
 struct RunOptions {
   std::string configPath;
@@ -30,7 +32,8 @@ struct RunOptions {
   std::optional<std::string> outputPath;  // -o / --output
   std::optional<double> timeLimitSeconds;
   std::optional<std::string> csvPath;
-  std::int32_t generations = defaultGenerations;
+  std::int32_t generations = kDefaultGenerations;
+  std::int32_t restarts = kDefaultRestarts;
 };
 
 // A whole number from 0 to 4294967295 written in decimal digits only.

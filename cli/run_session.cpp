@@ -1,8 +1,8 @@
 #include "cli/run_session.h"
 
 #include "cli/cli.h"
+#include "core/file_replace.h"
 #include "search/clock_seed.h"
-#include "search/file_replace.h"
 
 namespace tamso::cli {
 
@@ -21,9 +21,20 @@ RunSession::RunSession(std::string command, const RunOptions& options, std::ostr
       options_(options),
       clock_(chosenClock(clock, ownClock_)),
       seed_(options.seed ? *options.seed : seedFromClock(clock_)),
-      random_(Random::seeded(seed_)),
       display_(terminalProgressFor(err)),
       control_(clock_, options.timeLimitSeconds, display_.get()) {}
+
+RunRequest RunSession::request(RunCommand command, ProblemData& problem) const {
+  RunRequest request;
+  request.command = command;
+  request.problem = &problem;
+  request.estimatedGain = options_.estimatedGain;
+  request.seed = seed_;
+  request.generations = options_.generations;
+  request.restarts = options_.restarts;
+  request.switches.checkCapacity = options_.capacity;
+  return request;
+}
 
 void RunSession::replaceDisplay(std::unique_ptr<RunObserver> display) {
   if (display_ == nullptr) return;

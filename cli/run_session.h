@@ -9,12 +9,13 @@
 #include <ostream>
 #include <string>
 
-#include "cli/plan_output.h"
 #include "cli/run_control.h"
 #include "cli/run_options.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_progress.h"
 #include "core/random.h"
+#include "report/plan_output.h"
+#include "run/run_request.h"
 
 namespace tamso::cli {
 
@@ -23,7 +24,8 @@ class RunSession {
   // `clock` times the limit and draws the seed when none was given; the wall clock when null.
   RunSession(std::string command, const RunOptions& options, std::ostream& err, Clock* clock = nullptr);
 
-  Random& random() { return random_; }
+  // The run the options ask for on the loaded problem, seeded with the session's seed.
+  RunRequest request(RunCommand command, ProblemData& problem) const;
   RunObserver* observer() { return &control_; }
   std::uint32_t seed() const { return seed_; }
   // Shows the progress with this display instead of the plain progress line (only when
@@ -49,7 +51,6 @@ class RunSession {
   std::unique_ptr<Clock> ownClock_;
   Clock& clock_;
   std::uint32_t seed_;
-  Random random_;
   StopSignals signals_;
   std::unique_ptr<RunObserver> display_;
   RunControl control_;

@@ -6,12 +6,12 @@
 
 #include "cli/cli.h"
 #include "cli/instance.h"
-#include "cli/plan_output.h"
 #include "cli/run_options.h"
 #include "cli/run_session.h"
 #include "cli/terminal_progress.h"
-#include "search/report_numbers.h"
-#include "search/ruin_recreate_search.h"
+#include "report/plan_output.h"
+#include "report/report_numbers.h"
+#include "run/run_outcome.h"
 
 namespace tamso::cli {
 
@@ -19,7 +19,7 @@ namespace {
 
 struct SolveOptions {
   RunOptions run;
-  ThoroughSettings search;
+  std::optional<std::int64_t> iterations;
 };
 
 std::optional<SolveOptions> parseSolveOptions(const std::vector<std::string>& args, std::string& problem) {
@@ -43,15 +43,13 @@ std::optional<SolveOptions> parseSolveOptions(const std::vector<std::string>& ar
   const auto run = parseRunOptions("solve", shared, problem);
   if (!run) return std::nullopt;
   options.run = *run;
-  options.search.estimatedGain = run->estimatedGain;
-  options.search.timeLimit = run->timeLimitSeconds;
   if (iterationText) {
     const auto count = parseWholeNumber(*iterationText);
     if (!count || *count == 0) {
       problem = "--iterations needs a whole number above 0, not '" + *iterationText + "'";
       return std::nullopt;
     }
-    options.search.iterations = *count;
+    options.iterations = *count;
   }
   return options;
 }
@@ -79,43 +77,39 @@ class SolveProgress final : public RunObserver {
   bool stepsShown_ = false;
 };
 
-// The run ends at its time limit unless a stop request or its iteration limit ended it first.
-bool endedByTimeLimit(const ThoroughSettings& settings, const ThoroughResult& result) {
-  if (result.stopped) return false;
-  return !settings.iterations || result.iterations < *settings.iterations;
-}
-
 }  // namespace
 
 int runSolveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string problemText;
   const auto options = parseSolveOptions(args, problemText);
   if (!options) return usageError(err, problemText);
-  // The search keeps its own time limit (30 s by default); the session watches for signals.
+  // The search keeps its own time limit; the session watches for signals.
   RunOptions sessionOptions = options->run;
   sessionOptions.timeLimitSeconds.reset();
   RunSession session("solve", sessionOptions, err);
   session.replaceDisplay(std::make_unique<SolveProgress>(err));
   ProblemData problem;
   if (const auto error = loadForCommand(options->run.configPath, problem)) return reportLoadError(*error, err);
-  if (options->run.capacity) problem.checkCapacity = *options->run.capacity;
 
-  ThoroughRun run = runThoroughCommand(problem, options->search, session.random(), session.observer());
+  RunRequest request = session.request(RunCommand::ThoroughSearch, problem);
+  request.timeLimit = options->run.timeLimitSeconds;
+  request.iterations = options->iterations;
+  RunOutcome run = executeRun(request, session.observer());
   session.endProgress();
-  if (endedByTimeLimit(options->search, run.result)) session.noteStopped("time limit");
+  if (run.timeLimitReached) session.noteStopped("time limit");
 
-  if (run.dumpError) err << "tamso-cli: warning: " << *run.dumpError << "\n";
-  Solution& plan = *run.result.solution;
+  for (const std::string& failure : run.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
+  Solution& plan = *run.solution;
   std::ostringstream report;
   if (options->run.json) {
     nlohmann::json document = planDocument(session.facts(), plan);
-    document["iterations"] = run.result.iterations;
-    document["seconds"] = roundedToCents(run.result.seconds);
+    document["iterations"] = run.iterations;
+    document["seconds"] = roundedToCents(run.seconds);
     report << jsonLine(document);
   } else {
     printRunHeader(report, session.facts());
-    report << "Iterations: " << run.result.iterations << "\n"
-           << "Time used: " << roundedTwoDecimals(run.result.seconds) << " s\n";
+    report << "Iterations: " << run.iterations << "\n"
+           << "Time used: " << roundedTwoDecimals(run.seconds) << " s\n";
     printPlanText(report, plan);
   }
   return session.finish(report.str(), out, err);

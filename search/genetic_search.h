@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "core/random.h"
+#include "core/trace_file.h"
 #include "problem/problem_data.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
-#include "search/trace_file.h"
 
 namespace tamso {
 

@@ -4,9 +4,9 @@
 
 namespace tamso::ui {
 
-IterationsDialog::IterationsDialog(QWidget* parent, UserPrompts& prompts)
+IterationsDialog::IterationsDialog(QWidget* parent, UserPrompts& prompts, int inForce)
     : NumberDialog(parent, prompts,
                    {QStringLiteral("Dialog"), QStringLiteral("Number of iterations"), 90, kEnterIntegerMessage},
-                   kShownValue) {}
+                   inForce) {}
 
 }  // namespace tamso::ui

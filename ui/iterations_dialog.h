@@ -1,5 +1,6 @@
 #pragma once
-// "Number of iterations": always opens showing 20; OK stores the typed integer.
+// "Number of iterations": the restarts of a Local Search run; opens showing the value in
+// force, OK stores the typed integer.
 #include "ui/number_dialog.h"
 
 namespace tamso::ui {
@@ -7,9 +8,7 @@ namespace tamso::ui {
 class IterationsDialog : public NumberDialog {
   Q_OBJECT
  public:
-  static constexpr int kShownValue = 20;
-
-  IterationsDialog(QWidget* parent, UserPrompts& prompts);
+  IterationsDialog(QWidget* parent, UserPrompts& prompts, int inForce);
   int value() const { return number(); }
 };
 

@@ -80,6 +80,8 @@ void CMainFrame::buildMenus() {
   save->setStatusTip(QStringLiteral("Save the plan as a CSV report"));
   save->setToolTip(QStringLiteral("Save"));
   addCommand(fileMenu_, C::SaveAs, QStringLiteral("Save &As..."), &V::saveAs);
+  QAction* report = addCommand(fileMenu_, C::SaveReport, QStringLiteral("Save &Report..."), &V::saveReport);
+  report->setStatusTip(QStringLiteral("Save the plan as the text or JSON report the command line prints"));
   fileMenu_->addSeparator();
   addCommand(fileMenu_, C::ExportMapPicture, QStringLiteral("Export map picture..."), &V::exportMapPicture);
   fileMenu_->addSeparator();

@@ -13,6 +13,7 @@ enum class Command : std::size_t {
   OpenMapParams,
   Save,
   SaveAs,
+  SaveReport,
   ExportMapPicture,
   RecentFiles,
   Exit,

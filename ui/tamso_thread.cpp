@@ -2,59 +2,7 @@
 
 #include <QMutexLocker>
 
-#include "core/random.h"
-#include "routing/solution.h"
-#include "search/genetic_search.h"
-#include "search/local_search_run.h"
-#include "search/ruin_recreate_search.h"
-
 namespace tamso::ui {
-
-namespace {
-
-Random randomFor(const RunRequest& request) { return request.seed ? Random::seeded(*request.seed) : Random(); }
-
-RunOutcome runEvolution(const RunRequest& request, Random& random, RunObserver* observer) {
-  RunOutcome outcome;
-  GeneticSearch search(*request.problem, request.estimatedGain, random);
-  const EvolutionReport report =
-      request.command == RunCommand::Genetic ? search.runGenetic(observer) : search.runHybrid(observer);
-  outcome.stopped = report.stopped;
-  outcome.dumpErrors = report.dumpErrors;
-  if (!report.stopped) outcome.solution = std::make_unique<Solution>(search.bestSolution());
-  return outcome;
-}
-
-// Stop ends a thorough search early: it keeps the best plan found so far.
-RunOutcome runThorough(const RunRequest& request, Random& random, RunObserver* observer) {
-  ThoroughSettings settings;
-  settings.estimatedGain = request.estimatedGain;
-  settings.timeLimit = request.timeLimit;
-  ThoroughRun run = runThoroughCommand(*request.problem, settings, random, observer);
-  RunOutcome outcome;
-  outcome.solution = std::move(run.result.solution);
-  if (run.dumpError) outcome.dumpErrors.push_back(*run.dumpError);
-  return outcome;
-}
-
-}  // namespace
-
-RunOutcome executeRun(const RunRequest& request, RunObserver* observer) {
-  Random random = randomFor(request);
-  RunOutcome outcome;
-  if (request.command == RunCommand::LocalSearch) {
-    LocalSearchRun run = runLocalSearch(*request.problem, request.estimatedGain, random, observer);
-    outcome.stopped = run.stopped;
-    outcome.solution = std::move(run.solution);
-    if (run.dumpError) outcome.dumpErrors.push_back(*run.dumpError);
-  } else if (request.command == RunCommand::ThoroughSearch) {
-    outcome = runThorough(request, random, observer);
-  } else {
-    outcome = runEvolution(request, random, observer);
-  }
-  outcome.command = request.command;
-  return outcome;
-}
 
 QString runCommandName(RunCommand command) {
   switch (command) {
@@ -103,6 +51,9 @@ std::unique_ptr<RunOutcome> TamsoThread::takeOutcome() {
 void TamsoThread::run() {
   auto outcome = std::make_unique<RunOutcome>(executeRun(request_, &observer_));
   if (observer_.stop && request_.command != RunCommand::ThoroughSearch) outcome->stopped = true;
+  // A stopped evolutionary run shows nothing: its best plan is only the best of a part run.
+  const bool evolution = request_.command == RunCommand::Genetic || request_.command == RunCommand::HybridGenetic;
+  if (outcome->stopped && evolution) outcome->solution.reset();
   outcome_ = std::move(outcome);
 }
 

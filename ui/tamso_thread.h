@@ -14,35 +14,9 @@
 #include <vector>
 
 #include "routing/run_observer.h"
-
-namespace tamso {
-struct ProblemData;
-class Solution;
-}  // namespace tamso
+#include "run/run_outcome.h"
 
 namespace tamso::ui {
-
-enum class RunCommand { LocalSearch, HybridGenetic, Genetic, ThoroughSearch };
-
-struct RunRequest {
-  RunCommand command = RunCommand::LocalSearch;
-  const ProblemData* problem = nullptr;
-  bool estimatedGain = false;
-  std::optional<std::uint32_t> seed;  // a repeatable run; the wall clock otherwise
-  int timeLimit = 30;                 // seconds of a thorough search
-};
-
-struct RunOutcome {
-  RunCommand command = RunCommand::LocalSearch;
-  bool stopped = false;
-  // The plan of a Local Search or thorough search run, or the best plan an evolutionary run
-  // has seen.
-  std::unique_ptr<Solution> solution;
-  std::vector<std::string> dumpErrors;
-};
-
-// The run itself, on whatever thread calls it. Dump files land in the current directory.
-RunOutcome executeRun(const RunRequest& request, RunObserver* observer);
 
 // The menu text of the command, without its mnemonic.
 QString runCommandName(RunCommand command);

@@ -1,57 +1,33 @@
 #include "ui/tamso_view.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <cmath>
 
-#include "map/map_params_file.h"
-#include "problem/config_file.h"
-#include "problem/loader.h"
 #include "routing/solution.h"
-#include "ui/iterations_dialog.h"
-#include "ui/optimization_options_dialog.h"
 #include "ui/plan_report.h"
-#include "ui/thorough_search_dialog.h"
 #include "ui/user_prompts.h"
-#include "ui/visualization_dialog.h"
 
 namespace tamso::ui {
 
 namespace {
 
 constexpr int kLineStep = 20;
-const QString kAllFilesFilter = QStringLiteral("All files (*.*)");
-
-QColor toQColor(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
-Rgb toRgb(const QColor& colour) {
-  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
-          static_cast<std::uint8_t>(colour.blue())};
-}
-
-// The file to read: by its bare name after moving into its folder (as the file dialog
-// does), or by its full path.
-std::string fileToRead(const QString& path, bool changeDirectory) {
-  const QFileInfo info(path);
-  if (!changeDirectory) return QDir::toNativeSeparators(info.absoluteFilePath()).toStdString();
-  QDir::setCurrent(info.absolutePath());
-  return info.fileName().toStdString();
-}
-
 }  // namespace
 
 CTamsoView::CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* parent)
-    : QAbstractScrollArea(parent), prompts_(prompts), pictures_(std::move(pictures)) {
+    : QAbstractScrollArea(parent),
+      prompts_(prompts),
+      pictures_(std::move(pictures)),
+      runs_(this, prompts),
+      files_(this, prompts) {
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  progressTimer_.setInterval(100);
-  connect(&progressTimer_, &QTimer::timeout, this, &CTamsoView::pollProgress);
+  connect(&runs_, &RunController::finished, this, &CTamsoView::onRunFinished);
   MapActions::Host host;
   host.view = this;
   host.layer = [this]() -> MapLayer* { return map_.layer(); };
@@ -232,131 +208,6 @@ void CTamsoView::keyPressEvent(QKeyEvent* event) {
   QAbstractScrollArea::keyPressEvent(event);
 }
 
-// --- files ------------------------------------------------------------------------------
-
-void CTamsoView::openDataFile() {
-  if (running()) return;
-  const std::optional<QString> path = prompts_.openFile(this, QStringLiteral("Open data file"), kAllFilesFilter);
-  if (!path) return;
-  if (const std::optional<QString> error = openDataFilePath(*path, true)) prompts_.message(this, *error);
-}
-
-std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool changeDirectory) {
-  if (running()) return QStringLiteral("An optimisation is running: stop it first.");
-  const QString fullPath = QFileInfo(path).absoluteFilePath();
-  LoadOptions options;
-  if (!changeDirectory) options.dataDirectory = QFileInfo(fullPath).absolutePath().toStdString();
-  const std::string name = fileToRead(fullPath, changeDirectory);
-  if (const std::optional<LoadError> error = loadInstance(name, problem_, options))
-    return QString::fromStdString(error->message);
-  clearPlan();
-  problemLoaded_ = true;
-  respectCapacities_ = problem_.checkCapacity;
-  apply(MenuEvent::DataLoaded);
-  emit dataFileOpened(fullPath);
-  emit summaryChanged(summaryText());
-  // The places are shown at once, the whole problem in view.
-  if (!layer().showLocations) showLocations();
-  if (fitOnLoad_) zoomToFit();
-  return std::nullopt;
-}
-
-// The map's lists, plan and route windows named records of the problem just replaced: drop
-// them, and show the new problem's places if locations are shown.
-void CTamsoView::clearPlan() {
-  actions_->closeRouteWindows();
-  MapLayer& map = layer();
-  const bool hadPlan = map.solution() != nullptr;
-  map.setSolution(nullptr);
-  map.setProblem(&problem_);
-  map.showRoutes = false;
-  if (map.showLocations) map.rebuildLocations();
-  if (hadPlan) apply(MenuEvent::PlanCleared);
-}
-
-void CTamsoView::openMapParams() {
-  const std::optional<QString> path = prompts_.openFile(this, QStringLiteral("Open map parameters"), kAllFilesFilter);
-  if (!path) return;
-  if (const std::optional<QString> error = openMapParamsPath(*path, true)) prompts_.message(this, *error);
-}
-
-std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool changeDirectory) {
-  const std::string name = fileToRead(path, changeDirectory);
-  const MapParamsFileResult result = readMapParamsFile(name, layer().params(), map_.picture(), pictures_);
-  if (result.outcome != MapParamsFileResult::Outcome::FileError) pictureLoadAttempted_ = true;
-  if (result.ok()) {
-    afterPictureLoaded();
-    if (fitOnLoad_) zoomToFit();
-  }
-  repaintMap();
-  if (!result.ok()) return QString::fromStdString(result.message);
-  return std::nullopt;
-}
-
-void CTamsoView::openDroppedFile(const QString& path) {
-  ConfigFile file;
-  const bool namesPicture =
-      file.read(QFileInfo(path).absoluteFilePath().toStdString()) && file.lookup("mapfilename").has_value();
-  const std::optional<QString> error = namesPicture ? openMapParamsPath(path, true) : openDataFilePath(path, true);
-  if (error) prompts_.message(this, *error);
-}
-
-void CTamsoView::afterPictureLoaded() {
-  map_.showBackground();
-  syncScrollRange();
-  apply(MenuEvent::MapLoaded);
-  enableZoomButtons();
-}
-
-void CTamsoView::save() {
-  if (layer().solution() == nullptr) {
-    prompts_.message(this, kNoPlanMessage);
-    return;
-  }
-  if (savePath_.isEmpty()) {
-    saveAs();
-    return;
-  }
-  if (const std::optional<QString> error = savePlanTo(savePath_)) prompts_.message(this, *error);
-}
-
-void CTamsoView::saveAs() {
-  if (layer().solution() == nullptr) {
-    prompts_.message(this, kNoPlanMessage);
-    return;
-  }
-  const std::optional<QString> path =
-      prompts_.saveFile(this, QStringLiteral("Save As"), QStringLiteral("CSV files (*.csv);;All files (*.*)"),
-                        QStringLiteral("plan.csv"));
-  if (!path) return;
-  if (const std::optional<QString> error = savePlanTo(*path)) {
-    prompts_.message(this, *error);
-    return;
-  }
-  savePath_ = *path;
-}
-
-std::optional<QString> CTamsoView::savePlanTo(const QString& path) {
-  Solution* plan = layer().solution();
-  if (plan == nullptr) return kNoPlanMessage;
-  if (const std::optional<std::string> error = savePlanReport(path.toStdString(), *plan))
-    return QString::fromStdString(*error);
-  return std::nullopt;
-}
-
-void CTamsoView::exportMapPicture() {
-  const std::optional<QString> path = prompts_.saveFile(
-      this, QStringLiteral("Export map picture"), QStringLiteral("PNG pictures (*.png)"), QStringLiteral("map.png"));
-  if (!path) return;
-  if (const std::optional<QString> error = exportMapPictureTo(*path)) prompts_.message(this, *error);
-}
-
-std::optional<QString> CTamsoView::exportMapPictureTo(const QString& path) {
-  const QImage image = renderCanvas();
-  if (image.isNull() || !image.save(path, "PNG")) return QStringLiteral("Cannot write the picture ") + path;
-  return std::nullopt;
-}
-
 // --- what the map shows -----------------------------------------------------------------
 
 void CTamsoView::showBackground() {
@@ -456,51 +307,8 @@ void CTamsoView::places() { openPlacesDialog(this, problemLoaded_ ? &problem_ : 
 
 // --- settings dialogs -------------------------------------------------------------------
 
-void CTamsoView::numberOfIterations() {
-  auto* dialog = new IterationsDialog(this, prompts_);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::accepted, this, [this, dialog] { iterationCount_ = dialog->value(); });
-  dialog->open();
-}
-
-void CTamsoView::optimizationOptions() {
-  auto* dialog = new OptimizationOptionsDialog(this, estimatedGain_, respectCapacities_);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::accepted, this, [this, dialog] {
-    estimatedGain_ = dialog->estimatedGain();
-    respectCapacities_ = dialog->respectCapacities();
-  });
-  dialog->open();
-}
-
-void CTamsoView::visualization() {
-  const MapLayer& map = layer();
-  VisualizationSettings current;
-  current.shape = map.shape;
-  current.locationColour = toQColor(map_.locationColour);
-  current.routeWidth = map.routeWidth;
-  current.selectedRouteWidth = map.selectedRouteWidth;
-  current.locationSize = map.locationSize;
-  current.selectedLocationSize = map.selectedLocationSize;
-  auto* dialog = new CVisualizationDlg(this, prompts_, current);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
-    if (result == QDialog::Accepted) {
-      const VisualizationSettings& chosen = dialog->settings();
-      MapLayer& target = layer();
-      target.shape = chosen.shape;
-      target.locationSize = chosen.locationSize;
-      target.selectedLocationSize = chosen.selectedLocationSize;
-      target.routeWidth = chosen.routeWidth;
-      target.selectedRouteWidth = chosen.selectedRouteWidth;
-      map_.locationColour = toRgb(chosen.locationColour);
-      target.locationColour = toRgb(chosen.locationColour);
-      target.recolourRoutesAwayFrom(map_.locationColour);
-    }
-    repaintMap();
-  });
-  dialog->open();
-}
+void CTamsoView::numberOfIterations() { runs_.askRestarts(); }
+void CTamsoView::optimizationOptions() { runs_.askOptions(); }
 
 // --- optimisation runs ------------------------------------------------------------------
 
@@ -510,77 +318,22 @@ void CTamsoView::genetic() { startRun(RunCommand::Genetic); }
 
 void CTamsoView::thoroughSearch() {
   if (running() || !problemLoaded_) return;
-  auto* dialog = new ThoroughSearchDialog(this, prompts_, thoroughSeconds_);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::accepted, this, [this, dialog] {
-    thoroughSeconds_ = dialog->seconds();
-    startRun(RunCommand::ThoroughSearch);
-  });
-  dialog->open();
+  runs_.askThoroughLimit([this] { startRun(RunCommand::ThoroughSearch); });
 }
 
 void CTamsoView::startRun(RunCommand command) {
   if (running() || !problemLoaded_) return;
-  problem_.checkCapacity = respectCapacities_;  // no run reads the problem now
-  RunRequest request{command, &problem_, estimatedGain_, seed_};
-  request.timeLimit = thoroughSeconds_;
-  worker_ = std::make_unique<TamsoThread>(request);
-  connect(worker_.get(), &QThread::finished, this, &CTamsoView::onRunFinished, Qt::QueuedConnection);
+  runs_.start(command, problem_);
   menus_.setRunning(true);
   menusChanged();
-
-  auto* dialog = new QProgressDialog(runCommandName(command), QStringLiteral("Cancel"), 0, 0, this);
-  dialog->setWindowTitle(runCommandName(command));
-  // Wide enough for the title beside the window's buttons, and for the progress lines.
-  dialog->setMinimumWidth(std::max(380, 2 * dialog->fontMetrics().horizontalAdvance(runCommandName(command))));
-  dialog->setWindowModality(Qt::NonModal);
-  dialog->setMinimumDuration(0);
-  dialog->setAutoClose(false);
-  dialog->setAutoReset(false);
-  connect(dialog, &QProgressDialog::canceled, this, &CTamsoView::stop);
-  progress_ = dialog;
-  dialog->show();
-  progressTimer_.start();
-  runClock_.start();
   emit statusText(runCommandName(command) + QStringLiteral(" running"));
-  worker_->start();
 }
 
-void CTamsoView::pollProgress() {
-  if (!worker_ || !progress_) return;
-  const std::optional<RunProgress> latest = worker_->latestProgress();
-  if (!latest) return;
-  const RunRequest& request = worker_->request();
-  QString label = runCommandName(request.command) + QLatin1Char('\n') + progressText(*latest);
-  const bool timed = request.command == RunCommand::ThoroughSearch && latest->total == 0;
-  const auto elapsed = static_cast<int>(runClock_.elapsed() / 1000);
-  if (timed) label += QStringLiteral("\nelapsed: %1 s of %2 s").arg(elapsed).arg(request.timeLimit);
-  if (worker_->stopRequested()) label += QStringLiteral("\nstopping...");
-  progress_->setLabelText(label);
-  if (timed) {
-    progress_->setRange(0, request.timeLimit);
-    progress_->setValue(std::min(elapsed, request.timeLimit));
-  } else if (latest->total > 0) {
-    progress_->setRange(0, latest->total);
-    progress_->setValue(std::min(latest->step, latest->total));
-  } else {
-    progress_->setRange(0, 0);
-  }
-}
-
-void CTamsoView::stop() {
-  if (!worker_) return;
-  worker_->requestStop();
-  if (progress_) progress_->setLabelText(runCommandName(worker_->request().command) + QStringLiteral("\nstopping..."));
-}
+void CTamsoView::stop() { runs_.stop(); }
 
 void CTamsoView::onRunFinished() {
-  if (!worker_) return;
-  worker_->wait();
-  std::unique_ptr<RunOutcome> outcome = worker_->takeOutcome();
-  worker_.reset();
-  progressTimer_.stop();
-  if (progress_) progress_->deleteLater();
+  if (!running()) return;
+  std::unique_ptr<RunOutcome> outcome = runs_.takeOutcome();
   menus_.setRunning(false);
   menusChanged();
   const bool stopped = !outcome || outcome->stopped;
@@ -597,6 +350,7 @@ void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
   if (announce) announceFinished(outcome);
   for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
   if (!outcome.solution) return;
+  files_.setPlanFacts({reportCommandName(outcome.command), outcome.seed, std::nullopt});
   showPlan(std::move(outcome.solution));
 }
 
@@ -644,42 +398,14 @@ QString CTamsoView::summaryText() const {
 
 void CTamsoView::runLocalSearchNow() {
   if (running() || !problemLoaded_) return;
-  problem_.checkCapacity = respectCapacities_;
-  RunOutcome outcome = executeRun(RunRequest{RunCommand::LocalSearch, &problem_, estimatedGain_, seed_}, nullptr);
+  RunOutcome outcome = executeRun(runs_.request(RunCommand::LocalSearch, problem_), nullptr);
   applyOutcome(outcome, false);
 }
 
 void CTamsoView::stopAndWait() {
-  if (!worker_) return;
-  worker_->requestStop();
-  worker_->wait();
-  worker_.reset();
-  progressTimer_.stop();
-  if (progress_) progress_->deleteLater();
+  if (!running()) return;
+  runs_.stopAndWait();
   menus_.setRunning(false);
-}
-
-bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
-  setSeed(options.seed);
-  const auto fail = [this](const QString& message) {
-    prompts_.message(this, message);
-    return false;
-  };
-  if (!options.config.isEmpty()) {
-    if (const std::optional<QString> error = openDataFilePath(options.config, false)) return fail(*error);
-  }
-  if (!options.mapParams.isEmpty()) {
-    if (const std::optional<QString> error = openMapParamsPath(options.mapParams, false)) return fail(*error);
-  }
-  if (problemLoaded_ && !layer().showLocations) showLocations();
-  if (options.localSearch && problemLoaded_) {
-    if (runInBackground) {
-      startRun(RunCommand::LocalSearch);
-    } else {
-      runLocalSearchNow();
-    }
-  }
-  return true;
 }
 
 }  // namespace tamso::ui

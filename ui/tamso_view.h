@@ -19,11 +19,11 @@
 #include "problem/problem_data.h"
 #include "ui/map_painter.h"
 #include "ui/menu_states.h"
+#include "ui/plan_files.h"
 #include "ui/route_windows.h"
+#include "ui/run_controller.h"
 #include "ui/start_options.h"
 #include "ui/tamso_thread.h"
-
-class QProgressDialog;
 
 namespace tamso::ui {
 
@@ -31,7 +31,6 @@ class UserPrompts;
 
 inline const QString kNoImageMessage = QStringLiteral("No image loaded.\nUse option File\\Open map parameters");
 inline const QString kShowBestPlan = QStringLiteral("Show best plan");
-inline const QString kNoPlanMessage = QStringLiteral("There is no plan to save yet: run the Local Search first.");
 
 class CTamsoView : public QAbstractScrollArea {
   Q_OBJECT
@@ -47,13 +46,13 @@ class CTamsoView : public QAbstractScrollArea {
   MapLayer& layer();  // made with the client size when first needed
   float zoom() const { return map_.zoom(); }
   QSize scrollRange() const { return scrollRange_; }
-  int iterationCount() const { return iterationCount_; }
-  bool estimatedGain() const { return estimatedGain_; }
+  int iterationCount() const { return runs_.settings().restarts; }
+  bool estimatedGain() const { return runs_.settings().estimatedGain; }
   // Set from the configuration at every load; the runs respect capacities when it is set.
-  bool respectCapacities() const { return respectCapacities_; }
-  // A fixed seed makes every later run repeatable; nothing uses the wall clock then.
-  void setSeed(std::optional<std::uint32_t> seed) { seed_ = seed; }
-  bool running() const { return worker_ != nullptr; }
+  bool respectCapacities() const { return runs_.settings().respectCapacities; }
+  // A fixed seed makes every later run repeatable.
+  void setSeed(std::optional<std::uint32_t> seed) { runs_.settings().seed = seed; }
+  bool running() const { return runs_.running(); }
   // The client size the map is laid out for; a fixed size (for pictures and tests) replaces
   // the viewport's own.
   QSize clientSize() const;
@@ -73,6 +72,8 @@ class CTamsoView : public QAbstractScrollArea {
   std::optional<QString> openDataFilePath(const QString& path, bool changeDirectory);
   std::optional<QString> openMapParamsPath(const QString& path, bool changeDirectory);
   std::optional<QString> savePlanTo(const QString& path);
+  // The text or JSON report of the plan shown (JSON for a ".json" name).
+  std::optional<QString> saveReportTo(const QString& path);
   // A file dropped on the window: a map-parameters file (it names a picture) opens as the map,
   // any other file as a data file; a failure is told to the user.
   void openDroppedFile(const QString& path);
@@ -92,6 +93,7 @@ class CTamsoView : public QAbstractScrollArea {
   void openMapParams();
   void save();
   void saveAs();
+  void saveReport();
   void exportMapPicture();
   void showBackground();
   void hideBackground();
@@ -154,7 +156,6 @@ class CTamsoView : public QAbstractScrollArea {
   void showPlan(std::unique_ptr<Solution> plan);
   void announceFinished(RunOutcome& outcome);
   void startRun(RunCommand command);
-  void pollProgress();
   void onRunFinished();
   void applyOutcome(RunOutcome& outcome, bool announce);
   void afterPictureLoaded();
@@ -171,16 +172,8 @@ class CTamsoView : public QAbstractScrollArea {
   bool pictureLoadAttempted_ = false;
   QSize scrollRange_{300, 300};
   std::optional<QSize> fixedClientSize_;
-  int iterationCount_ = 20;
-  int thoroughSeconds_ = 30;  // the time limit last confirmed for the thorough search
-  QElapsedTimer runClock_;
-  bool estimatedGain_ = false;
-  bool respectCapacities_ = false;
-  std::optional<std::uint32_t> seed_;
-  QString savePath_;
-  std::unique_ptr<TamsoThread> worker_;
-  QPointer<QProgressDialog> progress_;
-  QTimer progressTimer_;
+  RunController runs_;
+  PlanFiles files_;
   std::unique_ptr<MapActions> actions_;
   int wheelRemainder_ = 0;
   bool fitOnLoad_ = true;

@@ -8,13 +8,13 @@
 #include <ctime>
 #include <sstream>
 
+#include "core/file_replace.h"
+#include "report/plan_csv.h"
+#include "report/plan_figures.h"
+#include "report/report_numbers.h"
+#include "report/utf8_text.h"
+#include "report/zoned_time.h"
 #include "routing/unplanned_reason.h"
-#include "search/file_replace.h"
-#include "search/plan_csv.h"
-#include "search/plan_figures.h"
-#include "search/report_numbers.h"
-#include "search/utf8_text.h"
-#include "search/zoned_time.h"
 #include "tests/cli/report_fixture.h"
 
 namespace tamso {

@@ -11,7 +11,7 @@
 #include "cli/cli.h"
 #include "cli/run_control.h"
 #include "cli/run_options.h"
-#include "search/report_numbers.h"
+#include "report/report_numbers.h"
 #include "tests/cli/report_fixture.h"
 
 namespace tamso {

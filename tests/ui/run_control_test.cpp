@@ -4,10 +4,12 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
+#include <sstream>
 
+#include "cli/cli.h"
 #include "problem/instance_generator.h"
+#include "report/plan_csv.h"
 #include "routing/solution.h"
-#include "search/plan_csv.h"
 #include "tests/ui/shell_fixture.h"
 #include "ui/plan_report.h"
 #include "ui/route_info_window.h"
@@ -189,6 +191,23 @@ class RunControlTest : public QObject {
     QVERIFY(shell.view()
                 .savePlanTo(shell.dir.filePath("no/such/folder/plan.csv"))
                 ->startsWith(QString("Cannot write the file ") + shell.dir.filePath("no/such/folder/plan.csv")));
+  }
+
+  // The window's reports are the command line's: the same seeded run gives the same bytes.
+  void saveReportWritesWhatTheCommandLinePrints() {
+    Shell shell;
+    planExample(shell, 3);
+    const std::string config = shelltest::europeCopy(shell.dir).toStdString();
+    for (const bool json : {false, true}) {
+      const QString path = shell.dir.filePath(json ? "plan.json" : "plan.txt");
+      shell.prompts.saveAnswers.push_back(path);
+      shell.action(Command::SaveReport)->trigger();
+      std::vector<std::string> args = {"plan", config, "--seed", "3"};
+      if (json) args.push_back("--json");
+      std::ostringstream out, err;
+      QCOMPARE(cli::runCli(args, out, err), 0);
+      QCOMPARE(readAll(path), QByteArray::fromStdString(out.str()));
+    }
   }
 
   void csvFieldsAreQuotedOnlyWhenNeeded() {

@@ -60,8 +60,8 @@ class ShellMenuTest : public QObject {
     QCOMPARE(itemTexts(menuNamed(shell.frame, "O&ptions")), QStringList({"&Visualization...", "&Optimization ..."}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Help")), QStringList({"&About Tamso..."}));
     const QStringList file = itemTexts(menuNamed(shell.frame, "&File"));
-    QCOMPARE(file.mid(0, 5), QStringList({"&Open data file...\tCtrl+O", "Open &map params...", "&Save\tCtrl+S",
-                                          "Save &As...", "Export map picture..."}));
+    QCOMPARE(file.mid(0, 6), QStringList({"&Open data file...\tCtrl+O", "Open &map params...", "&Save\tCtrl+S",
+                                          "Save &As...", "Save &Report...", "Export map picture..."}));
     QCOMPARE(file.last(), QString("E&xit"));
 
     QCOMPARE(shell.action(Command::OpenDataFile)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));

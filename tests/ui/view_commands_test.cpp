@@ -230,18 +230,18 @@ class ViewCommandsTest : public QObject {
     QCOMPARE(shell.view().layer().shape, 2);  // the shape in force, Rectangle
   }
 
-  void iterationsDialogAlwaysOpensWithTwenty() {
+  void iterationsDialogShowsTheRestartsInForce() {
     Shell shell;
     auto* dialog = openDialog<IterationsDialog>(shell, Command::NumberOfIterations);
     QVERIFY(dialog != nullptr);
     QCOMPARE(dialog->windowTitle(), QString("Dialog"));
-    QCOMPARE(dialog->edit()->text(), QString("20"));
+    QCOMPARE(dialog->edit()->text(), QString("1"));
     dialog->edit()->setText("5");
     closeAndDelete(dialog, true);
     QCOMPARE(shell.view().iterationCount(), 5);
 
     dialog = openDialog<IterationsDialog>(shell, Command::NumberOfIterations);
-    QCOMPARE(dialog->edit()->text(), QString("20"));
+    QCOMPARE(dialog->edit()->text(), QString("5"));
     dialog->edit()->setText("12x");
     dialog->accept();
     QVERIFY(dialog->isVisible());

@@ -1,14 +1,14 @@
-#include "cli/plan_output.h"
+#include "report/plan_output.h"
 
 #include <string>
 #include <vector>
 
-#include "cli/json_text.h"
 #include "problem/text.h"
+#include "report/json_text.h"
+#include "report/plan_figures.h"
+#include "report/report_numbers.h"
+#include "report/zoned_time.h"
 #include "routing/unplanned_reason.h"
-#include "search/plan_figures.h"
-#include "search/report_numbers.h"
-#include "search/zoned_time.h"
 
 namespace tamso {
 
@@ -224,6 +224,6 @@ nlohmann::json planDocument(const RunFacts& facts, Solution& solution) {
   return document;
 }
 
-std::string jsonLine(const nlohmann::json& document) { return cli::jsonText(document) + "\n"; }
+std::string jsonLine(const nlohmann::json& document) { return jsonText(document) + "\n"; }
 
 }  // namespace tamso

@@ -1,14 +1,14 @@
-#include "search/plan_csv.h"
+#include "report/plan_csv.h"
 
 #include <cstdio>
 #include <vector>
 
 #include "problem/text.h"
+#include "report/plan_figures.h"
+#include "report/report_numbers.h"
+#include "report/utf8_text.h"
 #include "routing/solution.h"
 #include "routing/unplanned_reason.h"
-#include "search/plan_figures.h"
-#include "search/report_numbers.h"
-#include "search/utf8_text.h"
 
 namespace tamso {
 

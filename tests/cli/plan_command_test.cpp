@@ -1,13 +1,16 @@
 // The plan and generate commands of tamso-cli, run through runCli with string streams.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "cli/cli.h"
-#include "search/report_numbers.h"
+#include "report/report_numbers.h"
+#include "tests/cli/cli_run.h"
 #include "tests/temp_folder.h"
 
 namespace tamso {
@@ -15,17 +18,8 @@ namespace {
 
 const std::string europe = std::string(TAMSO_SOURCE_DIR) + "/examples/europe/europe.cfg";
 
-struct CliResult {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliResult run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = runCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using CliResult = testing::CliRun;
+CliResult run(const std::vector<std::string>& args) { return testing::runTool(args); }
 
 // Runs every test in a fresh working directory, since the planner writes its dump there.
 class PlanCommandTest : public ::testing::Test {
@@ -39,10 +33,10 @@ class PlanCommandTest : public ::testing::Test {
 
 TEST_F(PlanCommandTest, SeededPlanRepeatsAndItsJsonAgreesWithTheText) {
   const CliResult text = run({"plan", europe, "--seed", "3"});
-  ASSERT_EQ(text.code, 0) << text.err;
+  ASSERT_EQ(text.exitCode, 0) << text.err;
   EXPECT_TRUE(std::filesystem::exists(dir / "total.dump"));
   const CliResult json = run({"plan", europe, "--seed", "3", "--json"});
-  ASSERT_EQ(json.code, 0) << json.err;
+  ASSERT_EQ(json.exitCode, 0) << json.err;
   EXPECT_EQ(run({"plan", europe, "--json", "--seed", "3"}).out, json.out);
 
   const auto plan = nlohmann::json::parse(json.out);
@@ -80,7 +74,7 @@ TEST_F(PlanCommandTest, SeededPlanRepeatsAndItsJsonAgreesWithTheText) {
 
 TEST_F(PlanCommandTest, EstimatedGainPlanEndsEveryRouteWithAWaitingStop) {
   const CliResult json = run({"plan", europe, "--seed", "5", "--estimated-gain", "--json"});
-  ASSERT_EQ(json.code, 0) << json.err;
+  ASSERT_EQ(json.exitCode, 0) << json.err;
   const auto plan = nlohmann::json::parse(json.out);
   for (const auto& route : plan["routes"]) {
     ASSERT_FALSE(route["stops"].empty());
@@ -90,12 +84,12 @@ TEST_F(PlanCommandTest, EstimatedGainPlanEndsEveryRouteWithAWaitingStop) {
 }
 
 TEST_F(PlanCommandTest, BadArgumentsAndLoadErrorsAreReported) {
-  EXPECT_EQ(run({"plan"}).code, 2);
-  EXPECT_EQ(run({"plan", europe, "--seed", "x"}).code, 2);
-  EXPECT_EQ(run({"plan", europe, "--fast"}).code, 2);
+  EXPECT_EQ(run({"plan"}).exitCode, 2);
+  EXPECT_EQ(run({"plan", europe, "--seed", "x"}).exitCode, 2);
+  EXPECT_EQ(run({"plan", europe, "--fast"}).exitCode, 2);
   const CliResult plan = run({"plan", "missing.cfg"});
   const CliResult check = run({"check", "missing.cfg"});
-  EXPECT_EQ(plan.code, 1);
+  EXPECT_EQ(plan.exitCode, 1);
   EXPECT_EQ(plan.err, check.err);
   EXPECT_TRUE(plan.out.empty());
 }
@@ -104,20 +98,48 @@ TEST_F(PlanCommandTest, UnwritableDumpWarnsAndStillPrintsThePlan) {
   std::filesystem::create_directory(dir / "total.dump");  // a folder where the file should go
   std::ofstream(dir / "total.dump" / "keep") << "x";
   const CliResult text = run({"plan", europe, "--seed", "1"});
-  EXPECT_EQ(text.code, 0);
+  EXPECT_EQ(text.exitCode, 0);
   EXPECT_NE(text.err.find("total.dump"), std::string::npos);
   EXPECT_NE(text.out.find("Total gain: "), std::string::npos);
 }
 
+// The gains of total.dump's records: the lines that start with a blank.
+std::vector<double> dumpedGains(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::vector<double> gains;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line[0] == ' ') gains.push_back(std::stod(line));
+  }
+  return gains;
+}
+
+// Restarts go on with the one-plan run's random draws, so the first record is that run's
+// plan; each later plan with a new gain is appended, and the plan printed is the best.
+TEST_F(PlanCommandTest, RestartsKeepTheBestPlanAndDumpEveryNewGain) {
+  ASSERT_EQ(run({"plan", europe, "--seed", "4"}).exitCode, 0);
+  const std::vector<double> single = dumpedGains(dir / "total.dump");
+  const CliResult many = run({"plan", europe, "--seed", "4", "--json", "--restarts", "3"});
+  ASSERT_EQ(many.exitCode, 0) << many.err;
+  const std::vector<double> gains = dumpedGains(dir / "total.dump");
+  ASSERT_EQ(single.size(), 1u);
+  ASSERT_FALSE(gains.empty());
+  EXPECT_LE(gains.size(), 3u);
+  EXPECT_EQ(gains.front(), single.front());
+  EXPECT_EQ(std::set<double>(gains.begin(), gains.end()).size(), gains.size());
+  const double best = *std::max_element(gains.begin(), gains.end());
+  EXPECT_NEAR(nlohmann::json::parse(many.out)["gain"].get<double>(), best, 0.006);
+  for (const char* bad : {"0", "1001", "x"}) EXPECT_EQ(run({"plan", europe, "--restarts", bad}).exitCode, 2) << bad;
+}
+
 TEST_F(PlanCommandTest, GeneratedInstanceCanBePlanned) {
-  EXPECT_EQ(run({"generate", "inst", "--places", "20", "--orders", "30"}).code, 2);
-  EXPECT_EQ(run({"generate", "inst", "--places", "900", "--orders", "30", "--vehicles", "4"}).code, 1);
+  EXPECT_EQ(run({"generate", "inst", "--places", "20", "--orders", "30"}).exitCode, 2);
+  EXPECT_EQ(run({"generate", "inst", "--places", "900", "--orders", "30", "--vehicles", "4"}).exitCode, 1);
   const CliResult generated =
       run({"generate", "inst", "--places", "20", "--orders", "30", "--vehicles", "4", "--seed", "2"});
-  ASSERT_EQ(generated.code, 0) << generated.err;
-  EXPECT_EQ(run({"check", "inst/instance.cfg"}).code, 0);
+  ASSERT_EQ(generated.exitCode, 0) << generated.err;
+  EXPECT_EQ(run({"check", "inst/instance.cfg"}).exitCode, 0);
   const CliResult plan = run({"plan", "inst/instance.cfg", "--seed", "2", "--json"});
-  ASSERT_EQ(plan.code, 0) << plan.err;
+  ASSERT_EQ(plan.exitCode, 0) << plan.err;
   EXPECT_EQ(nlohmann::json::parse(plan.out)["routes"].size(), 4u);
 }
 

@@ -1,4 +1,4 @@
-#include "search/report_numbers.h"
+#include "report/report_numbers.h"
 
 #include <charconv>
 #include <cmath>

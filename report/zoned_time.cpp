@@ -1,4 +1,4 @@
-#include "search/zoned_time.h"
+#include "report/zoned_time.h"
 
 #include <cstdio>
 #include <cstdlib>

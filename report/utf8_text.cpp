@@ -1,4 +1,4 @@
-#include "search/utf8_text.h"
+#include "report/utf8_text.h"
 
 namespace tamso {
 

@@ -10,7 +10,8 @@
 
 #include "cli/cli.h"
 #include "problem/text.h"
-#include "search/report_numbers.h"
+#include "report/report_numbers.h"
+#include "tests/cli/cli_run.h"
 #include "tests/search/genetic_fixture.h"
 
 namespace tamso {
@@ -18,17 +19,8 @@ namespace {
 
 using testing::readWholeFile;
 
-struct CliResult {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliResult run(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = runCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using CliResult = testing::CliRun;
+CliResult run(const std::vector<std::string>& args) { return testing::runTool(args); }
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> result;
@@ -50,7 +42,7 @@ class GeneticCommand : public ::testing::Test {
     instanceDir = new testing::TempFolder("tamso-ga-instance");
     const CliResult made = run({"generate", instanceDir->path().string(), "--places", "30", "--orders", "40",
                                 "--vehicles", "6", "--seed", "2"});
-    ASSERT_EQ(made.code, 0) << made.err;
+    ASSERT_EQ(made.exitCode, 0) << made.err;
   }
   static void TearDownTestSuite() {
     delete instanceDir;
@@ -70,7 +62,7 @@ testing::TempFolder* GeneticCommand::instanceDir = nullptr;
 
 TEST_F(GeneticCommand, SeededHybridRepeatsAndItsDumpAgreesWithThePrintedResult) {
   const CliResult first = run({"hga", config(), "--seed", "4", "--json"});
-  ASSERT_EQ(first.code, 0) << first.err;
+  ASSERT_EQ(first.exitCode, 0) << first.err;
   const std::string population = readWholeFile(dir / "population.dump");
   const std::string crossover = readWholeFile(dir / "ordd.dump");
   const CliResult second = run({"hga", config(), "--json", "--seed", "4"});
@@ -117,9 +109,9 @@ TEST_F(GeneticCommand, SeededHybridRepeatsAndItsDumpAgreesWithThePrintedResult) 
 
 TEST_F(GeneticCommand, GeneticRunPrintsChildrenPerGenerationAndLeavesThePopulationDumpEmpty) {
   const CliResult text = run({"ga", config(), "--seed", "6"});
-  ASSERT_EQ(text.code, 0) << text.err;
+  ASSERT_EQ(text.exitCode, 0) << text.err;
   const CliResult json = run({"ga", config(), "--seed", "6", "--json"});
-  ASSERT_EQ(json.code, 0) << json.err;
+  ASSERT_EQ(json.exitCode, 0) << json.err;
   EXPECT_EQ(readWholeFile(dir / "population.dump"), "");
   EXPECT_TRUE(std::filesystem::exists(dir / "ordd.dump"));
 
@@ -149,13 +141,13 @@ TEST_F(GeneticCommand, GeneticRunPrintsChildrenPerGenerationAndLeavesThePopulati
 }
 
 TEST_F(GeneticCommand, BadArgumentsAndBadDataFailWithoutRunning) {
-  EXPECT_EQ(run({"ga"}).code, cli::exitUsage);
-  EXPECT_EQ(run({"hga", config(), "--seed", "-1"}).code, cli::exitUsage);
-  EXPECT_EQ(run({"hga", config(), "--generations", "x"}).code, cli::exitUsage);
-  EXPECT_EQ(run({"plan", config(), "--generations", "3"}).code, cli::exitUsage);
-  EXPECT_EQ(run({"ga", config(), config()}).code, cli::exitUsage);
+  EXPECT_EQ(run({"ga"}).exitCode, cli::exitUsage);
+  EXPECT_EQ(run({"hga", config(), "--seed", "-1"}).exitCode, cli::exitUsage);
+  EXPECT_EQ(run({"hga", config(), "--generations", "x"}).exitCode, cli::exitUsage);
+  EXPECT_EQ(run({"plan", config(), "--generations", "3"}).exitCode, cli::exitUsage);
+  EXPECT_EQ(run({"ga", config(), config()}).exitCode, cli::exitUsage);
   const CliResult missing = run({"hga", (dir / "missing.cfg").string()});
-  EXPECT_EQ(missing.code, cli::exitFailure);
+  EXPECT_EQ(missing.exitCode, cli::exitFailure);
   EXPECT_FALSE(missing.err.empty());
   EXPECT_FALSE(std::filesystem::exists(dir / "population.dump"));
 }
@@ -165,7 +157,7 @@ TEST_F(GeneticCommand, UnwritableDumpsAreWarnedAboutAndTheRunStillSucceeds) {
   std::filesystem::create_directories(dir / "population.dump" / "keep");
   std::filesystem::create_directories(dir / "ordd.dump" / "keep");
   const CliResult result = run({"hga", config(), "--seed", "4", "--json"});
-  EXPECT_EQ(result.code, 0);
+  EXPECT_EQ(result.exitCode, 0);
   EXPECT_NE(result.err.find("warning: Can't write dump file 'population.dump'"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("warning: Can't write dump file 'ordd.dump'"), std::string::npos) << result.err;
   EXPECT_TRUE(nlohmann::json::accept(result.out));

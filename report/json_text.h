@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace tamso::cli {
+namespace tamso {
 
 inline std::string jsonText(const nlohmann::json& document) {
   return document.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-}  // namespace tamso::cli
+}  // namespace tamso

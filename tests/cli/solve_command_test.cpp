@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "search/report_numbers.h"
+#include "report/report_numbers.h"
 #include "tests/cli/cli_run.h"
 #include "tests/search/genetic_fixture.h"
 

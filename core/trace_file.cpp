@@ -1,4 +1,4 @@
-#include "search/trace_file.h"
+#include "core/trace_file.h"
 
 #include <cstdio>
 

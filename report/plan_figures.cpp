@@ -1,4 +1,4 @@
-#include "search/plan_figures.h"
+#include "report/plan_figures.h"
 
 #include <cstdio>
 

@@ -1,0 +1,195 @@
+// The view's file commands (open, save, export), its start-up from the command line and the
+// visualization settings: members of CTamsoView kept apart from the map, scrolling,
+// painting and input of tamso_view.cpp.
+#include "ui/tamso_view.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "map/map_params_file.h"
+#include "problem/config_file.h"
+#include "problem/loader.h"
+#include "routing/solution.h"
+#include "ui/plan_report.h"
+#include "ui/user_prompts.h"
+#include "ui/visualization_dialog.h"
+
+namespace tamso::ui {
+
+namespace {
+
+const QString kAllFilesFilter = QStringLiteral("All files (*.*)");
+
+QColor toQColor(const Rgb& rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
+Rgb toRgb(const QColor& colour) {
+  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+          static_cast<std::uint8_t>(colour.blue())};
+}
+
+// The file to read: by its bare name after moving into its folder (as the file dialog
+// does), or by its full path.
+std::string fileToRead(const QString& path, bool changeDirectory) {
+  const QFileInfo info(path);
+  if (!changeDirectory) return QDir::toNativeSeparators(info.absoluteFilePath()).toStdString();
+  QDir::setCurrent(info.absolutePath());
+  return info.fileName().toStdString();
+}
+
+}  // namespace
+
+// --- files ------------------------------------------------------------------------------
+
+void CTamsoView::openDataFile() {
+  if (running()) return;
+  const std::optional<QString> path = prompts_.openFile(this, QStringLiteral("Open data file"), kAllFilesFilter);
+  if (!path) return;
+  if (const std::optional<QString> error = openDataFilePath(*path, true)) prompts_.message(this, *error);
+}
+
+std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool changeDirectory) {
+  if (running()) return QStringLiteral("An optimisation is running: stop it first.");
+  const QString fullPath = QFileInfo(path).absoluteFilePath();
+  LoadOptions options;
+  if (!changeDirectory) options.dataDirectory = QFileInfo(fullPath).absolutePath().toStdString();
+  const std::string name = fileToRead(fullPath, changeDirectory);
+  if (const std::optional<LoadError> error = loadInstance(name, problem_, options))
+    return QString::fromStdString(error->message);
+  clearPlan();
+  problemLoaded_ = true;
+  runs_.settings().respectCapacities = problem_.checkCapacity;
+  apply(MenuEvent::DataLoaded);
+  emit dataFileOpened(fullPath);
+  emit summaryChanged(summaryText());
+  // The places are shown at once, the whole problem in view.
+  if (!layer().showLocations) showLocations();
+  if (fitOnLoad_) zoomToFit();
+  return std::nullopt;
+}
+
+// The map's lists, plan and route windows named records of the problem just replaced: drop
+// them, and show the new problem's places if locations are shown.
+void CTamsoView::clearPlan() {
+  actions_->closeRouteWindows();
+  MapLayer& map = layer();
+  const bool hadPlan = map.solution() != nullptr;
+  map.setSolution(nullptr);
+  map.setProblem(&problem_);
+  map.showRoutes = false;
+  if (map.showLocations) map.rebuildLocations();
+  if (hadPlan) apply(MenuEvent::PlanCleared);
+}
+
+void CTamsoView::openMapParams() {
+  const std::optional<QString> path = prompts_.openFile(this, QStringLiteral("Open map parameters"), kAllFilesFilter);
+  if (!path) return;
+  if (const std::optional<QString> error = openMapParamsPath(*path, true)) prompts_.message(this, *error);
+}
+
+std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool changeDirectory) {
+  const std::string name = fileToRead(path, changeDirectory);
+  const MapParamsFileResult result = readMapParamsFile(name, layer().params(), map_.picture(), pictures_);
+  if (result.outcome != MapParamsFileResult::Outcome::FileError) pictureLoadAttempted_ = true;
+  if (result.ok()) {
+    afterPictureLoaded();
+    if (fitOnLoad_) zoomToFit();
+  }
+  repaintMap();
+  if (!result.ok()) return QString::fromStdString(result.message);
+  return std::nullopt;
+}
+
+void CTamsoView::openDroppedFile(const QString& path) {
+  ConfigFile file;
+  const bool namesPicture =
+      file.read(QFileInfo(path).absoluteFilePath().toStdString()) && file.lookup("mapfilename").has_value();
+  const std::optional<QString> error = namesPicture ? openMapParamsPath(path, true) : openDataFilePath(path, true);
+  if (error) prompts_.message(this, *error);
+}
+
+void CTamsoView::afterPictureLoaded() {
+  map_.showBackground();
+  syncScrollRange();
+  apply(MenuEvent::MapLoaded);
+  enableZoomButtons();
+}
+
+void CTamsoView::save() { files_.save(layer().solution()); }
+void CTamsoView::saveAs() { files_.saveAs(layer().solution()); }
+void CTamsoView::saveReport() { files_.saveReport(layer().solution()); }
+
+std::optional<QString> CTamsoView::savePlanTo(const QString& path) {
+  return files_.saveCsvTo(path, layer().solution());
+}
+
+std::optional<QString> CTamsoView::saveReportTo(const QString& path) {
+  return files_.saveReportTo(path, layer().solution());
+}
+
+void CTamsoView::exportMapPicture() {
+  const std::optional<QString> path = prompts_.saveFile(
+      this, QStringLiteral("Export map picture"), QStringLiteral("PNG pictures (*.png)"), QStringLiteral("map.png"));
+  if (!path) return;
+  if (const std::optional<QString> error = exportMapPictureTo(*path)) prompts_.message(this, *error);
+}
+
+std::optional<QString> CTamsoView::exportMapPictureTo(const QString& path) {
+  const QImage image = renderCanvas();
+  if (image.isNull() || !image.save(path, "PNG")) return QStringLiteral("Cannot write the picture ") + path;
+  return std::nullopt;
+}
+
+// --- settings and start-up ---------------------------------------------------------------
+
+void CTamsoView::visualization() {
+  const MapLayer& map = layer();
+  VisualizationSettings current;
+  current.shape = map.shape;
+  current.locationColour = toQColor(map_.locationColour);
+  current.routeWidth = map.routeWidth;
+  current.selectedRouteWidth = map.selectedRouteWidth;
+  current.locationSize = map.locationSize;
+  current.selectedLocationSize = map.selectedLocationSize;
+  auto* dialog = new CVisualizationDlg(this, prompts_, current);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
+    if (result == QDialog::Accepted) {
+      const VisualizationSettings& chosen = dialog->settings();
+      MapLayer& target = layer();
+      target.shape = chosen.shape;
+      target.locationSize = chosen.locationSize;
+      target.selectedLocationSize = chosen.selectedLocationSize;
+      target.routeWidth = chosen.routeWidth;
+      target.selectedRouteWidth = chosen.selectedRouteWidth;
+      map_.locationColour = toRgb(chosen.locationColour);
+      target.locationColour = toRgb(chosen.locationColour);
+      target.recolourRoutesAwayFrom(map_.locationColour);
+    }
+    repaintMap();
+  });
+  dialog->open();
+}
+
+bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
+  setSeed(options.seed);
+  const auto fail = [this](const QString& message) {
+    prompts_.message(this, message);
+    return false;
+  };
+  if (!options.config.isEmpty()) {
+    if (const std::optional<QString> error = openDataFilePath(options.config, false)) return fail(*error);
+  }
+  if (!options.mapParams.isEmpty()) {
+    if (const std::optional<QString> error = openMapParamsPath(options.mapParams, false)) return fail(*error);
+  }
+  if (problemLoaded_ && !layer().showLocations) showLocations();
+  if (options.localSearch && problemLoaded_) {
+    if (runInBackground) {
+      startRun(RunCommand::LocalSearch);
+    } else {
+      runLocalSearchNow();
+    }
+  }
+  return true;
+}
+
+}  // namespace tamso::ui
