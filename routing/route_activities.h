@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "routing/driver_state.h"
+#include "routing/route_stop.h"
 
 namespace tamso {
 
@@ -22,7 +23,26 @@ struct RouteActivity {
 // stops or one that cannot be scheduled.
 std::vector<RouteActivity> routeActivities(Route& route);
 
+// A break, daily rest or weekly rest of the driving and rest times.
+inline bool isBreakOrRest(ActivityKind kind) {
+  return kind == ActivityKind::Break || kind == ActivityKind::DailyRest || kind == ActivityKind::WeeklyRest;
+}
+
 // Minutes of the timeline spent in activities of the kind.
 std::int32_t minutesOf(const std::vector<RouteActivity>& activities, ActivityKind kind);
+
+// The rows of a route's stop list in time order: `pause` (activity) for each break and rest,
+// before the stop whose service follows it, and `stop` (index) for each stop.
+template <class Pause, class Stop>
+void forEachStopRow(const std::vector<RouteStop>& stops, const std::vector<RouteActivity>& activities, Pause pause,
+                    Stop stop) {
+  auto next = activities.begin();
+  for (std::size_t i = 0; i < stops.size(); ++i) {
+    for (; next != activities.end() && next->start < stops[i].serviceStart.likely; ++next) {
+      if (isBreakOrRest(next->kind)) pause(*next);
+    }
+    stop(i);
+  }
+}
 
 }  // namespace tamso

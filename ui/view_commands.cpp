@@ -57,6 +57,7 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   clearPlan();
   problemLoaded_ = true;
   runs_.settings().respectCapacities = problem_.checkCapacity;
+  runs_.settings().respectDrivingTimes = problem_.driverRules;
   apply(MenuEvent::DataLoaded);
   emit dataFileOpened(fullPath);
   emit summaryChanged(summaryText());

@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli.h"
+#include "report/json_text.h"
 #include "tests/problem/local_time.h"
 
 namespace tamso {
@@ -46,6 +49,25 @@ std::string withoutRunTime(const std::string& output) {
     if (line.rfind("run time: ", 0) != 0) kept += line + "\n";
   }
   return kept;
+}
+
+// The route timelines and the break and rest minutes, wherever a plan appears in the document.
+void eraseTimelines(nlohmann::json& value) {
+  if (value.is_object()) {
+    for (const char* key : {"activities", "breakMinutes", "restMinutes"}) value.erase(key);
+  }
+  if (value.is_structured()) {
+    for (nlohmann::json& inner : value) eraseTimelines(inner);
+  }
+}
+
+// A plan document without the route timelines and the break and rest minutes, which came
+// after the runs were recorded: they add keys to the document and change nothing else in it.
+std::string withoutTimelines(const std::string& output) {
+  if (output.empty() || output.front() != '{') return output;
+  nlohmann::json document = nlohmann::json::parse(output);
+  eraseTimelines(document);
+  return jsonText(document) + "\n";
 }
 
 std::string hex(std::uint64_t value) {
@@ -112,7 +134,7 @@ TEST_P(SeededOutput, OutputAndDumpFilesMatchTheRecordedRun) {
   args.insert(args.end(), run.arguments.begin() + 1, run.arguments.end());
   std::ostringstream out, err;
   ASSERT_EQ(runCli(args, out, err), 0) << err.str();
-  EXPECT_EQ(hex(fingerprint(withoutRunTime(out.str()))), hex(run.output)) << "printed result";
+  EXPECT_EQ(hex(fingerprint(withoutTimelines(withoutRunTime(out.str())))), hex(run.output)) << "printed result";
   EXPECT_EQ(hex(fileFingerprint(dir / "total.dump")), hex(run.total)) << "total.dump";
   EXPECT_EQ(hex(fileFingerprint(dir / "population.dump")), hex(run.population)) << "population.dump";
   EXPECT_EQ(hex(fileFingerprint(dir / "ordd.dump")), hex(run.crossover)) << "ordd.dump";
