@@ -51,6 +51,10 @@ void printSummary(const ProblemData& problem, std::ostream& out) {
       << "minimalSat: " << problem.minimalSat << "\n"
       << "travelTimeFuzzines: " << problem.travelTimeFuzzines << "\n"
       << "checkCapacity: " << (problem.checkCapacity ? 1 : 0) << "\n"
+      << "detourFactor: " << problem.detourFactor << "\n"
+      << "averageSpeed: " << problem.averageSpeed << "\n"
+      << "roadDistances: " << problem.roadPairsFromFile << " pairs from the distances file, "
+      << problem.placePairs() - problem.roadPairsFromFile << " by the great-circle rule\n"
       << "placeInPoland: " << (problem.homePlace ? problem.homePlace->name : std::string()) << "\n"
       << "horizonEnd: " << problem.horizonEnd;
   if (problem.horizonEnd != 0) out << " (" << formatDateTime(problem.horizonEnd) << ")";

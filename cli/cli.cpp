@@ -3,6 +3,7 @@
 #include "cli/check_command.h"
 #include "cli/generate_command.h"
 #include "cli/genetic_command.h"
+#include "cli/matrix_command.h"
 #include "cli/plan_command.h"
 #include "cli/run_options.h"
 #include "cli/solve_command.h"
@@ -74,6 +75,9 @@ const std::vector<Command>& commands() {
        "plan the instance by the thorough search (30 s unless limited "
        "otherwise); writes total.dump here",
        runSolveCommand, solveHelp()},
+      {"matrix", "request CONFIG | import CONFIG RESPONSE.json -o FILE",
+       "print the places for a routing engine's table request, or turn its answer into a distances file",
+       runMatrixCommand, matrixHelp()},
   };
   return table;
 }

@@ -123,6 +123,10 @@ json problemJson(const ProblemData& problem) {
   doc["homePlace"] = nameOrNull(problem.homePlace);
   doc["horizonEnd"] = problem.horizonEnd;
   doc["checkCapacity"] = problem.checkCapacity;
+  doc["detourFactor"] = problem.detourFactor;
+  doc["averageSpeed"] = problem.averageSpeed;
+  doc["roadDistances"] = {{"fromFile", problem.roadPairsFromFile},
+                          {"greatCircle", problem.placePairs() - problem.roadPairsFromFile}};
   doc["vehicleTypes"] = tableJson(problem.vehicleTypes, vehicleTypeJson);
   doc["vehicles"] = tableJson(problem.vehicles, vehicleJson);
   doc["clients"] = tableJson(problem.clients, clientJson);

@@ -26,25 +26,33 @@ float sphericalDistance(const Place& p, const Place* q) {
   return static_cast<float>(2.0 * earthRadiusKm * std::asin(std::sqrt((1.0 - c) / 2.0)));
 }
 
+FuzzyTime fuzzedTravelTime(double minutes, double fuzziness) {
+  return {static_cast<std::int32_t>(minutes * (1.0 - fuzziness)), static_cast<std::int32_t>(minutes),
+          static_cast<std::int32_t>(minutes * (1.0 + fuzziness))};
+}
+
 FuzzyTime fuzzyTravelTime(const Place& p, const Place& q, double fuzziness) {
   const float d = sphericalDistance(p, &q);
   if (d == 0.0f) return {};
-  const double t = d / averageSpeedKmPerMinute;
-  return {static_cast<std::int32_t>(t * (1.0 - fuzziness)), static_cast<std::int32_t>(t),
-          static_cast<std::int32_t>(t * (1.0 + fuzziness))};
+  return fuzzedTravelTime(d / averageSpeedKmPerMinute, fuzziness);
 }
+
+// The default speed in km per minute is the very constant every plan was made with, so a
+// problem without the new parameters keeps its travel times to the minute.
+static_assert(defaultAverageSpeed / 60.0 == averageSpeedKmPerMinute);
 
 void fillDistanceTables(ProblemData& problem) {
   const auto n = problem.places.size();
   const auto width = static_cast<std::size_t>(ProblemData::maxPlaces);
+  const double kmPerMinute = problem.averageSpeed / 60.0;
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t j = i; j < n; ++j) {
       const Place& a = problem.places[i];
       const Place& b = problem.places[j];
-      const float d = sphericalDistance(a, &b);
+      const auto d = static_cast<float>(static_cast<double>(sphericalDistance(a, &b)) * problem.detourFactor);
       problem.distanceTable[j * width + i] = d;
       problem.distanceTable[i * width + j] = d;
-      const FuzzyTime t = fuzzyTravelTime(a, b, problem.travelTimeFuzzines);
+      const FuzzyTime t = d == 0.0f ? FuzzyTime{} : fuzzedTravelTime(d / kmPerMinute, problem.travelTimeFuzzines);
       problem.travelTimeTable[j * width + i] = t;
       problem.travelTimeTable[i * width + j] = t;
     }

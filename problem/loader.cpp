@@ -6,6 +6,7 @@
 #include "problem/capacity.h"
 #include "problem/config_file.h"
 #include "problem/distances.h"
+#include "problem/distances_file.h"
 #include "problem/input_file.h"
 #include "problem/local_clock.h"
 #include "problem/text.h"
@@ -204,6 +205,7 @@ class InstanceLoader {
   std::optional<LoadError> loadAllTables();
   std::optional<LoadError> completePlaces();
   std::optional<LoadError> loadPositions();
+  std::optional<LoadError> loadRoadDistances();
 
   // Looks up a data-file key; the path as written, or the missing-field error.
   std::optional<LoadError> dataFilePath(const char* key, std::string& path) const;
@@ -242,7 +244,8 @@ std::optional<LoadError> InstanceLoader::run(const std::string& configPath) {
   }
   if (auto failure = readParameters()) return failure;
   if (auto failure = loadAllTables()) return failure;
-  return loadPositions();
+  if (auto failure = loadPositions()) return failure;
+  return loadRoadDistances();
 }
 
 std::optional<LoadError> InstanceLoader::readIntParameter(const char* name, std::int32_t& target) {
@@ -290,6 +293,7 @@ std::optional<LoadError> InstanceLoader::readParameters() {
     return error("Wrong format of 'driverRules' field in 'params' section");
   }
   problem_.driverRules = driverRules == 1;
+  if (auto wrong = readRoadParameters(config_, problem_)) return error(std::move(*wrong));
   return std::nullopt;
 }
 
@@ -469,6 +473,15 @@ std::optional<LoadError> InstanceLoader::loadPositions() {
     vehicle->startPlace = place;
   }
   return readError(status, reader);
+}
+
+// The optional tenth data file: road legs that replace the great-circle rule.
+std::optional<LoadError> InstanceLoader::loadRoadDistances() {
+  const auto path = config_.lookup("files.distances");
+  if (!path) return std::nullopt;
+  currentPath_ = *path;
+  currentFile_ = resolved(currentPath_);
+  return readDistancesFile(currentPath_, currentFile_, problem_);
 }
 
 }  // namespace

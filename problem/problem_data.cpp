@@ -46,6 +46,11 @@ FuzzyValue ProblemData::timeCost(const Place& p, const Place& q) const {
 
 float ProblemData::distanceTo(const Place& p, const Place* q) const { return q ? distance(p, *q) : -1.0f; }
 
+std::int32_t ProblemData::placePairs() const {
+  const auto n = static_cast<std::int32_t>(places.size());
+  return n * (n - 1);
+}
+
 const Place* ProblemData::findPlace(const std::string& name) const { return findByName(places, name); }
 
 const Vehicle* ProblemData::findVehicle(const std::string& name) const { return findByName(vehicles, name); }

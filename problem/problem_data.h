@@ -31,6 +31,9 @@ struct ProblemData {
   std::int32_t unloadTime = -1;           // service minutes at a delivery stop
   double minimalSat = -1.0;               // lowest acceptable satisfaction of an arrival
   double travelTimeFuzzines = -1.0;       // relative spread of travel times
+  double detourFactor = 1.0;              // road km per great-circle km, where no road distance is given
+  double averageSpeed = 80.0;             // km/h, where no road travel time is given
+  std::int32_t roadPairsFromFile = 0;     // ordered pairs of places whose leg the distances file gives
   const Place* homePlace = nullptr;       // named by params.placeInPoland; read by nothing
   std::int32_t horizonEnd = 0;            // largest end of any delivery window; 0 without orders
   bool checkCapacity = false;             // routes must respect the vehicle types' capacities
@@ -46,7 +49,8 @@ struct ProblemData {
   std::vector<Order> orders;
   std::vector<ArticleType> articleTypes;
 
-  // maxPlaces x maxPlaces cells, row-major by place index.
+  // maxPlaces x maxPlaces cells, row-major by place index: cell (p, q) is the leg from p
+  // to q, which may differ from the leg from q to p.
   std::vector<float> distanceTable;
   std::vector<FuzzyTime> travelTimeTable;
 
@@ -61,6 +65,10 @@ struct ProblemData {
   // travel time * (costPerDay(p) + costPerDay(q)) / 2 / 1440, component by component; the
   // cost per minute is formed in single precision.
   FuzzyValue timeCost(const Place& p, const Place& q) const;
+
+  // Ordered pairs of two different loaded places: those not from the distances file
+  // follow the great-circle rule.
+  std::int32_t placePairs() const;
 
   const Place* findPlace(const std::string& name) const;
   const Vehicle* findVehicle(const std::string& name) const;

@@ -3,8 +3,10 @@
 
 Deterministic: the same script always writes the same files. Places carry real
 coordinates; order windows are laid out from the planner's own distance and speed
-rules so that a truck driving straight from pickup to delivery meets them, and prices
-cover the costs of the loaded trip with a margin.
+rules (road km = great-circle km x DETOUR_FACTOR, driven at AVERAGE_SPEED) so that a
+truck driving straight from pickup to delivery meets them, and prices cover the costs
+of the loaded trip with a margin. Which orders are drawn depends on the great-circle
+distance only, so changing the road rule changes windows and prices, not the orders.
 
 Usage: python3 tools/make_europe_example.py [OUTPUT_DIR]
 """
@@ -21,6 +23,21 @@ PICKUP_MINUTES = 30
 UNLOAD_MINUTES = 45
 FUZZINESS = 0.1
 ORDER_COUNT = 180
+# Roads are about 1.3 times the straight line in Europe; a loaded truck averages 70 km/h.
+DETOUR_FACTOR = 1.3
+AVERAGE_SPEED = 70.0  # km/h
+
+# The [params] lines of europe.cfg in order: add a parameter here and the example has it.
+PARAMS = [
+    ("checkCapacity", "1"),
+    ("pickupTime", str(PICKUP_MINUTES)),
+    ("unloadTime", str(UNLOAD_MINUTES)),
+    ("minimalSat", "0.5"),
+    ("travelTimeFuzzines", str(FUZZINESS)),
+    ("detourFactor", str(DETOUR_FACTOR)),
+    ("averageSpeed", f"{AVERAGE_SPEED:g}"),
+    ("placeInPoland", "WARSZAWA"),
+]
 
 # country: (cost per day, cost per km, third figure)
 COUNTRIES = {
@@ -134,6 +151,13 @@ FLEET = [
     ("KAUNAS", "TRUCK_40T"), ("BRATISLAVA", "VAN_3_5T"),
 ]
 
+# Slower legs on longer roads keep every truck busy longer: the week needs more of them.
+ROAD_FLEET = [
+    ("WARSZAWA", "TRUCK_40T"), ("POZNAN", "TRUCK_40T"), ("WROCLAW", "TRUCK_40T"), ("KATOWICE", "TRUCK_40T"),
+    ("LODZ", "TRUCK_18T"), ("GDANSK", "TRUCK_40T"), ("BERLIN", "TRUCK_40T"), ("LEIPZIG", "TRUCK_18T"),
+    ("PRAHA", "TRUCK_40T"), ("KRAKOW", "TRUCK_40T"),
+]
+
 CLIENTS = [
     ("POLMLEK", "strategic"), ("ORLEN_LOGISTYKA", "strategic"), ("BOSCH_RETAIL", "strategic"),
     ("IKEA_SUPPLY", "strategic"), ("MAKRO_CASH", "strategic"), ("VOLVO_PARTS", "strategic"),
@@ -166,8 +190,13 @@ def distance(a, b):
     return f32(2.0 * 6378.0 * math.asin(math.sqrt((1.0 - c) / 2.0)))
 
 
+def road_km(a, b):
+    """Road kilometres as the planner computes them without a distances file."""
+    return f32(distance(a, b) * DETOUR_FACTOR)
+
+
 def travel_minutes(km):
-    return int(km / 1.3333333333333333)
+    return int(km / (AVERAGE_SPEED / 60.0))
 
 
 def stamp(minutes):
@@ -211,9 +240,9 @@ def make_orders(rng, cargo_rng, places):
     while len(orders) < ORDER_COUNT:
         pickup = rng.choice(home if rng.random() < 0.7 else names)
         delivery = rng.choice(names)
-        km = distance(places[pickup], places[delivery])
-        if pickup == delivery or not 120.0 <= km <= 1300.0:
+        if pickup == delivery or not 120.0 <= distance(places[pickup], places[delivery]) <= 1300.0:
             continue
+        km = road_km(places[pickup], places[delivery])
         drive = travel_minutes(km)
         day = rng.randrange(4)
         pickup_start = day * 1440 + rng.randrange(6 * 60, 16 * 60, 30)
@@ -267,12 +296,16 @@ def main():
           [f"{t} {len(lists)} " + " ".join(quantity_list(n, p) for n, p in lists)
            for t, (_, lists) in VEHICLE_TYPES.items()])
     vehicles, positions = [], []
-    for i, (start, vtype) in enumerate(FLEET):
+    # The trucks added for the roads draw from a generator of their own, so that the orders
+    # stay those of the same seed.
+    fleet_rng = random.Random(SEED + 2)
+    for i, (start, vtype) in enumerate(FLEET + ROAD_FLEET):
+        draw = rng if i < len(FLEET) else fleet_rng
         low, high = VEHICLE_TYPES[vtype][0]
         name = f"{start[:3]}-{i + 1:02d}"
-        vehicles.append(f"{name} {vtype} {rng.randrange(low, high, 50)}")
-        likely = rng.randrange(0, 2) * 1440 + rng.randrange(5 * 60, 10 * 60, 15)
-        spread = rng.choice((30, 60, 90))
+        vehicles.append(f"{name} {vtype} {draw.randrange(low, high, 50)}")
+        likely = draw.randrange(0, 2) * 1440 + draw.randrange(5 * 60, 10 * 60, 15)
+        spread = draw.choice((30, 60, 90))
         positions.append(f"{name} {stamp(likely - spread)} {stamp(likely)} {stamp(likely + spread)} {start}")
     write(folder, "vehicles.txt", [banner, "name  vehicle-type  mass-kg"], vehicles)
     write(folder, "vehicle_positions.txt", [banner, "vehicle  start: earliest likely latest  start-place"], positions)
@@ -284,8 +317,7 @@ def main():
           make_orders(rng, random.Random(SEED + 1), places))
     with open(os.path.join(folder, "europe.cfg"), "w", encoding="ascii", newline="\n") as cfg:
         cfg.write(f"# {banner}\n# A week of freight across {len(COUNTRIES)} countries for a fleet based in Poland.\n")
-        cfg.write(f"[params]\ncheckCapacity=1\npickupTime={PICKUP_MINUTES}\nunloadTime={UNLOAD_MINUTES}\nminimalSat=0.5\n"
-                  f"travelTimeFuzzines={FUZZINESS}\nplaceInPoland=WARSZAWA\n\n[files]\n")
+        cfg.write("[params]\n" + "".join(f"{key}={value}\n" for key, value in PARAMS) + "\n[files]\n")
         for key, name in (("vehicleTypes", "vehicle_types.txt"), ("vehicles", "vehicles.txt"),
                           ("clients", "clients.txt"), ("countries", "countries.txt"), ("regions", "regions.txt"),
                           ("places", "places.txt"), ("orders", "orders.txt"), ("articleTypes", "article_types.txt"),

@@ -127,7 +127,8 @@ TEST_F(PlanCommandTest, RestartsKeepTheBestPlanAndDumpEveryNewGain) {
   EXPECT_EQ(gains.front(), single.front());
   EXPECT_EQ(std::set<double>(gains.begin(), gains.end()).size(), gains.size());
   const double best = *std::max_element(gains.begin(), gains.end());
-  EXPECT_NEAR(nlohmann::json::parse(many.out)["gain"].get<double>(), best, 0.006);
+  // The dump keeps the single-precision gain: near 250000 it is good to 1/64 only.
+  EXPECT_NEAR(nlohmann::json::parse(many.out)["gain"].get<double>(), best, 0.02);
   for (const char* bad : {"0", "1001", "x"}) EXPECT_EQ(run({"plan", europe, "--restarts", bad}).exitCode, 2) << bad;
 }
 
