@@ -37,7 +37,6 @@ class DriverRulesCommand : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::current_path(home); }
 
-
   static json plan(const std::vector<std::string>& args) {
     const testing::CliRun run = runTool(args);
     EXPECT_EQ(run.exitCode, 0) << run.err;
