@@ -48,7 +48,8 @@ std::vector<OptionHelp> generateHelp() {
           {"--seed S", "the same seed writes the same files (default: 1)"},
           {"--capacity",
            "switch the capacity check on and give the goods weights that make the vehicles' "
-           "capacities bind (default: off)"}};
+           "capacities bind (default: off)"},
+          {"--driver-rules", "switch the EU driving and rest times on (default: off)"}};
 }
 
 }  // namespace
@@ -60,8 +61,8 @@ const std::vector<Command>& commands() {
        "load an instance and print its summary, or the whole problem as JSON", runCheckCommand, checkHelp()},
       {"plan", runSynopsis(planOptions), "plan the instance by local search; writes total.dump here", runPlanCommand,
        runOptionHelp(planOptions)},
-      {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity]", "write a random loadable instance",
-       runGenerateCommand, generateHelp()},
+      {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity] [--driver-rules]",
+       "write a random loadable instance", runGenerateCommand, generateHelp()},
       {"ga", runSynopsis(evolutionOptions),
        "plan the instance by the genetic algorithm; writes ordd.dump and "
        "population.dump here",

@@ -30,7 +30,8 @@ bool readCount(const CommandLine& line, const std::string& name, int& value, std
 
 std::optional<std::pair<std::string, GeneratorSettings>> parseGenerateOptions(const std::vector<std::string>& args,
                                                                               std::string& problem) {
-  const auto line = parseCommandLine(args, {"--capacity"}, {"--places", "--orders", "--vehicles", "--seed"}, problem);
+  const auto line = parseCommandLine(args, {"--capacity", "--driver-rules"},
+                                     {"--places", "--orders", "--vehicles", "--seed"}, problem);
   if (!line) return std::nullopt;
   if (line->positionals.size() != 1) {
     problem = line->positionals.empty() ? "generate needs a directory" : "generate takes one directory";
@@ -51,6 +52,7 @@ std::optional<std::pair<std::string, GeneratorSettings>> parseGenerateOptions(co
     settings.seed = *seed;
   }
   settings.capacity = line->has("--capacity");
+  settings.driverRules = line->has("--driver-rules");
   return std::make_pair(line->positionals[0], settings);
 }
 

@@ -62,6 +62,18 @@ bool readValues(const CommandLine& line, RunOptions& options, std::string& probl
   return true;
 }
 
+// --NAME and --no-NAME: on, off, or left to the configuration; both at once is refused.
+bool readSwitch(const CommandLine& line, const std::string& name, std::optional<bool>& target, std::string& problem) {
+  const std::string on = "--" + name;
+  const std::string off = "--no-" + name;
+  if (line.has(on) && line.has(off)) {
+    problem = on + " and " + off + " exclude each other";
+    return false;
+  }
+  if (line.has(on) || line.has(off)) target = line.has(on);
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
@@ -93,8 +105,10 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
   if (set.generations) valued.insert("--generations");
   if (set.csv) valued.insert("--csv");
   if (set.restarts) valued.insert("--restarts");
-  const auto line = parseCommandLine(withLongNames(args), {"--json", "--estimated-gain", "--capacity", "--no-capacity"},
-                                     valued, problem);
+  const auto line = parseCommandLine(
+      withLongNames(args),
+      {"--json", "--estimated-gain", "--capacity", "--no-capacity", "--driver-rules", "--no-driver-rules"}, valued,
+      problem);
   if (!line) return std::nullopt;
   if (line->positionals.size() != 1) {
     problem = command + (line->positionals.empty() ? " needs a configuration file" : " takes one configuration file");
@@ -104,18 +118,16 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
   options.configPath = line->positionals[0];
   options.estimatedGain = line->has("--estimated-gain");
   options.json = line->has("--json");
-  if (line->has("--capacity") && line->has("--no-capacity")) {
-    problem = "--capacity and --no-capacity exclude each other";
+  if (!readSwitch(*line, "capacity", options.capacity, problem) ||
+      !readSwitch(*line, "driver-rules", options.driverRules, problem) || !readValues(*line, options, problem))
     return std::nullopt;
-  }
-  if (line->has("--capacity") || line->has("--no-capacity")) options.capacity = line->has("--capacity");
-  if (!readValues(*line, options, problem)) return std::nullopt;
   return options;
 }
 
 std::string runSynopsis(const RunOptionSet& set) {
   std::string synopsis =
-      "CONFIG [--estimated-gain] [--capacity|--no-capacity] [--seed N] [--json] [-o FILE] [--time-limit SECONDS]";
+      "CONFIG [--estimated-gain] [--capacity|--no-capacity] [--driver-rules|--no-driver-rules] [--seed N] [--json] [-o "
+      "FILE] [--time-limit SECONDS]";
   if (set.generations) synopsis += " [--generations N]";
   if (set.csv) synopsis += " [--csv FILE]";
   if (set.restarts) synopsis += " [--restarts N]";
@@ -129,6 +141,9 @@ std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set) {
       {"--capacity, --no-capacity",
        "respect the vehicles' capacities, or do not, whatever the configuration's "
        "checkCapacity says (default: as the configuration says)"},
+      {"--driver-rules, --no-driver-rules",
+       "keep the EU driving and rest times of one driver, or do not, whatever the configuration's "
+       "driverRules says (default: as the configuration says)"},
       {"--seed N",
        "run seeded with N (0 to 4294967295) so the run repeats exactly; without it a seed is drawn "
        "from the clock and printed (text header and JSON \"seed\")"},

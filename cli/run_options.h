@@ -29,6 +29,7 @@ struct RunOptions {
   std::optional<std::uint32_t> seed;
   bool json = false;
   std::optional<bool> capacity;           // overrides the configuration's checkCapacity when given
+  std::optional<bool> driverRules;        // overrides the configuration's driverRules when given
   std::optional<std::string> outputPath;  // -o / --output
   std::optional<double> timeLimitSeconds;
   std::optional<std::string> csvPath;

@@ -33,6 +33,7 @@ RunRequest RunSession::request(RunCommand command, ProblemData& problem) const {
   request.generations = options_.generations;
   request.restarts = options_.restarts;
   request.switches.checkCapacity = options_.capacity;
+  request.switches.driverRules = options_.driverRules;
   return request;
 }
 

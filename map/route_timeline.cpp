@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "routing/route.h"
+#include "routing/route_activities.h"
 
 namespace tamso {
 
@@ -30,6 +31,10 @@ TimelineRoute TimelineRoute::of(const Route& route) {
     row.label += " " + row.placeName;
     result.stops.push_back(std::move(row));
   }
+  if (route.driverRules()) {
+    Route copy = route;
+    for (const RouteActivity& a : routeActivities(copy)) result.activities.push_back({a.kind, a.start, a.minutes});
+  }
   return result;
 }
 
@@ -51,6 +56,7 @@ RouteTimeline::RouteTimeline(TimelineRoute route) : route_(std::move(route)) {
     widen(stop.arrival.earliest, stop.arrival.latest);
     if (stop.window) widen(stop.window->start, stop.window->end);
   }
+  for (const TimelineActivity& a : route_.activities) widen(a.start, a.start + a.minutes);
 }
 
 std::int64_t RouteTimeline::spanUnits() const {
@@ -144,9 +150,68 @@ void RouteTimeline::drawSatisfaction(PrimitiveList& out, std::int32_t base, floa
   out.push_back(std::move(text));
 }
 
+namespace {
+
+Rgb activityColour(ActivityKind kind) {
+  switch (kind) {
+    case ActivityKind::Drive:
+      return driveColour;
+    case ActivityKind::Service:
+      return workColour;
+    case ActivityKind::Wait:
+      return waitColour;
+    case ActivityKind::Break:
+      return breakColour;
+    case ActivityKind::DailyRest:
+    case ActivityKind::WeeklyRest:
+      break;
+  }
+  return restColour;
+}
+
+Primitive box(IntPoint topLeft, IntPoint bottomRight, Rgb colour) {
+  Primitive rectangle;
+  rectangle.kind = Primitive::Kind::Rectangle;
+  rectangle.outline = colour;
+  rectangle.fill = colour;
+  rectangle.points = {topLeft, bottomRight};
+  return rectangle;
+}
+
+}  // namespace
+
+// The band of stretches just above the start row's axis, and the legend above the band.
+void RouteTimeline::drawActivities(PrimitiveList& out, std::int32_t base, const TextMetrics& metrics) const {
+  if (route_.activities.empty()) return;
+  const std::int32_t bottom = pixelY(base) - 2;
+  for (const TimelineActivity& a : route_.activities) {
+    const std::int32_t left = pixelX(a.start);
+    const std::int32_t right = std::max(pixelX(static_cast<std::int64_t>(a.start) + a.minutes), left + 1);
+    out.push_back(box({left, bottom - bandHeight}, {right, bottom}, activityColour(a.kind)));
+  }
+  const std::pair<const char*, Rgb> legend[] = {{"driving", driveColour},
+                                                {"work", workColour},
+                                                {"waiting", waitColour},
+                                                {"break", breakColour},
+                                                {"rest", restColour}};
+  std::int32_t x = scaledX(2 * margin);
+  const std::int32_t top = pixelY(base - rowHeight);
+  for (const auto& [name, colour] : legend) {
+    out.push_back(box({x, top}, {x + metrics.charHeight, top + metrics.charHeight}, colour));
+    Primitive label;
+    label.kind = Primitive::Kind::Text;
+    label.outline = axisColour;
+    label.points = {{x + metrics.charHeight + metrics.charWidth / 2, top}};
+    label.text = name;
+    out.push_back(std::move(label));
+    x += metrics.charHeight + metrics.charWidth * (static_cast<std::int32_t>(std::string(name).size()) + 2);
+  }
+}
+
 PrimitiveList RouteTimeline::draw(const TimelineElements& elements, const TextMetrics& metrics) const {
   PrimitiveList out;
   drawAxis(out, rowBase(0), route_.startLabel.empty() ? route_.startPlaceName : route_.startLabel);
+  drawActivities(out, rowBase(0), metrics);
   drawTriangle(out, rowBase(0), route_.startTime, arrivalColour);
   std::int32_t row = 1;
   for (const TimelineStop& stop : route_.stops) {

@@ -2,7 +2,9 @@
 // The time line of one route as drawing primitives: one horizontal axis per row, the
 // vehicle's start time on the first row and, on one row per stop, the stop's time window
 // (a trapezoid), its fuzzy arrival (a grey triangle), its service start (a dark-red
-// triangle) and how well the arrival meets the window (a bar with its value).
+// triangle) and how well the arrival meets the window (a bar with its value). Under the
+// driving and rest times the start row also carries the route's timeline as a band of
+// coloured stretches (driving, work, waiting, breaks, rests) with a legend.
 //
 // The route is taken as a snapshot of plain values, so a drawing never refers back to a
 // route that may have been replaced by a later optimisation run.
@@ -14,6 +16,7 @@
 #include "core/geometry.h"
 #include "map/primitives.h"
 #include "problem/fuzzy.h"
+#include "routing/driver_state.h"
 
 namespace tamso {
 
@@ -28,12 +31,19 @@ struct TimelineStop {
   std::string label;  // the row's label ("PICKUP ORDER1 PARIS"); the place name when empty
 };
 
+struct TimelineActivity {
+  ActivityKind kind = ActivityKind::Drive;
+  std::int32_t start = 0;
+  std::int32_t minutes = 0;
+};
+
 struct TimelineRoute {
   std::string startPlaceName;  // empty when the vehicle has no start place
   FuzzyTime startTime;         // all zero when the vehicle has no start time
   std::vector<TimelineStop> stops;
   std::string vehicleName;
-  std::string startLabel;  // the start row's label ("START PARIS"); the place name when empty
+  std::string startLabel;                    // the start row's label ("START PARIS"); the place name when empty
+  std::vector<TimelineActivity> activities;  // only under the driving and rest times
 
   static TimelineRoute of(const Route& route);
 };
@@ -62,6 +72,13 @@ inline constexpr Rgb axisColour{0, 0, 0};
 inline constexpr Rgb windowFill{255, 255, 208};
 inline constexpr Rgb arrivalColour{128, 128, 128};
 inline constexpr Rgb serviceColour{160, 0, 0};
+// The stretches of the activity band, and its height in pixels.
+inline constexpr Rgb driveColour{70, 110, 200};
+inline constexpr Rgb workColour{60, 160, 60};
+inline constexpr Rgb waitColour{200, 200, 200};
+inline constexpr Rgb breakColour{240, 160, 40};
+inline constexpr Rgb restColour{150, 70, 170};
+inline constexpr std::int32_t bandHeight = 10;
 // Fuzzy times are drawn at least this many pixels wide, so a sharp time stays visible.
 inline constexpr std::int32_t minShapeWidth = 4;
 // The time axis under the rows: its height in text lines plus this many pixels.
@@ -113,6 +130,7 @@ class RouteTimeline {
   void drawAxis(PrimitiveList& out, std::int32_t base, const std::string& label) const;
   void drawTriangle(PrimitiveList& out, std::int32_t base, const FuzzyTime& time, Rgb colour) const;
   void drawWindow(PrimitiveList& out, std::int32_t base, const FuzzyWindow& window) const;
+  void drawActivities(PrimitiveList& out, std::int32_t base, const TextMetrics& metrics) const;
   void drawSatisfaction(PrimitiveList& out, std::int32_t base, float satisfaction, const TextMetrics& metrics) const;
 
   TimelineRoute route_;

@@ -165,9 +165,9 @@ void writeOrders(const GeneratorSettings& s, Draws& draws, const std::vector<Gen
 
 void writeConfig(const GeneratorSettings& s, Instance& out) {
   out.config << "# A generated instance.\n[params]\n"
-             << (s.capacity ? "checkCapacity=1\n" : "") << "pickupTime=" << pickupMinutes
-             << "\nunloadTime=" << unloadMinutes << "\nminimalSat=0.5\ntravelTimeFuzzines=" << fuzziness
-             << "\nplaceInPoland=P001\n\n[files]\n"
+             << (s.capacity ? "checkCapacity=1\n" : "") << (s.driverRules ? "driverRules=1\n" : "")
+             << "pickupTime=" << pickupMinutes << "\nunloadTime=" << unloadMinutes
+             << "\nminimalSat=0.5\ntravelTimeFuzzines=" << fuzziness << "\nplaceInPoland=P001\n\n[files]\n"
              << "vehicleTypes=vehicle_types.txt\nvehicles=vehicles.txt\nclients=clients.txt\n"
              << "countries=countries.txt\nregions=regions.txt\nplaces=places.txt\norders=orders.txt\n"
              << "articleTypes=article_types.txt\nvehiclesPositions=vehicle_positions.txt\n";

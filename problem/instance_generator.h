@@ -15,6 +15,8 @@ struct GeneratorSettings {
   // Switches the capacity check on and writes goods with weights that make the vehicles'
   // capacities bind; the places, windows and prices stay those of the same seed without it.
   bool capacity = false;
+  // Switches the EU driving and rest times on; nothing else changes.
+  bool driverRules = false;
 };
 
 // Writes <directory>/instance.cfg and its data files (the directory is created when

@@ -359,6 +359,11 @@ std::optional<LoadError> InstanceLoader::readParameters() {
     return error("Wrong format of 'checkCapacity' field in 'params' section");
   }
   problem_.checkCapacity = checkCapacity != 0;
+  std::int32_t driverRules = 0;  // absent: driving and rest times are not planned
+  if (!config_.getInt("params.driverRules", 0, driverRules) || (driverRules != 0 && driverRules != 1)) {
+    return error("Wrong format of 'driverRules' field in 'params' section");
+  }
+  problem_.driverRules = driverRules == 1;
   if (auto wrong = readRoadParameters(config_, problem_)) return error(std::move(*wrong));
   return std::nullopt;
 }

@@ -37,6 +37,7 @@ struct ProblemData {
   const Place* homePlace = nullptr;       // named by params.placeInPoland; read by nothing
   std::int32_t horizonEnd = 0;            // largest end of any delivery window; 0 without orders
   bool checkCapacity = false;             // routes must respect the vehicle types' capacities
+  bool driverRules = false;               // routes keep the EU driving and rest times of one driver
   std::vector<std::string> capacityKeys;  // the keys some vehicle type's CAPACITY list limits
   std::vector<std::string> inputFiles;    // the configuration and the data files read, as opened
 

@@ -51,6 +51,7 @@ void writeStartRow(std::ostream& out, const Route& route) {
                                   "",           timeText(start),
                                   "",           ""};
   if (withLoad(route)) row.emplace_back();
+  if (route.driverRules()) row.emplace_back();
   writeRow(out, row);
 }
 
@@ -78,6 +79,24 @@ void writeStopRow(std::ostream& out, const Route& route, std::size_t position, c
                                   roundedTwoDecimals(decimalOf(stop.satisfaction)),
                                   roundedTwoDecimals(figures.legKm)};
   if (withLoad(route)) row.push_back(loadText(figures.load));
+  if (route.driverRules()) row.emplace_back();
+  writeRow(out, row);
+}
+
+// A break or rest: "BREAK", "DAILY REST" or "WEEKLY REST", its place, its start as the
+// arrival, its end as the departure and its minutes in the last column.
+void writePauseRow(std::ostream& out, const Route& route, const RouteActivity& a) {
+  const char* action = a.kind == ActivityKind::Break       ? "BREAK"
+                       : a.kind == ActivityKind::DailyRest ? "DAILY REST"
+                                                           : "WEEKLY REST";
+  std::vector<std::string> row(16);
+  row[0] = route.vehicle().name;
+  row[2] = action;
+  row[7] = a.place ? a.place->name : "";
+  row[11] = formatDateTime(a.start);
+  row[13] = formatDateTime(a.start + a.minutes);
+  if (withLoad(route)) row.emplace_back();
+  row.push_back(std::to_string(a.minutes));
   writeRow(out, row);
 }
 
@@ -104,14 +123,15 @@ std::string csvField(const std::string& text) {
 void writePlanCsv(std::ostream& out, Solution& solution) {
   const PlanFigures plan = planFigures(solution);
 
-  out << kPlanCsvStopHeader << (solution.problem().checkCapacity ? ",load" : "") << lineEnd;
+  out << kPlanCsvStopHeader << (solution.problem().checkCapacity ? ",load" : "")
+      << (solution.driverRules() ? ",minutes" : "") << lineEnd;
   for (std::size_t r = 0; r < solution.routes().size(); ++r) {
     const Route& route = solution.routes()[r];
     if (route.stops().empty()) continue;
     writeStartRow(out, route);
-    for (std::size_t i = 0; i < route.stops().size(); ++i) {
-      writeStopRow(out, route, i + 1, route.stops()[i], plan.routes[r].stops[i]);
-    }
+    forEachStopRow(
+        route.stops(), plan.routes[r].activities, [&](const RouteActivity& a) { writePauseRow(out, route, a); },
+        [&](std::size_t i) { writeStopRow(out, route, i + 1, route.stops()[i], plan.routes[r].stops[i]); });
   }
 
   out << lineEnd << kPlanCsvRouteHeader << lineEnd;

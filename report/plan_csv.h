@@ -6,7 +6,8 @@
 // are quoted as RFC 4180 asks, lines end in CR LF, text is UTF-8, times are local
 // "%Y-%m-%d %H:%M", money, kilometres and satisfaction have two decimals, rounded. When the
 // problem checks capacities the stops table ends with a "load" column: what the vehicle
-// carries when it leaves the stop.
+// carries when it leaves the stop. When the plan keeps the driving and rest times, each break
+// and rest gets a row before the stop it precedes, and a last "minutes" column gives its length.
 #include <ostream>
 #include <string>
 

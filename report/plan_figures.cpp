@@ -54,6 +54,12 @@ RouteFigures routeFigures(Route& route) {
     previous = stop.place;
   }
   if (!figures.stops.empty()) figures.end = figures.stops.back().departure.likely;
+  figures.activities = routeActivities(route);
+  figures.breakMinutes = minutesOf(figures.activities, ActivityKind::Break);
+  figures.restMinutes =
+      minutesOf(figures.activities, ActivityKind::DailyRest) + minutesOf(figures.activities, ActivityKind::WeeklyRest);
+  // A rest taken while waiting at a stop is a rest, not waiting.
+  if (route.driverRules()) figures.waitingMinutes = minutesOf(figures.activities, ActivityKind::Wait);
   return figures;
 }
 
@@ -67,6 +73,8 @@ PlanFigures planFigures(Solution& solution) {
     summary.drivingMinutes += figures.drivingMinutes;
     summary.waitingMinutes += figures.waitingMinutes;
     summary.serviceMinutes += figures.serviceMinutes;
+    summary.breakMinutes += figures.breakMinutes;
+    summary.restMinutes += figures.restMinutes;
     summary.revenue += figures.revenue;
     summary.routesUsed += figures.stops.empty() ? 0 : 1;
     routeGains += figures.gain;

@@ -3,7 +3,7 @@
 // vehicle leaves; per route its kilometres, driving, waiting and service minutes, start and
 // end; for the whole plan the totals, the revenue and the costs. Minutes are the likely
 // values of the fuzzy schedule, so a route's end less its start is exactly its driving,
-// waiting and service minutes together.
+// waiting, service, break and rest minutes together.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@
 
 #include "problem/fuzzy.h"
 #include "routing/route.h"
+#include "routing/route_activities.h"
 #include "routing/route_loads.h"
 #include "routing/solution.h"
 
@@ -29,11 +30,14 @@ struct RouteFigures {
   std::vector<StopFigures> stops;  // one per stop, in route order
   double km = 0.0;
   std::int32_t drivingMinutes = 0;
-  std::int32_t waitingMinutes = 0;  // service start less arrival, at pickups and deliveries
+  std::int32_t waitingMinutes = 0;  // service start less arrival, at pickups and deliveries, less rests there
   std::int32_t serviceMinutes = 0;
-  std::optional<std::int32_t> start;  // the vehicle's likely start time; none without one
-  std::optional<std::int32_t> end;    // the likely departure from the last stop; none for an empty route
-  double revenue = 0.0;               // prices of the orders delivered
+  std::int32_t breakMinutes = 0;          // breaks under the driving and rest times
+  std::int32_t restMinutes = 0;           // daily and weekly rests
+  std::vector<RouteActivity> activities;  // the likely timeline from the start to the end
+  std::optional<std::int32_t> start;      // the vehicle's likely start time; none without one
+  std::optional<std::int32_t> end;        // the likely departure from the last stop; none for an empty route
+  double revenue = 0.0;                   // prices of the orders delivered
   float gain = 0.0f;
 };
 
@@ -47,6 +51,8 @@ struct PlanSummary {
   std::int32_t drivingMinutes = 0;
   std::int32_t waitingMinutes = 0;
   std::int32_t serviceMinutes = 0;
+  std::int32_t breakMinutes = 0;
+  std::int32_t restMinutes = 0;
   double revenue = 0.0;
   double costs = 0.0;  // revenue less the sum of the route gains
 };

@@ -59,6 +59,13 @@ void printStop(std::ostream& out, std::size_t number, const RouteStop& stop, con
   }
 }
 
+// A break or rest of the driving and rest times: its kind, place, start and length.
+void printPause(std::ostream& out, const RouteActivity& a) {
+  out << "  " << padded("-", 4) << padded(a.kind == ActivityKind::Break ? "BREAK" : "REST", 10)
+      << padded(activityKindName(a.kind), 12) << padded(a.place ? a.place->name : "-", 16)
+      << padded(formatDateTime(a.start), 18) << a.minutes << " min\n";
+}
+
 void printRoute(std::ostream& out, std::size_t number, Route& route, const RouteFigures& f) {
   out << "Route " << number << ": vehicle " << route.vehicle().name << ", gain " << money(f.gain) << ", "
       << route.orderCount() << (route.orderCount() == 1 ? " order" : " orders");
@@ -66,14 +73,15 @@ void printRoute(std::ostream& out, std::size_t number, Route& route, const Route
     out << ", " << roundedTwoDecimals(f.km) << " km, driving " << f.drivingMinutes << " min, waiting "
         << f.waitingMinutes << " min, service " << f.serviceMinutes << " min, " << timeText(f.start) << " to "
         << timeText(f.end);
+    if (route.driverRules()) out << ", breaks " << f.breakMinutes << " min, rests " << f.restMinutes << " min";
   }
   out << "\n";
   if (route.stops().empty()) return;
   printStopHeader(out, route.problem().checkCapacity);
   printStartRow(out, route, f);
-  for (std::size_t i = 0; i < route.stops().size(); ++i) {
-    printStop(out, i + 1, route.stops()[i], f.stops[i], route.problem());
-  }
+  forEachStopRow(
+      route.stops(), f.activities, [&](const RouteActivity& a) { printPause(out, a); },
+      [&](std::size_t i) { printStop(out, i + 1, route.stops()[i], f.stops[i], route.problem()); });
 }
 
 void printSummary(std::ostream& out, const PlanSummary& s, std::size_t routes) {
@@ -84,6 +92,9 @@ void printSummary(std::ostream& out, const PlanSummary& s, std::size_t routes) {
       << "Driving: " << s.drivingMinutes << " min\n"
       << "Waiting: " << s.waitingMinutes << " min\n"
       << "Service: " << s.serviceMinutes << " min\n"
+      << (s.breakMinutes + s.restMinutes > 0
+              ? "Breaks: " + std::to_string(s.breakMinutes) + " min\nRests: " + std::to_string(s.restMinutes) + " min\n"
+              : "")
       << "Revenue: " << roundedTwoDecimals(s.revenue) << "\n"
       << "Costs: " << roundedTwoDecimals(s.costs) << "\n";
 }
@@ -137,6 +148,17 @@ json stopJson(const RouteStop& stop, const StopFigures& figures, const ProblemDa
   return j;
 }
 
+json activitiesJson(const std::vector<RouteActivity>& activities) {
+  json list = json::array();
+  for (const RouteActivity& a : activities) {
+    list.push_back({{"kind", activityKindName(a.kind)},
+                    {"start", a.start},
+                    {"minutes", a.minutes},
+                    {"place", a.place ? json(a.place->name) : json(nullptr)}});
+  }
+  return list;
+}
+
 json routeJson(Route& route, const RouteFigures& f) {
   json stops = json::array();
   for (std::size_t i = 0; i < route.stops().size(); ++i)
@@ -155,7 +177,10 @@ json routeJson(Route& route, const RouteFigures& f) {
           {"startLocal", optionalZoned(f.start)},
           {"end", optionalMinutes(f.end)},
           {"endLocal", optionalZoned(f.end)},
-          {"stops", std::move(stops)}};
+          {"stops", std::move(stops)},
+          {"activities", activitiesJson(f.activities)},
+          {"breakMinutes", f.breakMinutes},
+          {"restMinutes", f.restMinutes}};
 }
 
 json summaryJson(const PlanSummary& s) {
@@ -169,7 +194,9 @@ json summaryJson(const PlanSummary& s) {
           {"waitingMinutes", s.waitingMinutes},
           {"serviceMinutes", s.serviceMinutes},
           {"revenue", roundedToCents(s.revenue)},
-          {"costs", roundedToCents(s.costs)}};
+          {"costs", roundedToCents(s.costs)},
+          {"breakMinutes", s.breakMinutes},
+          {"restMinutes", s.restMinutes}};
 }
 
 json unplannedJson(const Solution& solution) {

@@ -37,6 +37,17 @@ bool Route::containsOrder(const Order& order) const {
   return false;
 }
 
+void Route::setDriverRules(bool on) {
+  if (on == driverRules_) return;
+  driverRules_ = on;
+  changed();
+}
+
+const schedule::Driving* Route::drivingAt(std::int32_t index) const {
+  if (!driverRules_ || index < 0 || static_cast<std::size_t>(index) >= driving_.size()) return nullptr;
+  return &driving_[static_cast<std::size_t>(index)];
+}
+
 bool Route::schedule() {
   if (scheduled_) return true;
   const Place* previous = vehicle_->startPlace;
@@ -45,8 +56,13 @@ bool Route::schedule() {
     if (stop.place == nullptr) return false;
   }
   FuzzyTime time = vehicle_->startTimeOrZero();
-  for (RouteStop& stop : stops_) {
-    stop.satisfaction = schedule::arrive(stop, *previous, time, stop.arrival, *problem_);
+  schedule::Driving driving{DriverState::rested(time.likely)};
+  if (driverRules_) driving_.resize(stops_.size());
+  for (std::size_t k = 0; k < stops_.size(); ++k) {
+    RouteStop& stop = stops_[k];
+    stop.satisfaction =
+        schedule::arrive(stop, *previous, time, stop.arrival, *problem_, driverRules_ ? &driving : nullptr);
+    if (driverRules_) driving_[k] = driving;
     stop.serviceStart = time;
     schedule::serve(stop, time, *problem_);
     previous = stop.place;
@@ -64,8 +80,10 @@ void Route::computeGain() {
   }
   FuzzyValue gain;
   const Place* previous = vehicle_->startPlace;
-  for (const RouteStop& stop : stops_) {
-    schedule::addStopGain(gain, stop, *previous, stop.arrival, stop.shownArrival, *problem_);
+  for (std::size_t k = 0; k < stops_.size(); ++k) {
+    const RouteStop& stop = stops_[k];
+    const std::int32_t restOnRoad = driverRules_ ? driving_[k].restOnRoad : 0;
+    schedule::addStopGain(gain, stop, *previous, stop.arrival, stop.shownArrival, *problem_, restOnRoad);
     previous = stop.place;
   }
   schedule::addIdleGain(gain, stops_.back(), stops_.back().shownArrival, *problem_);
@@ -249,7 +267,9 @@ void Route::becomeCopyOf(const Route& other) {
   if (this == &other) return;
   problem_ = other.problem_;
   vehicle_ = other.vehicle_;
+  driverRules_ = other.driverRules_;
   stops_.assign(other.stops_.begin(), other.stops_.end());
+  driving_.assign(other.driving_.begin(), other.driving_.end());
   orderCount_ = other.orderCount_;
   changed();
   gain_ = other.gain_;

@@ -10,6 +10,7 @@
 #include "problem/problem_data.h"
 #include "routing/route_loads.h"
 #include "routing/route_stop.h"
+#include "routing/schedule_steps.h"
 #include "routing/trial_memory.h"
 #include "routing/trial_route.h"
 
@@ -27,6 +28,13 @@ class Route {
   };
 
   Route(const ProblemData& problem, const Vehicle& vehicle);  // empty route bound to the vehicle
+
+  // Whether the schedule keeps the EU driving and rest times of one driver (off by default).
+  bool driverRules() const { return driverRules_; }
+  void setDriverRules(bool on);
+  // Under the driving and rest times: the driver after the stop's service and the breaks and
+  // rests on the road to it, as last evaluated; nullptr without the rules or out of range.
+  const schedule::Driving* drivingAt(std::int32_t index) const;
 
   const Vehicle& vehicle() const { return *vehicle_; }
   const ProblemData& problem() const { return *problem_; }
@@ -102,7 +110,9 @@ class Route {
 
   const ProblemData* problem_;
   const Vehicle* vehicle_;
+  bool driverRules_ = false;
   std::vector<RouteStop> stops_;
+  std::vector<schedule::Driving> driving_;  // one per stop under the driving and rest times
   std::int32_t orderCount_ = 0;
   FuzzyValue gain_{};
   bool scheduled_ = false;  // the stop times describe the current stops

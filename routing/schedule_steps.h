@@ -8,6 +8,7 @@
 
 #include "problem/fuzzy.h"
 #include "problem/problem_data.h"
+#include "routing/driver_rules.h"
 #include "routing/route_stop.h"
 
 namespace tamso::schedule {
@@ -16,11 +17,48 @@ inline double costPerMinuteAt(const Place& place) {
   return place.country ? static_cast<double>(place.country->costPerDay) / 1440.0 : 0.0;
 }
 
+inline std::int32_t serviceMinutes(const RouteStop& stop, const ProblemData& problem) {
+  if (stop.kind == StopKind::Pickup) return problem.pickupTime;
+  if (stop.kind == StopKind::Delivery) return problem.unloadTime;
+  return 0;
+}
+
+// The driver through a schedule that keeps the driving and rest times: the state after the
+// last stop's service and the minutes of breaks and rests on the road to it.
+struct Driving {
+  DriverState driver;
+  std::int32_t restOnRoad = 0;
+};
+
+// The stop under the driving and rest times, applied to the likely times: a break or rest
+// on the road or at the stop delays all three components by its length. A stop whose
+// service no driver may do in one go gets satisfaction -1.
+inline float arriveKeepingRules(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
+                                const ProblemData& problem, Driving& driving) {
+  const FuzzyTime& travel = problem.travelTime(from, *stop.place);
+  const driving::LegTimes leg = driving::driveAndServe(driving.driver, time.likely, travel.likely,
+                                                       stop.window ? stop.window->start : driving::noWindow,
+                                                       serviceMinutes(stop, problem), nullptr);
+  time.add(travel);
+  driving.restOnRoad = leg.arrival - time.likely;
+  time.addMinutes(driving.restOnRoad);
+  arrival = time;
+  float satisfaction = 1.0f;
+  if (stop.window) {
+    satisfaction = static_cast<float>(time.satisfaction(*stop.window));
+    time.raiseTo(*stop.window);
+  }
+  time.addMinutes(leg.serviceStart - time.likely);
+  return leg.legal ? satisfaction : -1.0f;
+}
+
 // Drives from `from` to the stop's place: `time` becomes the arrival, which is stored in
 // `arrival`, and then the time service can start (the window's start when early). Returns
-// the arrival's satisfaction; a stop without a window is always satisfied.
+// the arrival's satisfaction; a stop without a window is always satisfied. With `driving`,
+// the driving and rest times are kept.
 inline float arrive(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
-                    const ProblemData& problem) {
+                    const ProblemData& problem, Driving* driving = nullptr) {
+  if (driving != nullptr) return arriveKeepingRules(stop, from, time, arrival, problem, *driving);
   time.add(problem.travelTime(from, *stop.place));
   arrival = time;
   if (!stop.window) return 1.0f;
@@ -56,12 +94,17 @@ inline FuzzyValue emptyRouteGain(const Vehicle& vehicle, const ProblemData& prob
 }
 
 // The leg from `from` to the stop, its waiting, its service and, for a delivery, the
-// order's price; `shown` is the time the stop is shown to start at.
+// order's price; `shown` is the time the stop is shown to start at. Breaks and rests on the
+// road cost what the leg's driving time costs per minute.
 inline void addStopGain(FuzzyValue& gain, const RouteStop& stop, const Place& from, const FuzzyTime& arrival,
-                        const FuzzyTime& shown, const ProblemData& problem) {
+                        const FuzzyTime& shown, const ProblemData& problem, std::int32_t restOnRoad = 0) {
   const Place& place = *stop.place;
   gain.subtract(problem.distanceCost(from, place));
   gain.subtract(problem.timeCost(from, place));
+  if (restOnRoad > 0) {
+    const double legPerMinute = (costPerMinuteAt(from) + costPerMinuteAt(place)) / 2.0;
+    gain.subtract(FuzzyValue(static_cast<double>(restOnRoad) * legPerMinute));
+  }
   const FuzzyValue perMinute(costPerMinuteAt(place));
   if (stop.kind != StopKind::Waiting) {
     gain.subtract(FuzzyValue(FuzzyTime::sortedDifference(shown, arrival)).multiplied(perMinute));

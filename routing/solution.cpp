@@ -10,9 +10,13 @@ const std::vector<std::int32_t> noGroup;
 
 }  // namespace
 
-Solution::Solution(const ProblemData& problem, bool estimatedGain) : problem_(&problem), estimatedGain_(estimatedGain) {
+Solution::Solution(const ProblemData& problem, bool estimatedGain)
+    : Solution(problem, estimatedGain, problem.driverRules) {}
+
+Solution::Solution(const ProblemData& problem, bool estimatedGain, bool driverRules)
+    : problem_(&problem), estimatedGain_(estimatedGain), driverRules_(driverRules) {
   routes_.reserve(problem.vehicles.size());
-  for (const Vehicle& vehicle : problem.vehicles) routes_.emplace_back(problem, vehicle);
+  for (const Vehicle& vehicle : problem.vehicles) routes_.emplace_back(problem, vehicle).setDriverRules(driverRules);
   waitingPlaces_.reserve(problem.regions.size());
   for (const Region& region : problem.regions) waitingPlaces_.push_back(region.representingPlace);
   clearMemories();
@@ -22,6 +26,7 @@ Solution::Solution(const ProblemData& problem, bool estimatedGain) : problem_(&p
 Solution::Solution(const Solution& other)
     : problem_(other.problem_),
       estimatedGain_(other.estimatedGain_),
+      driverRules_(other.driverRules_),
       gain_(other.gain_),
       routes_(other.routes_),
       unplanned_(other.unplanned_),
@@ -35,6 +40,7 @@ Solution& Solution::operator=(const Solution& other) {
   if (this == &other) return *this;
   problem_ = other.problem_;
   estimatedGain_ = other.estimatedGain_;
+  driverRules_ = other.driverRules_;
   gain_ = other.gain_;
   routes_ = other.routes_;
   unplanned_ = other.unplanned_;

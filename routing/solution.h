@@ -11,8 +11,11 @@ namespace tamso {
 
 class Solution {
  public:
-  Solution(const ProblemData& problem, bool estimatedGain);  // one empty route per vehicle
-  Solution(const Solution& other);                           // deep copy; the local-search memories start clear
+  // One empty route per vehicle; the routes keep the driving and rest times when the data
+  // asks for them (driverRules), or as `driverRules` says.
+  Solution(const ProblemData& problem, bool estimatedGain);
+  Solution(const ProblemData& problem, bool estimatedGain, bool driverRules);
+  Solution(const Solution& other);  // deep copy; the local-search memories start clear
   Solution& operator=(const Solution& other);
 
   const ProblemData& problem() const { return *problem_; }
@@ -20,6 +23,7 @@ class Solution {
   void setGain(float gain) { gain_ = gain; }
   bool estimatedGain() const { return estimatedGain_; }
   void setEstimatedGain(bool on) { estimatedGain_ = on; }
+  bool driverRules() const { return driverRules_; }
   std::int32_t routeCount() const { return static_cast<std::int32_t>(routes_.size()); }
   Route* route(std::int32_t i);  // nullptr out of range
   const Route* route(std::int32_t i) const;
@@ -59,6 +63,7 @@ class Solution {
 
   const ProblemData* problem_;
   bool estimatedGain_ = false;
+  bool driverRules_ = false;
   float gain_ = 0.0f;
   std::vector<Route> routes_;
   std::vector<const Order*> unplanned_;

@@ -11,16 +11,20 @@ namespace tamso {
 
 namespace {
 
-// Where the vehicle is and when it can leave: after a stop's service, or at its start.
+// Where the vehicle is and when it can leave: after a stop's service, or at its start; under
+// the driving and rest times also the driver's state then.
 struct Departure {
   const Place* place;
   FuzzyTime time;
+  schedule::Driving driving;
 };
 
 // What the scan needs to know about the route as scheduled.
 struct ScheduledRoute {
   std::span<const RouteStop> stops;
+  const Route& route;
   const ProblemData& problem;
+  bool rules;  // the driving and rest times are kept
   Departure start;
   std::int32_t firstWaiting;  // feasibility is not checked from the first waiting stop on
   std::int32_t firstFailing;  // first stop before it below the minimal satisfaction, else firstWaiting
@@ -28,8 +32,12 @@ struct ScheduledRoute {
 
   ScheduledRoute(const Route& route)
       : stops(route.stops()),
+        route(route),
         problem(route.problem()),
-        start{route.vehicle().startPlace, route.vehicle().startTimeOrZero()},
+        rules(route.driverRules()),
+        start{route.vehicle().startPlace,
+              route.vehicle().startTimeOrZero(),
+              {DriverState::rested(route.vehicle().startTimeOrZero().likely)}},
         firstWaiting(size()),
         firstFailing(-1),
         lastFailing(-1) {
@@ -55,10 +63,20 @@ struct ScheduledRoute {
   bool feasibleBefore(std::int32_t k) const { return std::min(k, firstWaiting) <= firstFailing; }
   // Every stop from `k` on that feasibility looks at, as scheduled, reaches it.
   bool feasibleFrom(std::int32_t k) const { return k > lastFailing; }
-  Departure departureAfter(std::int32_t k, const FuzzyTime& serviceStart) const {
-    Departure d{at(k).place, serviceStart};
+  // The driver after stop k as scheduled (only under the rules).
+  const DriverState& driverAfter(std::int32_t k) const { return route.drivingAt(k)->driver; }
+  Departure departureAfter(std::int32_t k, const FuzzyTime& serviceStart, const DriverState* driver) const {
+    Departure d{at(k).place, serviceStart, {}};
+    if (rules) d.driving.driver = *driver;
     schedule::serve(at(k), d.time, problem);
     return d;
+  }
+  Departure departureAfter(std::int32_t k) const {
+    return departureAfter(k, at(k).serviceStart, rules ? &driverAfter(k) : nullptr);
+  }
+  // Drives from `d` to the stop; the satisfaction of the arrival.
+  float arrive(const RouteStop& stop, Departure& d, FuzzyTime& arrival) const {
+    return schedule::arrive(stop, *d.place, d.time, arrival, problem, rules ? &d.driving : nullptr);
   }
 };
 
@@ -71,6 +89,13 @@ class ShiftedTimes {
   }
   FuzzyTime& operator[](std::int32_t k) {
     return spill_.empty() ? local_[static_cast<std::size_t>(k)].time : spill_[static_cast<std::size_t>(k)];
+  }
+  // The driver after each of those stops, under the driving and rest times; storage kept
+  // between scans.
+  static DriverState& driverAt(std::int32_t k) {
+    static thread_local std::vector<DriverState> drivers;
+    if (drivers.size() <= static_cast<std::size_t>(k)) drivers.resize(static_cast<std::size_t>(k) + 64);
+    return drivers[static_cast<std::size_t>(k)];
   }
 
  private:
@@ -86,21 +111,23 @@ class ShiftedTimes {
 
 // Follows the route's stops from `from` on after the vehicle left `d`, until the first waiting
 // stop, the end, a stop below the minimal satisfaction (false), or a stop whose service start
-// equals `reference` (k): from there on the schedule is the reference schedule, which is
-// feasible from `k + 1` when `referenceFeasibleFrom` (k + 1) says so. `record` receives the
-// service start of every stop passed.
-template <class Reference, class Record>
+// equals `reference` (k), with the driver in the state `referenceDriver` (k) under the driving
+// and rest times: from there on the schedule is the reference schedule, which is feasible
+// from `k + 1` when `referenceFeasibleFrom` (k + 1) says so. `record` receives the service
+// start of every stop passed and the departure then.
+template <class Reference, class ReferenceDriver, class Record>
 bool followFrom(const ScheduledRoute& route, std::int32_t from, Departure d, Reference reference,
-                bool (ScheduledRoute::*referenceFeasibleFrom)(std::int32_t) const, Record record) {
+                ReferenceDriver referenceDriver, bool (ScheduledRoute::*referenceFeasibleFrom)(std::int32_t) const,
+                Record record) {
   FuzzyTime arrival;
   for (std::int32_t k = from; k < route.size(); ++k) {
     if (k == route.firstWaiting) return true;
     const RouteStop& stop = route.at(k);
-    if (!schedule::satisfies(schedule::arrive(stop, *d.place, d.time, arrival, route.problem), route.problem)) {
-      return false;
+    if (!schedule::satisfies(route.arrive(stop, d, arrival), route.problem)) return false;
+    record(k, d);
+    if (d.time == reference(k) && (!route.rules || d.driving.driver == referenceDriver(k))) {
+      return referenceFeasibleFrom ? (route.*referenceFeasibleFrom)(k + 1) : true;
     }
-    record(k, d.time);
-    if (d.time == reference(k)) return referenceFeasibleFrom ? (route.*referenceFeasibleFrom)(k + 1) : true;
     schedule::serve(stop, d.time, route.problem);
     d.place = stop.place;
   }
@@ -108,10 +135,10 @@ bool followFrom(const ScheduledRoute& route, std::int32_t from, Departure d, Ref
 }
 
 // The vehicle serves a new stop after leaving `d`; false when it arrives too late.
-bool serveNew(const RouteStop& stop, Departure& d, const ProblemData& problem) {
+bool serveNew(const RouteStop& stop, Departure& d, const ScheduledRoute& route) {
   FuzzyTime arrival;
-  if (!schedule::satisfies(schedule::arrive(stop, *d.place, d.time, arrival, problem), problem)) return false;
-  schedule::serve(stop, d.time, problem);
+  if (!schedule::satisfies(route.arrive(stop, d, arrival), route.problem)) return false;
+  schedule::serve(stop, d.time, route.problem);
   d.place = stop.place;
   return true;
 }
@@ -133,19 +160,23 @@ void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const Rout
     std::int32_t shiftedEnd = i;  // stops i .. shiftedEnd - 1 hold shifted times
     // Stops after the first waiting stop are not looked at: every delivery below is taken.
     if (i <= scheduled.firstWaiting) {
-      afterPickup = i > 0 ? scheduled.departureAfter(i - 1, scheduled.at(i - 1).serviceStart) : scheduled.start;
-      if (!serveNew(pickup, afterPickup, scheduled.problem)) continue;
+      afterPickup = i > 0 ? scheduled.departureAfter(i - 1) : scheduled.start;
+      if (!serveNew(pickup, afterPickup, scheduled)) continue;
       const bool pickupFeasible = followFrom(
           scheduled, i, afterPickup, [&](std::int32_t k) { return scheduled.at(k).serviceStart; },
-          &ScheduledRoute::feasibleFrom,
-          [&](std::int32_t k, const FuzzyTime& t) {
-            shifted[k] = t;
+          [&](std::int32_t k) -> const DriverState& { return scheduled.driverAfter(k); }, &ScheduledRoute::feasibleFrom,
+          [&](std::int32_t k, const Departure& d) {
+            shifted[k] = d.time;
+            if (scheduled.rules) ShiftedTimes::driverAt(k) = d.driving.driver;
             shiftedEnd = k + 1;
           });
       if (!pickupFeasible) continue;
     }
     auto withPickup = [&](std::int32_t k) -> const FuzzyTime& {
       return k < shiftedEnd ? shifted[k] : scheduled.at(k).serviceStart;
+    };
+    auto driverWithPickup = [&](std::int32_t k) -> const DriverState& {
+      return k < shiftedEnd ? ShiftedTimes::driverAt(k) : scheduled.driverAfter(k);
     };
     // The delivery follows stop q of the route (q = i - 1: right after the pickup).
     for (std::int32_t q = i - 1; q < last; ++q) {
@@ -155,10 +186,13 @@ void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const Rout
         if (visit(InsertionPair{i, q + 2})) return;
         continue;
       }
-      Departure d = q < i ? afterPickup : scheduled.departureAfter(q, withPickup(q));
-      if (!serveNew(delivery, d, scheduled.problem)) continue;
+      Departure d = q < i
+                        ? afterPickup
+                        : scheduled.departureAfter(q, withPickup(q), scheduled.rules ? &driverWithPickup(q) : nullptr);
+      if (!serveNew(delivery, d, scheduled)) continue;
       // Where it meets the schedule with the pickup alone, the rest is known to be feasible.
-      if (followFrom(scheduled, q + 1, d, withPickup, nullptr, [](std::int32_t, const FuzzyTime&) {}) &&
+      if (followFrom(scheduled, q + 1, d, withPickup, driverWithPickup, nullptr,
+                     [](std::int32_t, const Departure&) {}) &&
           visit(InsertionPair{i, q + 2})) {
         return;
       }
@@ -197,12 +231,14 @@ float sequenceGain(const Route& route, Stops forEachStop) {
   const ProblemData& problem = route.problem();
   const Place* previous = route.vehicle().startPlace;
   FuzzyTime time = route.vehicle().startTimeOrZero();
+  schedule::Driving driving{DriverState::rested(time.likely)};
+  schedule::Driving* rules = route.driverRules() ? &driving : nullptr;
   FuzzyTime arrival;
   FuzzyValue gain;
   const RouteStop* last = nullptr;
   forEachStop([&](const RouteStop& stop) {
-    schedule::arrive(stop, *previous, time, arrival, problem);
-    schedule::addStopGain(gain, stop, *previous, arrival, time, problem);
+    schedule::arrive(stop, *previous, time, arrival, problem, rules);
+    schedule::addStopGain(gain, stop, *previous, arrival, time, problem, driving.restOnRoad);
     schedule::serve(stop, time, problem);
     previous = stop.place;
     last = &stop;

@@ -30,7 +30,19 @@ bool someVehicleCarries(const Solution& solution, const Order& order) {
   return false;
 }
 
+// Some route could take the order if its driver were not bound by the driving and rest times.
+bool fitsWithoutDriverRules(const Solution& solution, const Order& order) {
+  for (const Route& route : solution.routes()) {
+    if (!route.driverRules()) continue;
+    Route trial = route;
+    trial.setDriverRules(false);
+    if (trial.canInsert(order) > 0.0f) return true;
+  }
+  return false;
+}
+
 UnplannedReason::Kind noFitKind(const Solution& solution, const Order& order) {
+  if (fitsWithoutDriverRules(solution, order)) return UnplannedReason::Kind::BeyondDrivingTimes;
   if (!solution.problem().checkCapacity) return UnplannedReason::Kind::NoRouteFits;
   if (solution.routeCount() > 0 && !someVehicleCarries(solution, order)) {
     return UnplannedReason::Kind::LargerThanEveryVehicle;
@@ -72,6 +84,8 @@ std::string UnplannedReason::describe() const {
     case Kind::LowersGain:
       if (gainChange == 0.0f) return "It would not raise the total gain: the best route for it would gain nothing.";
       return std::string("It would lower the total gain: the best route for it would lose ") + amount + ".";
+    case Kind::BeyondDrivingTimes:
+      return "No driver can reach it within the driving and rest times.";
     case Kind::WouldRaiseGain:
       return std::string("It would raise the total gain by ") + amount + ", but the plan was not improved to the end.";
   }

@@ -3,7 +3,7 @@
 // take it at any position (every insertion misses a time window, of this order or of one
 // already on the route, or when capacities are respected overloads the vehicle; an order
 // too large for every vehicle even alone is told apart), or no route that could take it
-// would gain by it.
+// would gain by it, or only the driving and rest times keep every route from taking it.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +20,8 @@ struct UnplannedReason {
     NoRoomWithinWindows,     // capacities respected: canInsert is 0 on every route
     LowersGain,              // some route accepts it, but the best of them does not raise the total gain
     WouldRaiseGain,          // some route would gain by it (the plan was not improved to the end)
+    BeyondDrivingTimes,      // canInsert is 0 on every route, but some route could take it without the
+                             // driving and rest times
   };
   const Order* order = nullptr;
   Kind kind = Kind::NoRouteFits;

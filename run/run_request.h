@@ -23,12 +23,14 @@ inline constexpr std::int32_t kDefaultRestarts = 1;  // Local Search builds one 
 // keeps what the configuration says.
 struct RunSwitches {
   std::optional<bool> checkCapacity;
+  std::optional<bool> driverRules;
 };
 
 // The table that ties each switch to the problem setting it overrides; a new switch is one
 // field above and one row here.
 inline constexpr std::pair<std::optional<bool> RunSwitches::*, bool ProblemData::*> kRunSwitchTable[] = {
     {&RunSwitches::checkCapacity, &ProblemData::checkCapacity},
+    {&RunSwitches::driverRules, &ProblemData::driverRules},
 };
 
 struct RunRequest {

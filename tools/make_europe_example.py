@@ -30,6 +30,7 @@ AVERAGE_SPEED = 70.0  # km/h
 # The [params] lines of europe.cfg in order: add a parameter here and the example has it.
 PARAMS = [
     ("checkCapacity", "1"),
+    ("driverRules", "1"),
     ("pickupTime", str(PICKUP_MINUTES)),
     ("unloadTime", str(UNLOAD_MINUTES)),
     ("minimalSat", "0.5"),
@@ -199,6 +200,15 @@ def travel_minutes(km):
     return int(km / (AVERAGE_SPEED / 60.0))
 
 
+def legal_minutes(drive):
+    """At most the minutes a rested driver needs for `drive` minutes of driving under the EU
+    driving and rest times: a 45-minute break after each 4 h 30 and an 11-hour rest after each
+    9 hours of driving."""
+    if drive <= 0:
+        return drive
+    return drive + 45 * ((drive - 1) // 270) + 660 * ((drive - 1) // 540)
+
+
 def stamp(minutes):
     return (FIRST_DAY + datetime.timedelta(minutes=minutes)).strftime("%Y-%m-%d %H:%M")
 
@@ -248,9 +258,10 @@ def make_orders(rng, cargo_rng, places):
         pickup_start = day * 1440 + rng.randrange(6 * 60, 16 * 60, 30)
         pickup_full = pickup_start + rng.choice((180, 240, 300, 360))
         pickup_end = pickup_full + 120
-        # Driving straight from a pickup at its full end, with the slowest travel time,
-        # still arrives within the delivery window's full part.
-        slowest = int(drive * (1.0 + FUZZINESS)) + 1
+        # Driving straight from a pickup at its full end, with the slowest travel time and
+        # the breaks and rests the driver needs on the way, still arrives within the delivery
+        # window's full part.
+        slowest = legal_minutes(int(drive * (1.0 + FUZZINESS)) + 1)
         delivery_start = (pickup_start + drive + PICKUP_MINUTES) // 30 * 30
         delivery_full = pickup_full + PICKUP_MINUTES + slowest + rng.choice((120, 240, 360, 480))
         delivery_full = (delivery_full + 29) // 30 * 30

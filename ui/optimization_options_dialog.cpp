@@ -12,7 +12,8 @@ namespace tamso::ui {
 
 // The options on the left, OK and Cancel stacked on the right; the dialog keeps at least its
 // designed size and grows with its texts, so none is cut.
-OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estimatedGain, bool respectCapacities)
+OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estimatedGain, bool respectCapacities,
+                                                     bool respectDrivingTimes)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("Optimization"));
   auto* group = new QGroupBox(QStringLiteral("Estimated Gain"), this);
@@ -22,9 +23,12 @@ OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estim
   groupLayout->addWidget(check_);
   capacityCheck_ = new QCheckBox(QStringLiteral("Respect vehicle capacities"), this);
   capacityCheck_->setChecked(respectCapacities);
+  drivingTimesCheck_ = new QCheckBox(QStringLiteral("Respect driving and rest times"), this);
+  drivingTimesCheck_->setChecked(respectDrivingTimes);
   auto* options = new QVBoxLayout;
   options->addWidget(group);
   options->addWidget(capacityCheck_);
+  options->addWidget(drivingTimesCheck_);
   options->addStretch();
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setDefault(true);
@@ -44,5 +48,7 @@ OptimizationOptionsDialog::OptimizationOptionsDialog(QWidget* parent, bool estim
 bool OptimizationOptionsDialog::estimatedGain() const { return check_->isChecked(); }
 
 bool OptimizationOptionsDialog::respectCapacities() const { return capacityCheck_->isChecked(); }
+
+bool OptimizationOptionsDialog::respectDrivingTimes() const { return drivingTimesCheck_->isChecked(); }
 
 }  // namespace tamso::ui

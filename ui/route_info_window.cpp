@@ -10,6 +10,7 @@
 #include "core/geometry.h"
 #include "problem/text.h"
 #include "routing/route.h"
+#include "routing/route_activities.h"
 #include "routing/route_loads.h"
 #include "ui/dialog_units.h"
 #include "ui/report_list.h"
@@ -56,6 +57,17 @@ std::vector<ReportList::Cell> stopRow(const RouteStop& stop, const std::vector<K
           windowEnd,
           timeText(stop.shownArrival),
           text(loadText(load))};
+}
+
+// A break or rest: BREAK or REST, where, and its start and end in the window columns.
+std::vector<ReportList::Cell> pauseRow(const RouteActivity& pause) {
+  return {QString(),
+          pause.place ? text(pause.place->name) : QString(),
+          pause.kind == ActivityKind::Break ? QStringLiteral("BREAK") : QStringLiteral("REST"),
+          text(formatDateTime(pause.start)),
+          text(formatDateTime(pause.start + pause.minutes)),
+          QString(),
+          QString()};
 }
 
 }  // namespace
@@ -105,7 +117,10 @@ void RouteInfoWindow::fill(const Route& route) {
   stops_->addRow(startRow(route.vehicle()));
   // On board after each stop, for the keys the vehicle type limits.
   const auto loads = shownLoads(route.problem(), route.vehicle(), route.stops());
-  for (std::size_t i = 0; i < route.stops().size(); ++i) stops_->addRow(stopRow(route.stops()[i], loads[i]));
+  Route copy = route;  // the timeline is found on a copy, so the shown route is not evaluated
+  forEachStopRow(
+      route.stops(), routeActivities(copy), [this](const RouteActivity& pause) { stops_->addRow(pauseRow(pause)); },
+      [&](std::size_t i) { stops_->addRow(stopRow(route.stops()[i], loads[i])); });
   shown_ = TimelineRoute::of(route);
   // Wide enough for every column once the longest texts are in.
   const QMargins margins = layout()->contentsMargins();

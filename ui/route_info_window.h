@@ -1,6 +1,8 @@
 #pragma once
 // The modeless "Route Info" window: a route's vehicle, its gain and its stops one by one
-// (order, place, action, window, arrival), after a first row for the vehicle's start. The
+// (order, place, action, window, arrival), after a first row for the vehicle's start; under
+// the driving and rest times a BREAK or REST row (its start and end) before the stop it
+// precedes. The
 // window keeps what it shows as plain values, so it stays valid when the plan on the map is
 // replaced by a later run. "Graphical" opens the route's time line.
 #include <QDialog>

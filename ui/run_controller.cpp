@@ -27,6 +27,7 @@ RunRequest RunController::request(RunCommand command, ProblemData& problem) cons
   request.timeLimit = settings_.thoroughSeconds;
   request.restarts = std::max(settings_.restarts, 1);
   request.switches.checkCapacity = settings_.respectCapacities;
+  request.switches.driverRules = settings_.respectDrivingTimes;
   return request;
 }
 
@@ -121,11 +122,13 @@ void RunController::askRestarts() {
 }
 
 void RunController::askOptions() {
-  auto* dialog = new OptimizationOptionsDialog(window_, settings_.estimatedGain, settings_.respectCapacities);
+  auto* dialog = new OptimizationOptionsDialog(window_, settings_.estimatedGain, settings_.respectCapacities,
+                                               settings_.respectDrivingTimes);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this, [this, dialog] {
     settings_.estimatedGain = dialog->estimatedGain();
     settings_.respectCapacities = dialog->respectCapacities();
+    settings_.respectDrivingTimes = dialog->respectDrivingTimes();
   });
   dialog->open();
 }

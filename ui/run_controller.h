@@ -26,6 +26,7 @@ struct RunSettings {
   int thoroughSeconds = static_cast<int>(kDefaultRunSeconds);  // the thorough search's time limit
   bool estimatedGain = false;
   bool respectCapacities = false;     // set from the configuration at every load
+  bool respectDrivingTimes = false;   // likewise
   std::optional<std::uint32_t> seed;  // a fixed seed makes every later run repeatable
 };
 

@@ -53,6 +53,7 @@ class CTamsoView : public QAbstractScrollArea {
   bool estimatedGain() const { return runs_.settings().estimatedGain; }
   // Set from the configuration at every load; the runs respect capacities when it is set.
   bool respectCapacities() const { return runs_.settings().respectCapacities; }
+  bool respectDrivingTimes() const { return runs_.settings().respectDrivingTimes; }
   // A fixed seed makes every later run repeatable.
   void setSeed(std::optional<std::uint32_t> seed) { runs_.settings().seed = seed; }
   bool running() const { return runs_.running(); }

@@ -40,6 +40,7 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   if (const std::optional<QString> error = document_.openDataFile(path, changeDirectory)) return error;
   clearPlan();
   runs_.settings().respectCapacities = document_.problem().checkCapacity;
+  runs_.settings().respectDrivingTimes = document_.problem().driverRules;
   apply(MenuEvent::DataLoaded);
   emit dataFileOpened(document_.dataFile());
   emit summaryChanged(summaryText());

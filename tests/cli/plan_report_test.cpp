@@ -147,9 +147,12 @@ TEST_F(PlanReport, RouteFiguresAddUpAlongEveryRoute) {
       EXPECT_FALSE(f.end.has_value());
       continue;
     }
-    // The vehicle is busy from its start to its last departure: driving, waiting or serving.
+    // The vehicle is busy from its start to its last departure: driving, waiting, serving or
+    // on a break or rest.
     ASSERT_TRUE(f.start && f.end);
-    EXPECT_EQ(*f.end - *f.start, f.drivingMinutes + f.waitingMinutes + f.serviceMinutes) << route.vehicle().name;
+    EXPECT_EQ(*f.end - *f.start,
+              f.drivingMinutes + f.waitingMinutes + f.serviceMinutes + f.breakMinutes + f.restMinutes)
+        << route.vehicle().name;
     const Place* previous = route.vehicle().startPlace;
     double legs = 0.0;
     for (std::size_t i = 0; i < route.stops().size(); ++i) {
@@ -256,21 +259,26 @@ TEST_F(PlanReport, CsvHasThreeTablesThatReadBackWithAwkwardNames) {
 
   const auto records = parseCsv(text.str());
   Solution& plan = *example->plan;
-  const std::size_t columns = problem.checkCapacity ? 17 : 16;  // the load when capacities count
+  // The load when capacities count, the minutes of a break or rest under the driving times.
+  const std::size_t columns = 16 + (problem.checkCapacity ? 1 : 0) + (plan.driverRules() ? 1 : 0);
   std::size_t at = 0;
   ASSERT_EQ(records[at].size(), columns);
-  std::size_t stopRows = 0, startRows = 0, awkwardRows = 0;
+  std::size_t stopRows = 0, startRows = 0, pauseRows = 0, awkwardRows = 0;
   for (++at; at < records.size() && records[at].size() > 1; ++at) {
     ASSERT_EQ(records[at].size(), columns) << at;
-    (records[at][2] == "START" ? startRows : stopRows) += 1;
+    const std::string& action = records[at][2];
+    const bool pause = action == "BREAK" || action == "DAILY REST" || action == "WEEKLY REST";
+    (action == "START" ? startRows : pause ? pauseRows : stopRows) += 1;
     awkwardRows += records[at][4] == awkward ? 1 : 0;
   }
-  std::size_t stops = 0, usedRoutes = 0;
-  for (const Route& route : plan.routes()) {
+  std::size_t stops = 0, usedRoutes = 0, pauses = 0;
+  for (Route& route : plan.routes()) {
     stops += route.stops().size();
     usedRoutes += route.stops().empty() ? 0 : 1;
+    for (const RouteActivity& a : routeActivities(route)) pauses += isBreakOrRest(a.kind) ? 1 : 0;
   }
   EXPECT_EQ(stopRows, stops);
+  EXPECT_EQ(pauseRows, pauses);
   EXPECT_EQ(startRows, usedRoutes);
 
   ASSERT_EQ(records[at], std::vector<std::string>{""});  // the empty line between the tables

@@ -144,6 +144,29 @@ TEST_F(LoaderTest, CapacityCheckIsSwitchedByTheParamsAndLoadsAreDerivedAfterTheA
   EXPECT_EQ(loadMessage(), "Wrong format of 'checkCapacity' field in 'params' section");
 }
 
+TEST_F(LoaderTest, DriverRulesAreOnlyOneOrOff) {
+  ProblemData problem;
+  ASSERT_FALSE(load(problem));
+  EXPECT_FALSE(problem.driverRules);  // absent: off
+  const std::string refused = "Wrong format of 'driverRules' field in 'params' section";
+  const std::vector<std::pair<std::string, std::string>> cases = {{"driverRules=1", "(loaded)"},
+                                                                  {"driverRules=0", "(loaded)"},
+                                                                  {"driverRules=2", refused},
+                                                                  {"driverRules=-1", refused},
+                                                                  {"driverRules=on", refused}};
+  editConfig("placeInPoland", "driverRules=0\nplaceInPoland");
+  std::string previous = "driverRules=0";
+  for (const auto& [line, message] : cases) {
+    editConfig(previous, line);
+    previous = line;
+    EXPECT_EQ(loadMessage(), message) << line;
+    if (message == "(loaded)") {
+      ASSERT_FALSE(load(problem));
+      EXPECT_EQ(problem.driverRules, line == "driverRules=1") << line;
+    }
+  }
+}
+
 TEST_F(LoaderTest, LaterPositionsReplace) {
   files_["positions.txt"] += "V1 2024-03-05 06:00 2024-03-05 07:00 2024-03-05 08:00 Berlin\n";
   ProblemData problem;

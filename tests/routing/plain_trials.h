@@ -11,6 +11,7 @@ namespace tamso::testing {
 // A copy of the route made stop by stop, so it carries nothing the route remembered.
 inline Route rebuilt(const Route& route) {
   Route copy(route.problem(), route.vehicle());
+  copy.setDriverRules(route.driverRules());
   for (const RouteStop& stop : route.stops()) copy.insertStop(stop, -1);
   return copy;
 }

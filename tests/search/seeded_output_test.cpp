@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli.h"
+#include "report/json_text.h"
 #include "tests/problem/local_time.h"
 
 namespace tamso {
@@ -48,6 +51,25 @@ std::string withoutRunTime(const std::string& output) {
   return kept;
 }
 
+// The route timelines and the break and rest minutes, wherever a plan appears in the document.
+void eraseTimelines(nlohmann::json& value) {
+  if (value.is_object()) {
+    for (const char* key : {"activities", "breakMinutes", "restMinutes"}) value.erase(key);
+  }
+  if (value.is_structured()) {
+    for (nlohmann::json& inner : value) eraseTimelines(inner);
+  }
+}
+
+// A plan document without the route timelines and the break and rest minutes, which came
+// after the runs were recorded: they add keys to the document and change nothing else in it.
+std::string withoutTimelines(const std::string& output) {
+  if (output.empty() || output.front() != '{') return output;
+  nlohmann::json document = nlohmann::json::parse(output);
+  eraseTimelines(document);
+  return jsonText(document) + "\n";
+}
+
 std::string hex(std::uint64_t value) {
   char text[24];
   std::snprintf(text, sizeof text, "0x%016llx", static_cast<unsigned long long>(value));
@@ -56,7 +78,7 @@ std::string hex(std::uint64_t value) {
 
 struct SeededRun {
   const char* name;
-  const char* instance;  // "europe-2026", "europe", "roads" or a generated folder made in SetUpTestSuite
+  const char* instance;  // "europe-2026", "europe-roads", "roads" or a generated folder made in SetUpTestSuite
   std::vector<std::string> arguments;
   std::uint64_t output, total, population, crossover;
 };
@@ -87,7 +109,9 @@ class SeededOutput : public ::testing::TestWithParam<SeededRun> {
     // The European week as it was before it drove on road distances keeps guarding the
     // plans recorded on it.
     if (instance == "europe-2026") return std::string(TAMSO_SOURCE_DIR) + "/tests/data/europe-2026/europe.cfg";
-    if (instance == "europe" || instance == "roads") {
+    // And the week on roads as it was before it kept the driving and rest times.
+    if (instance == "europe-roads") return std::string(TAMSO_SOURCE_DIR) + "/tests/data/europe-roads/europe.cfg";
+    if (instance == "roads") {
       return std::string(TAMSO_SOURCE_DIR) + "/examples/" + instance + "/" + instance + ".cfg";
     }
     return (*instances / instance / "instance.cfg").string();
@@ -117,7 +141,7 @@ TEST_P(SeededOutput, OutputAndDumpFilesMatchTheRecordedRun) {
   args.insert(args.end(), run.arguments.begin() + 1, run.arguments.end());
   std::ostringstream out, err;
   ASSERT_EQ(runCli(args, out, err), 0) << err.str();
-  EXPECT_EQ(hex(fingerprint(withoutRunTime(out.str()))), hex(run.output)) << "printed result";
+  EXPECT_EQ(hex(fingerprint(withoutTimelines(withoutRunTime(out.str())))), hex(run.output)) << "printed result";
   EXPECT_EQ(hex(fileFingerprint(dir / "total.dump")), hex(run.total)) << "total.dump";
   EXPECT_EQ(hex(fileFingerprint(dir / "population.dump")), hex(run.population)) << "population.dump";
   EXPECT_EQ(hex(fileFingerprint(dir / "ordd.dump")), hex(run.crossover)) << "ordd.dump";
@@ -220,7 +244,7 @@ const SeededRun recordedRuns[] = {
      0xc0ea4d3dae92f925ull},
     // Recorded when the European week began to drive on roads, and on the small instance
     // whose distances file gives the two directions of a pair apart.
-    {"EuropeRoadsPlan", "europe", {"plan", "--seed", "7"}, 0x5e2a927a97c796f0ull, 0x2b8c7bed97d73313ull, 0, 0},
+    {"EuropeRoadsPlan", "europe-roads", {"plan", "--seed", "7"}, 0x5e2a927a97c796f0ull, 0x2b8c7bed97d73313ull, 0, 0},
     {"RoadsPlanJson", "roads", {"plan", "--seed", "3", "--json"}, 0x667c381b424028a0ull, 0xbf60ed64a8ed41bcull, 0, 0},
     {"RoadsHybrid",
      "roads",

@@ -164,20 +164,30 @@ class RunControlTest : public QObject {
     QCOMPARE(shell.prompts.lastMessage(), QString("finished"));
     const QList<QByteArray> lines = readAll(path).split('\n');
     const bool withLoad = plan->problem().checkCapacity;
-    QCOMPARE(lines.front(), QByteArray(kPlanCsvStopHeader) + (withLoad ? ",load\r" : "\r"));
+    QCOMPARE(lines.front(),
+             QByteArray(kPlanCsvStopHeader) + (withLoad ? ",load" : "") + (plan->driverRules() ? ",minutes\r" : "\r"));
     const Route* route = nullptr;
     int usedRoutes = 0;
     for (const Route& r : plan->routes()) {
       if (r.stopCount() > 0 && route == nullptr) route = &r;
       usedRoutes += r.stopCount() > 0 ? 1 : 0;
     }
-    // header, a START row per used route, the stops, the empty line before the route totals
-    QCOMPARE(lines[1 + usedRoutes + stopCount(*plan)], QByteArray("\r"));
+    // header, a START row per used route, the stops and breaks and rests, the empty line
+    // before the route totals
+    int pauses = 0;
+    int firstStop = -1;
+    for (int k = 2; k < lines.size() && lines[k] != "\r"; ++k) {
+      const QByteArray action = lines[k].split(',').value(2);
+      const bool pause = action == "BREAK" || action == "DAILY REST" || action == "WEEKLY REST";
+      pauses += pause ? 1 : 0;
+      if (!pause && firstStop < 0) firstStop = k;
+    }
+    QCOMPARE(lines[1 + usedRoutes + stopCount(*plan) + pauses], QByteArray("\r"));
     const QList<QByteArray> start = lines[1].split(',');
-    QCOMPARE(start.size(), withLoad ? 17 : 16);
+    QCOMPARE(start.size(), 16 + (withLoad ? 1 : 0) + (plan->driverRules() ? 1 : 0));
     QCOMPARE(start[0], QByteArray::fromStdString(route->vehicle().name));
     QCOMPARE(start[2], QByteArray("START"));
-    const QList<QByteArray> first = lines[2].split(',');
+    const QList<QByteArray> first = lines[firstStop].split(',');
     QCOMPARE(first[1], QByteArray("1"));
     QCOMPARE(first[2], QByteArray("PICKUP"));
     QCOMPARE(first[3], QByteArray::fromStdString(route->stops()[0].order->name));

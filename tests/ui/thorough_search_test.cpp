@@ -74,7 +74,8 @@ class ThoroughSearchTest : public QObject {
     QVERIFY(shell.enabled(Command::HideRoutes));
     QVERIFY(shell.enabled(Command::RouteInfos));
     const QByteArray dump = readAll(QDir::current().filePath("total.dump"));
-    QCOMPARE(dump.left(dump.indexOf('\n')).trimmed().toDouble(), static_cast<double>(plan->gain()));
+    // The dump holds the gain as printed, to the single-precision resolution near it.
+    QVERIFY(qAbs(dump.left(dump.indexOf('\n')).trimmed().toDouble() - static_cast<double>(plan->gain())) <= 1.0 / 64);
     // The dialog remembers the limit last confirmed.
     dialog = openDialog(shell);
     QVERIFY(dialog != nullptr);

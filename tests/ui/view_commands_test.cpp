@@ -268,7 +268,7 @@ class ViewCommandsTest : public QObject {
     QVERIFY(shell.view().estimatedGain());
   }
 
-  void respectingCapacitiesFollowsEachLoadedConfigurationUntilChanged() {
+  void respectingCapacitiesAndDrivingTimesFollowEachLoadedConfigurationUntilChanged() {
     Shell shell;
     shell.openData(shelltest::sourcePath("examples/tiny/tiny.cfg"));  // checkCapacity=1
     QVERIFY(shell.view().respectCapacities());
@@ -280,6 +280,15 @@ class ViewCommandsTest : public QObject {
     QVERIFY(!shell.view().respectCapacities());
     shell.openData(shelltest::sourcePath("examples/tiny/tiny.cfg"));
     QVERIFY(shell.view().respectCapacities());
+    // The driving and rest times likewise (tiny leaves driverRules out: off).
+    QVERIFY(!shell.view().respectDrivingTimes());
+    dialog = openDialog<OptimizationOptionsDialog>(shell, Command::OptimizationOptions);
+    QCOMPARE(dialog->drivingTimesCheckBox()->text(), QString("Respect driving and rest times"));
+    dialog->drivingTimesCheckBox()->click();
+    closeAndDelete(dialog, true);
+    QVERIFY(shell.view().respectDrivingTimes());
+    shell.openData(shelltest::sourcePath("examples/tiny/tiny.cfg"));
+    QVERIFY(!shell.view().respectDrivingTimes());
   }
 
   void aboutShowsTheAboutDialogOnly() {

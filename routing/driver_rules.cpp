@@ -1,0 +1,336 @@
+#include "routing/driver_rules.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tamso {
+
+const char* activityKindName(ActivityKind kind) {
+  switch (kind) {
+    case ActivityKind::Drive:
+      return "drive";
+    case ActivityKind::Service:
+      return "service";
+    case ActivityKind::Wait:
+      return "wait";
+    case ActivityKind::Break:
+      return "break";
+    case ActivityKind::DailyRest:
+      return "dailyRest";
+    case ActivityKind::WeeklyRest:
+      break;
+  }
+  return "weeklyRest";
+}
+
+namespace driving {
+
+namespace {
+
+constexpr std::int32_t drivingBeforeBreak = 270;
+constexpr std::int32_t fullBreak = 45;
+constexpr std::int32_t secondBreakPiece = 30;
+constexpr std::int32_t breakPiece = 15;
+constexpr std::int32_t workBeforeBreak = 360;
+constexpr std::int32_t workBreak = 30;
+constexpr std::int32_t dailyDriving = 540;
+constexpr std::int32_t longDayDriving = 600;
+constexpr std::int32_t longDaysPerWeek = 2;
+constexpr std::int32_t regularRest = 660;
+constexpr std::int32_t reducedRest = 540;
+constexpr std::int32_t firstRestPiece = 180;
+constexpr std::int32_t reducedRestsAllowed = 3;
+constexpr std::int32_t restWithin = 1440;
+constexpr std::int32_t weeklyDriving = 56 * 60;
+constexpr std::int32_t twoWeeksDriving = 90 * 60;
+constexpr std::int32_t regularWeeklyRest = 45 * 60;
+constexpr std::int32_t reducedWeeklyRest = 24 * 60;
+constexpr std::int32_t weeklyRestWithin = 144 * 60;
+// More idle stretches than any leg needs: a guard against a state no rest can mend.
+constexpr int maxIdles = 1000;
+
+std::int32_t shortestDailyRest(const DriverState& s) {
+  return s.restStarted || s.reducedRests < reducedRestsAllowed ? reducedRest : regularRest;
+}
+
+std::int32_t shortestWeeklyRest(const DriverState& s) {
+  return s.weeklyRestReduced ? regularWeeklyRest : reducedWeeklyRest;
+}
+
+// The driver must have stopped working by then, to start the rest that is due in time.
+std::int32_t workDeadline(const DriverState& s) {
+  return std::min(s.dutyStart + restWithin - shortestDailyRest(s), s.weeklyRestEnd + weeklyRestWithin);
+}
+
+std::int32_t dayDrivingLimit(const DriverState& s) {
+  return s.drivingToday > dailyDriving || s.longDays < longDaysPerWeek ? longDayDriving : dailyDriving;
+}
+
+void rollWeeks(DriverState& s, std::int32_t time) {
+  const std::int32_t week = weekStartOf(time);
+  if (week == s.weekStart) return;
+  s.lastWeekDriving = week == s.weekStart + minutesPerWeek ? s.weekDriving : 0;
+  s.weekDriving = 0;
+  s.weekStart = week;
+}
+
+// Minutes the driver may drive on from `time` (in the state's week) without stopping.
+std::int32_t drivingLeft(const DriverState& s, std::int32_t time) {
+  std::int32_t left = drivingBeforeBreak - s.drivingSinceBreak;
+  left = std::min(left, workBeforeBreak - s.workSinceBreak);
+  left = std::min(left, dayDrivingLimit(s) - s.drivingToday);
+  left = std::min(left, workDeadline(s) - time);
+  left = std::min(left, weeklyDriving - s.weekDriving);
+  left = std::min(left, twoWeeksDriving - s.weekDriving - s.lastWeekDriving);
+  return left;
+}
+
+bool serviceFits(const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  return s.workSinceBreak + minutes <= workBeforeBreak && time + minutes <= workDeadline(s);
+}
+
+void drive(DriverState& s, std::int32_t minutes) {
+  s.drivingSinceBreak += minutes;
+  s.workSinceBreak += minutes;
+  s.drivingToday += minutes;
+  s.weekDriving += minutes;
+}
+
+void endDuty(DriverState& s, std::int32_t end) {
+  if (s.drivingToday > dailyDriving) ++s.longDays;
+  if (weekStartOf(end) != weekStartOf(s.dutyStart)) s.longDays = 0;
+  s.dutyStart = end;
+  s.drivingToday = 0;
+  s.restStarted = false;
+  s.drivingSinceBreak = 0;
+  s.breakStarted = false;
+  s.workSinceBreak = 0;
+  s.workBreakMinutes = 0;
+}
+
+// What an idle stretch counts as; the state takes it into account.
+ActivityKind idle(DriverState& s, std::int32_t start, std::int32_t minutes) {
+  ActivityKind kind = ActivityKind::Wait;
+  const std::int32_t end = start + minutes;
+  const std::int32_t inTime = std::min(minutes, s.dutyStart + restWithin - start);
+  const bool regular = inTime >= regularRest || (inTime >= reducedRest && s.restStarted);
+  const bool reduced = !regular && inTime >= reducedRest && s.reducedRests < reducedRestsAllowed;
+  if (regular || reduced) {
+    const bool weekly = start <= s.weeklyRestEnd + weeklyRestWithin && minutes >= shortestWeeklyRest(s);
+    endDuty(s, end);
+    if (weekly) {
+      s.reducedRests = 0;
+      s.weeklyRestEnd = end;
+      s.weeklyRestReduced = minutes < regularWeeklyRest;
+      kind = ActivityKind::WeeklyRest;
+    } else {
+      if (reduced) ++s.reducedRests;
+      kind = ActivityKind::DailyRest;
+    }
+  } else if (minutes >= breakPiece) {
+    if (minutes >= firstRestPiece) s.restStarted = true;
+    if (minutes >= fullBreak || (minutes >= secondBreakPiece && s.breakStarted)) {
+      s.drivingSinceBreak = 0;
+      s.breakStarted = false;
+    } else {
+      s.breakStarted = true;
+    }
+    s.workBreakMinutes += minutes;
+    if (s.workBreakMinutes >= workBreak) {
+      s.workSinceBreak = 0;
+      s.workBreakMinutes = 0;
+    }
+    kind = ActivityKind::Break;
+  }
+  rollWeeks(s, end);
+  return kind;
+}
+
+void record(std::vector<DriverActivity>* out, ActivityKind kind, std::int32_t start, std::int32_t minutes) {
+  if (out == nullptr || minutes <= 0) return;
+  if (kind == ActivityKind::Drive && !out->empty() && out->back().kind == kind &&
+      out->back().start + out->back().minutes == start) {
+    out->back().minutes += minutes;
+    return;
+  }
+  out->push_back({kind, start, minutes});
+}
+
+// The idle lengths worth trying before a service, shortest first: the end of the break, of
+// the working-time break, a daily rest, a weekly rest.
+struct IdleChoices {
+  std::array<std::int32_t, 4> lengths{};
+
+  explicit IdleChoices(const DriverState& s) {
+    lengths = {s.breakStarted ? secondBreakPiece : fullBreak, std::max(breakPiece, workBreak - s.workBreakMinutes),
+               shortestDailyRest(s), shortestWeeklyRest(s)};
+    std::sort(lengths.begin(), lengths.end());
+  }
+};
+
+struct Moment {
+  DriverState state;
+  std::int32_t time;
+};
+
+// The shortest stop after which a driver who may drive no further at `time` may drive on:
+// a weekly rest when it is due, a daily rest when the day's driving or duty is used up,
+// the next fixed week when the week's driving is, else the break or working-time break.
+std::int32_t blockingStop(const DriverState& s, std::int32_t time) {
+  const bool weekUsedUp = s.weekDriving >= weeklyDriving || s.weekDriving + s.lastWeekDriving >= twoWeeksDriving;
+  const std::int32_t untilNextWeek = weekUsedUp ? s.weekStart + minutesPerWeek - time : 0;
+  if (time >= s.weeklyRestEnd + weeklyRestWithin) return std::max(shortestWeeklyRest(s), untilNextWeek);
+  if (s.drivingToday >= dayDrivingLimit(s) || time >= s.dutyStart + restWithin - shortestDailyRest(s)) {
+    return std::max(shortestDailyRest(s), untilNextWeek);
+  }
+  if (weekUsedUp) return untilNextWeek;
+  std::int32_t stop = 0;
+  if (s.drivingSinceBreak >= drivingBeforeBreak) stop = s.breakStarted ? secondBreakPiece : fullBreak;
+  if (s.workSinceBreak >= workBeforeBreak) stop = std::max(stop, std::max(breakPiece, workBreak - s.workBreakMinutes));
+  return stop;
+}
+
+// The blocking stop, made a daily or weekly rest when it would end after the rest is due.
+std::int32_t requiredStop(const DriverState& s, std::int32_t time) {
+  std::int32_t stop = blockingStop(s, time);
+  if (time + stop > s.dutyStart + restWithin - shortestDailyRest(s)) stop = std::max(stop, shortestDailyRest(s));
+  if (time + stop > s.weeklyRestEnd + weeklyRestWithin) stop = std::max(stop, shortestWeeklyRest(s));
+  return stop;
+}
+
+// Drives as long as the rules allow, up to `minutes`; returns the minutes left.
+std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
+  while (minutes > 0) {
+    rollWeeks(m.state, m.time);
+    const std::int32_t weekEnd = m.state.weekStart + minutesPerWeek;
+    const std::int32_t chunk = std::min({minutes, drivingLeft(m.state, m.time), weekEnd - m.time});
+    if (chunk <= 0) break;
+    record(out, ActivityKind::Drive, m.time, chunk);
+    drive(m.state, chunk);
+    m.time += chunk;
+    minutes -= chunk;
+  }
+  return minutes;
+}
+
+// Stops for `length` minutes; returns what the stop counted as.
+ActivityKind stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>* out) {
+  const std::int32_t start = m.time;
+  const ActivityKind kind = idle(m.state, start, std::max(length, 1));
+  record(out, kind, start, std::max(length, 1));
+  m.time += std::max(length, 1);
+  return kind;
+}
+
+// Drives `minutes`, stopping each time for the required stop; false when no stop helps.
+// `longest` becomes the longest kind of stop taken.
+bool driveGreedily(Moment& m, std::int32_t minutes, ActivityKind& longest) {
+  for (int stops = 0; stops < maxIdles; ++stops) {
+    minutes = driveOn(m, minutes, nullptr);
+    if (minutes == 0) return true;
+    longest = std::max(longest, stopFor(m, requiredStop(m.state, m.time), nullptr));
+  }
+  return false;
+}
+
+// The arrival after stopping `length` minutes and then driving `minutes` greedily; the
+// largest time when the driver cannot get there.
+std::int32_t arrivalAfterStop(const Moment& m, std::int32_t length, std::int32_t minutes, ActivityKind& longest) {
+  Moment trial = m;
+  stopFor(trial, length, nullptr);
+  return driveGreedily(trial, minutes, longest) ? trial.time : std::numeric_limits<std::int32_t>::max();
+}
+
+// Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
+// than the day's driving left, or too little time left before a rest is due for the driving
+// and its breaks.
+bool mayNeedRest(const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  if (minutes > dayDrivingLimit(s) - s.drivingToday) return true;
+  const std::int32_t breaks = (minutes / drivingBeforeBreak + 1) * fullBreak;
+  return time + minutes + breaks > workDeadline(s);
+}
+
+// Drives `minutes`. Where the driver must stop, the required stop is taken unless the rest
+// of the leg would need a rest anyway and resting at once arrives earlier (a rest taken now
+// spares the break and the hour of a long day before it).
+bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
+  for (int stops = 0; stops < maxIdles; ++stops) {
+    minutes = driveOn(m, minutes, out);
+    if (minutes == 0) return true;
+    std::int32_t stop = requiredStop(m.state, m.time);
+    // A working-time break shorter than the driving break, with the driving break due on the way.
+    const bool breakDue = stop < (m.state.breakStarted ? secondBreakPiece : fullBreak) &&
+                          minutes > drivingBeforeBreak - m.state.drivingSinceBreak;
+    if (stop < shortestDailyRest(m.state) && (breakDue || mayNeedRest(m.state, m.time + stop, minutes))) {
+      ActivityKind longest = ActivityKind::Wait;
+      std::int32_t arrival = arrivalAfterStop(m, stop, minutes, longest);
+      const std::array<std::pair<std::int32_t, ActivityKind>, 3> rests = {
+          {{m.state.breakStarted ? secondBreakPiece : fullBreak, ActivityKind::Break},
+           {shortestDailyRest(m.state), ActivityKind::DailyRest},
+           {shortestWeeklyRest(m.state), ActivityKind::WeeklyRest}}};
+      for (const auto& [rest, kind] : rests) {
+        if (longest < kind) break;
+        if (rest <= stop) continue;
+        ActivityKind ignored = ActivityKind::Break;
+        const std::int32_t resting = arrivalAfterStop(m, rest, minutes, ignored);
+        if (resting < arrival) {
+          arrival = resting;
+          stop = rest;
+        }
+      }
+    }
+    stopFor(m, stop, out);
+  }
+  return false;
+}
+
+// The idle stretch from the arrival before the service: at least the wait for the window,
+// longer when the service would otherwise break a rule. Returns its length; `fits` becomes
+// false when nothing makes the service fit.
+std::int32_t idleBeforeService(const Moment& arrived, std::int32_t wait, std::int32_t service, bool& fits) {
+  fits = true;
+  if (wait == 0 && serviceFits(arrived.state, arrived.time, service)) return 0;
+  DriverState waited = arrived.state;
+  idle(waited, arrived.time, wait);
+  if (serviceFits(waited, arrived.time + wait, service)) return wait;
+  for (const std::int32_t choice : IdleChoices(arrived.state).lengths) {
+    if (choice <= wait) continue;
+    DriverState s = arrived.state;
+    idle(s, arrived.time, choice);
+    if (serviceFits(s, arrived.time + choice, service)) return choice;
+  }
+  fits = false;
+  return wait;
+}
+
+}  // namespace
+
+LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
+                       std::int32_t serviceMinutes, std::vector<DriverActivity>* activities) {
+  Moment m{state, leave};
+  LegTimes times;
+  times.legal = driveLeg(m, driveMinutes, activities);
+  times.arrival = m.time;
+  const std::int32_t wait = openAt == noWindow ? 0 : std::max(0, openAt - m.time);
+  bool fits = false;
+  const std::int32_t stop = idleBeforeService(m, wait, serviceMinutes, fits);
+  times.legal = times.legal && fits;
+  if (stop > 0) {
+    const ActivityKind kind = idle(m.state, m.time, stop);
+    // A plain wait for the window is shown as a wait unless it served as a rest.
+    const bool shownAsWait = stop == wait && kind == ActivityKind::Break;
+    record(activities, shownAsWait ? ActivityKind::Wait : kind, m.time, stop);
+    m.time += stop;
+  }
+  times.serviceStart = m.time;
+  record(activities, ActivityKind::Service, m.time, serviceMinutes);
+  m.state.workSinceBreak += serviceMinutes;
+  m.time += serviceMinutes;
+  rollWeeks(m.state, m.time);
+  state = m.state;
+  return times;
+}
+
+}  // namespace driving
+
+}  // namespace tamso
