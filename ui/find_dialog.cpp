@@ -19,6 +19,7 @@ FindDialog::FindDialog(QWidget* parent, std::function<std::vector<FoundItem>(con
   setModal(false);
   edit_->setPlaceholderText(QStringLiteral("Order, client, place or vehicle"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  // Enter in the line shows the current match through the default button.
   QPushButton* showButton = buttons->addButton(QStringLiteral("Show"), QDialogButtonBox::ApplyRole);
   showButton->setDefault(true);
   auto* layout = new QVBoxLayout(this);
@@ -26,7 +27,6 @@ FindDialog::FindDialog(QWidget* parent, std::function<std::vector<FoundItem>(con
   layout->addWidget(matches_);
   layout->addWidget(buttons);
   connect(edit_, &QLineEdit::textChanged, this, &FindDialog::refresh);
-  connect(edit_, &QLineEdit::returnPressed, this, [this] { showMatch(); });
   connect(matches_, &QListWidget::itemActivated, this, [this](QListWidgetItem*) { showMatch(); });
   connect(showButton, &QPushButton::clicked, this, [this] { showMatch(); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);

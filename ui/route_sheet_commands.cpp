@@ -13,6 +13,8 @@ namespace tamso::ui {
 
 namespace {
 
+const QString kNoPlanToPrint = QStringLiteral("There is no plan to print yet: run the Local Search first.");
+
 // The plan positions of the drawn routes that pass the test.
 template <class Test>
 std::vector<std::size_t> drawnRoutes(const MapLayer& map, const Solution& plan, Test test) {
@@ -35,7 +37,7 @@ std::vector<RouteSheet> CTamsoView::routeSheetsOf(const std::vector<std::size_t>
 }
 
 std::optional<QString> CTamsoView::writeRouteSheetsTo(const QString& path) {
-  if (map_.layer() == nullptr || map_.layer()->solution() == nullptr) return kNoPlanMessage;
+  if (map_.layer() == nullptr || map_.layer()->solution() == nullptr) return kNoPlanToPrint;
   return writeRouteSheetsPdf(path, routeSheetsOf(), inputFiles());
 }
 
@@ -43,7 +45,7 @@ void CTamsoView::printRouteSheets() {
   MapLayer& map = layer();
   const Solution* plan = map.solution();
   if (plan == nullptr) {
-    prompts_.message(this, kNoPlanMessage);
+    prompts_.message(this, kNoPlanToPrint);
     return;
   }
   QStringList choices{QStringLiteral("All routes"), QStringLiteral("Routes shown on the map")};

@@ -14,7 +14,7 @@ namespace tamso::ui {
 namespace {
 
 // Share of the page width of each column, in the order of routeSheetColumns().
-constexpr int kColumnWeights[] = {3, 8, 9, 10, 11, 22, 12, 12, 10, 6};
+constexpr int kColumnWeights[] = {2, 7, 6, 11, 10, 21, 11, 11, 16, 5};
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
