@@ -313,11 +313,17 @@ void CTamsoView::articleTypes() { openArticleTypesDialog(this, document_.loadedP
 
 void CTamsoView::find() {
   if (!document_.loaded()) return;
+  if (find_) {
+    find_->raise();
+    find_->activateWindow();
+    return;
+  }
   auto* dialog = new FindDialog(
       this,
       [this](const QString& text) { return findByName(document_.problem(), layer().solution(), text.toStdString()); },
       [this](const FoundItem& item) { showFound(item); });
   dialog->setAttribute(Qt::WA_DeleteOnClose);
+  find_ = dialog;
   dialog->show();
 }
 

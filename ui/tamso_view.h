@@ -4,6 +4,7 @@
 // location colour, and carries out the commands of the menus and the toolbar. Commands that ask the user
 // go through UserPrompts; dialogs are opened window-modal and applied when they close.
 #include <QAbstractScrollArea>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
@@ -147,7 +148,7 @@ class CTamsoView : public QAbstractScrollArea {
   void orders();
   void clients();
   void articleTypes();
-  // Ctrl+F: the find window over the loaded data.
+  // Ctrl+F: the find window over the loaded data (one at a time; a new problem closes it).
   void find();
   void localSearch();
   void hybridGenetic();
@@ -219,6 +220,7 @@ class CTamsoView : public QAbstractScrollArea {
   RunController runs_;
   std::unique_ptr<MapActions> actions_;
   int wheelRemainder_ = 0;
+  QPointer<QDialog> find_;  // the open find window; its matches name records of the loaded problem
   bool fitOnLoad_ = true;
 };
 

@@ -52,10 +52,12 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   return std::nullopt;
 }
 
-// The map's lists, plan and route windows named records of the problem just replaced: drop
-// them, and show the new problem's places if locations are shown.
+// The map's lists, plan, route windows and find window named records of the problem just
+// replaced: drop them, and show the new problem's places if locations are shown.
 void CTamsoView::clearPlan() {
   actions_->closeRouteWindows();
+  if (find_) find_->close();
+  find_.clear();
   MapLayer& map = layer();
   const bool hadPlan = map.solution() != nullptr;
   map.setSolution(nullptr);

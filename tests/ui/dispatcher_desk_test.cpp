@@ -201,6 +201,13 @@ class DispatcherDeskTest : public QObject {
     const QPoint inView = QPoint(at.x, at.y) - shell.view().scrollPosition();
     QVERIFY(qAbs(inView.x() - 250) <= 1 || shell.view().scrollPosition().x() == 0);
     QCOMPARE(shell.frame.messagePaneText(), "order " + QString::fromStdString(order.name));
+    // One find window at a time; another problem closes it, its matches named the old one.
+    shell.action(Command::Find)->trigger();
+    QCOMPARE(shell.view().findChildren<FindDialog*>().size(), 1);
+    const QPointer<FindDialog> open = dialog;
+    shell.prompts.askAnswers = {1};
+    shell.openData(shelltest::tinyCopy(shell.dir));
+    QVERIFY(!open || !open->isVisible());
   }
 
   // Every used route has its sheet: its stops in order and the text report's totals; the PDF
