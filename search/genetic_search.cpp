@@ -58,13 +58,20 @@ GeneticSearch::~GeneticSearch() = default;
 bool GeneticSearch::improveAll(RunObserver* observer) {
   StopRelay relay(observer);
   RunObserver* inner = observer != nullptr ? &relay : nullptr;
+  builtCount_ = populationSize;
   for (std::int32_t i = 0; i < populationSize; ++i) {
-    if (stopRequested(observer)) return false;
+    if (stopRequested(observer)) {
+      builtCount_ = i;
+      return false;
+    }
     report(observer, RunProgress::Phase::BuildingMember, i + 1, populationSize);
     Solution& built = member(i);
     built = Solution(problem_, estimatedGain_);
-    if (!buildFirstSolution(built, random_, inner)) return false;
-    if (!localSearch(built, estimatedGain_, random_, inner)) return false;
+    // A member cut short stays a valid plan: the orders not reached are unplanned.
+    if (!buildFirstSolution(built, random_, inner) || !localSearch(built, estimatedGain_, random_, inner)) {
+      builtCount_ = i + 1;
+      return false;
+    }
   }
   return true;
 }
@@ -213,7 +220,7 @@ void GeneticSearch::dumpPopulation() {
 
 std::int32_t GeneticSearch::bestMember() const {
   std::int32_t best = 0;
-  for (std::int32_t i = 1; i < populationSize; ++i) {
+  for (std::int32_t i = 1; i < builtCount_; ++i) {
     if (member(i).gain() > member(best).gain()) best = i;
   }
   return best;

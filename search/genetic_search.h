@@ -89,7 +89,8 @@ class GeneticSearch {
   // Reports a listing of the population to the trace.
   void dumpPopulation();
 
-  // The best plan seen: the best member, or the best child made where that is better.
+  // The best plan seen: the best member, or the best child made where that is better. Members
+  // a stopped run never built do not count.
   Solution& bestSolution();
   // The highest gain among the members and the children made.
   float bestGain() const;
@@ -114,6 +115,9 @@ class GeneticSearch {
   std::vector<Solution> members_;
   std::array<std::unique_ptr<Solution>, populationSize> offspring_;
   std::unique_ptr<Solution> bestChild_;
+  // The members a stopped improveAll reached; the others are empty, not plans, and are never
+  // the best plan.
+  std::int32_t builtCount_ = populationSize;
 };
 
 }  // namespace tamso

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "problem/problem_data.h"
+#include "problem/text.h"
 #include "ui/dialog_units.h"
 #include "ui/route_windows.h"
 #include "ui/two_decimals.h"
@@ -18,6 +19,16 @@ namespace {
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
 ReportList::Cell figure(float value) { return {twoDecimals(value), value}; }
+QString timeText(std::int32_t minutes) { return text(formatDateTime(minutes)); }
+
+// "PALLET 4.00 WEIGHT 900.00": the entries of a quantity list on one line.
+QString entriesText(const QuantityList& quantities) {
+  QStringList entries;
+  for (std::int32_t i = 0; i < quantities.count(); ++i) {
+    entries << text(quantities.keyAt(i)) + QLatin1Char(' ') + twoDecimals(quantities.quantityAt(i));
+  }
+  return entries.join(QLatin1Char(' '));
+}
 
 // OK is the default button; both buttons only close the dialog.
 void addCloseButtons(QDialog& dialog, QVBoxLayout& layout) {
@@ -124,6 +135,43 @@ PlacesDialog::PlacesDialog(QWidget* parent, const ProblemData* problem)
   fitToList();
 }
 
+OrdersDialog::OrdersDialog(QWidget* parent, const ProblemData* problem)
+    : DataListDialog(parent, QStringLiteral("Orders"), {518, 204}, true,
+                     {{"Name", 100},
+                      {"Client", 100},
+                      {"Pickup place", 100},
+                      {"Pickup from", 120},
+                      {"Pickup until", 120},
+                      {"Delivery place", 100},
+                      {"Delivery from", 120},
+                      {"Delivery until", 120},
+                      {"Price", 80},
+                      {"Goods", 140}}) {
+  if (!problem) return;
+  for (const Order& o : problem->orders) {
+    list()->addRow({text(o.name), text(o.clientName()), text(o.pickupPlaceName()), timeText(o.pickupWindow.start),
+                    timeText(o.pickupWindow.end), text(o.deliveryPlaceName()), timeText(o.deliveryWindow.start),
+                    timeText(o.deliveryWindow.end), figure(o.price), entriesText(o.articles)});
+  }
+  fitToList();
+}
+
+ClientsDialog::ClientsDialog(QWidget* parent, const ProblemData* problem)
+    : DataListDialog(parent, QStringLiteral("Clients"), {255, 140}, false, {{"Name", 140}, {"Priority", 140}}) {
+  if (!problem) return;
+  for (const Client& c : problem->clients) {
+    list()->addRow({text(c.name), c.flag != 0 ? QStringLiteral("yes") : QStringLiteral("no")});
+  }
+  fitToList();
+}
+
+ArticleTypesDialog::ArticleTypesDialog(QWidget* parent, const ProblemData* problem)
+    : DataListDialog(parent, QStringLiteral("Article Types"), {255, 140}, false, {{"Name", 140}, {"Contents", 240}}) {
+  if (!problem) return;
+  for (const ArticleType& a : problem->articleTypes) list()->addRow({text(a.name()), entriesText(a)});
+  fitToList();
+}
+
 VehicleTypesDialog::VehicleTypesDialog(QWidget* parent, const ProblemData* problem)
     : QDialog(parent), tree_(new QTreeWidget(this)) {
   setWindowTitle(QStringLiteral("Vehicle Types"));
@@ -157,5 +205,10 @@ void openVehicleTypesDialog(QWidget* parent, const ProblemData* problem) {
 void openCountriesDialog(QWidget* parent, const ProblemData* problem) { runModal<CountriesDialog>(parent, problem); }
 void openRegionsDialog(QWidget* parent, const ProblemData* problem) { runModal<RegionsDialog>(parent, problem); }
 void openPlacesDialog(QWidget* parent, const ProblemData* problem) { runModal<PlacesDialog>(parent, problem); }
+void openOrdersDialog(QWidget* parent, const ProblemData* problem) { runModal<OrdersDialog>(parent, problem); }
+void openClientsDialog(QWidget* parent, const ProblemData* problem) { runModal<ClientsDialog>(parent, problem); }
+void openArticleTypesDialog(QWidget* parent, const ProblemData* problem) {
+  runModal<ArticleTypesDialog>(parent, problem);
+}
 
 }  // namespace tamso::ui

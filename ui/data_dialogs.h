@@ -1,6 +1,6 @@
 #pragma once
 // The read-only lists of the loaded data: vehicles, vehicle types (a tree), countries,
-// regions and places. Each reads the problem's tables once when it is made and changes
+// regions, places, orders, clients and article types. Each reads the problem's tables once when it is made and changes
 // nothing; without a problem it shows only its column headings (or an empty tree).
 #include <QDialog>
 #include <vector>
@@ -59,6 +59,26 @@ class PlacesDialog final : public DataListDialog {
   Q_OBJECT
  public:
   PlacesDialog(QWidget* parent, const ProblemData* problem);
+};
+
+// Every order: its client, where and when it is picked up and delivered, its price and goods.
+class OrdersDialog final : public DataListDialog {
+  Q_OBJECT
+ public:
+  OrdersDialog(QWidget* parent, const ProblemData* problem);
+};
+
+class ClientsDialog final : public DataListDialog {
+  Q_OBJECT
+ public:
+  ClientsDialog(QWidget* parent, const ProblemData* problem);
+};
+
+// Each article type with its "key quantity" entries on one line.
+class ArticleTypesDialog final : public DataListDialog {
+  Q_OBJECT
+ public:
+  ArticleTypesDialog(QWidget* parent, const ProblemData* problem);
 };
 
 // Vehicle types as a tree: type, then its quantity lists, then "key quantity" entries.

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 
 #include "ui/about_dialog.h"
@@ -43,6 +44,9 @@ CMainFrame::CMainFrame(UserPrompts& prompts, QSettings& settings, PictureLibrary
   connect(view_, &CTamsoView::dataFileOpened, this, [this](const QString& path) {
     RecentFiles(settings_).add(path);
     rebuildRecentFiles();
+  });
+  connect(view_, &CTamsoView::useChanged, this, [this] {
+    if (view_->problemLoaded()) RecentFiles(settings_).setUse(view_->document().dataFile(), view_->currentUse());
   });
   refreshCommandStates();
   resize(1000, 750);
@@ -84,6 +88,11 @@ void CMainFrame::buildMenus() {
   report->setStatusTip(QStringLiteral("Save the plan as the text or JSON report the command line prints"));
   fileMenu_->addSeparator();
   addCommand(fileMenu_, C::ExportMapPicture, QStringLiteral("Export map picture..."), &V::exportMapPicture);
+  QAction* print = addCommand(fileMenu_, C::PrintRouteSheets, QStringLiteral("&Print Route Sheets...\tCtrl+P"),
+                              &V::printRouteSheets);
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  print->setStatusTip(QStringLiteral("One page per vehicle for its driver, with a print preview"));
+  addCommand(fileMenu_, C::ExportRouteSheets, QStringLiteral("Route Sheets as P&DF..."), &V::exportRouteSheets);
   fileMenu_->addSeparator();
   recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
   recentPlaceholder_->setEnabled(false);
@@ -91,6 +100,8 @@ void CMainFrame::buildMenus() {
   QAction* exit = addCommand(fileMenu_, C::Exit, QStringLiteral("E&xit"), nullptr);
   exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  buildEditMenu();
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   QAction* toolbar = addCommand(viewMenu, C::Toolbar, QStringLiteral("&Toolbar"), nullptr);
@@ -118,6 +129,9 @@ void CMainFrame::buildMenus() {
   addCommand(dataMenu, C::Countries, QStringLiteral("&Countries"), &V::countries);
   addCommand(dataMenu, C::Regions, QStringLiteral("&Regions"), &V::regions);
   addCommand(dataMenu, C::Places, QStringLiteral("&Places"), &V::places);
+  addCommand(dataMenu, C::Orders, QStringLiteral("&Orders"), &V::orders);
+  addCommand(dataMenu, C::Clients, QStringLiteral("C&lients"), &V::clients);
+  addCommand(dataMenu, C::ArticleTypes, QStringLiteral("&Article Types"), &V::articleTypes);
 
   QMenu* runMenu = menuBar()->addMenu(QStringLiteral("&Optimization"));
   addCommand(runMenu, C::LocalSearch, QStringLiteral("&Local Search\tF2"), &V::localSearch)->setShortcut(Qt::Key_F2);
@@ -151,6 +165,22 @@ void CMainFrame::buildMenus() {
   QAction* fit = addCommand(viewMenu, C::ZoomToFit, QStringLiteral("Zoom to &Fit\tCtrl+0"), &V::zoomToFit);
   fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
   fit->setStatusTip(QStringLiteral("Show every place, or the whole map, in the window"));
+}
+
+// Undo and Redo follow the plan's history; their texts name the change ("&Undo Local Search").
+void CMainFrame::buildEditMenu() {
+  QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  QUndoStack& history = view_->document().history().stack();
+  undo_ = history.createUndoAction(this, QStringLiteral("&Undo"));
+  undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redo_ = history.createRedoAction(this, QStringLiteral("&Redo"));
+  redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  editMenu->addAction(undo_);
+  editMenu->addAction(redo_);
+  editMenu->addSeparator();
+  QAction* find = addCommand(editMenu, Command::Find, QStringLiteral("&Find...\tCtrl+F"), &CTamsoView::find);
+  find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  find->setStatusTip(QStringLiteral("Find an order, client, place or vehicle by its name"));
 }
 
 void CMainFrame::buildToolBar() {
@@ -216,12 +246,19 @@ void CMainFrame::rebuildRecentFiles() {
   refreshCommandStates();
 }
 
+// The file comes back with the map and the options it was last used with.
 void CMainFrame::openRecentFile(const QString& path) {
   if (!QFileInfo::exists(path)) {
     RecentFiles(settings_).remove(path);
     rebuildRecentFiles();
   }
-  if (const std::optional<QString> error = view_->openDataFilePath(path, true)) prompts_.message(this, *error);
+  if (view_->running() || !view_->mayDiscardPlan()) return;
+  const std::optional<DataFileUse> use = RecentFiles(settings_).use(path);
+  if (const std::optional<QString> error = view_->openDataFilePath(path, true)) {
+    prompts_.message(this, *error);
+    return;
+  }
+  if (use) view_->restoreUse(*use);
 }
 
 void CMainFrame::about() {
@@ -231,6 +268,10 @@ void CMainFrame::about() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!view_->mayDiscardPlan()) {
+    event->ignore();
+    return;
+  }
   view_->stopAndWait();
   saveWindow();
   QMainWindow::closeEvent(event);

@@ -32,6 +32,9 @@ class CMainFrame : public QMainWindow {
   // The permanent status field with the problem and plan figures.
   QString summaryText() const;
   QToolBar* mainToolBar() const { return toolBar_; }
+  // Edit > Undo and Redo, enabled by the plan's history rather than by the menu states.
+  QAction* undoAction() const { return undo_; }
+  QAction* redoAction() const { return redo_; }
 
  public slots:
   void about();
@@ -45,6 +48,7 @@ class CMainFrame : public QMainWindow {
  private:
   QAction* addCommand(QMenu* menu, Command command, const QString& text, void (CTamsoView::*slot)());
   void buildMenus();
+  void buildEditMenu();
   void buildToolBar();
   void buildStatusBar();
   void rebuildRecentFiles();
@@ -63,6 +67,8 @@ class CMainFrame : public QMainWindow {
   QAction* recentSeparator_ = nullptr;
   QList<QAction*> recentActions_;
   QToolBar* toolBar_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* summaryPane_ = nullptr;
 };

@@ -4,10 +4,11 @@ namespace tamso::ui {
 
 MenuStates::MenuStates() {
   table_.fill(true);
-  set({}, {Command::HideBackground, Command::ShowLocations, Command::HideLocations, Command::ShowRoutes,
-           Command::HideRoutes, Command::SelectRoute, Command::RouteInfos, Command::UnplannedOrders,
-           Command::LocalSearch, Command::Stop, Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch,
-           Command::ZoomIn, Command::ZoomOut, Command::ZoomToFit});
+  set({},
+      {Command::HideBackground, Command::ShowLocations, Command::HideLocations, Command::ShowRoutes,
+       Command::HideRoutes, Command::SelectRoute, Command::RouteInfos, Command::UnplannedOrders, Command::LocalSearch,
+       Command::Stop, Command::HybridGenetic, Command::Genetic, Command::ThoroughSearch, Command::ZoomIn,
+       Command::ZoomOut, Command::ZoomToFit, Command::Find, Command::PrintRouteSheets, Command::ExportRouteSheets});
 }
 
 void MenuStates::set(std::initializer_list<Command> enabled, std::initializer_list<Command> disabled) {
@@ -19,7 +20,7 @@ void MenuStates::apply(MenuEvent event) {
   using C = Command;
   switch (event) {
     case MenuEvent::DataLoaded:
-      set({C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations}, {});
+      set({C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations, C::Find}, {});
       break;
     case MenuEvent::MapLoaded:
     case MenuEvent::BackgroundShown:
@@ -41,10 +42,11 @@ void MenuStates::apply(MenuEvent event) {
       set({C::ShowRoutes}, {C::HideRoutes, C::SelectRoute});
       break;
     case MenuEvent::LocalSearchFinished:
-      set({C::ShowRoutes, C::RouteInfos, C::UnplannedOrders}, {});
+      set({C::ShowRoutes, C::RouteInfos, C::UnplannedOrders, C::PrintRouteSheets, C::ExportRouteSheets}, {});
       break;
     case MenuEvent::PlanCleared:
-      set({}, {C::ShowRoutes, C::HideRoutes, C::SelectRoute, C::RouteInfos, C::UnplannedOrders});
+      set({}, {C::ShowRoutes, C::HideRoutes, C::SelectRoute, C::RouteInfos, C::UnplannedOrders, C::PrintRouteSheets,
+               C::ExportRouteSheets});
       break;
   }
 }

@@ -33,6 +33,8 @@ std::optional<QString> PlanDocument::openDataFile(const QString& path, bool chan
   }
   loaded_ = true;
   dataFile_ = fullPath;
+  planFile_.clear();
+  history_.reset();
   files_.setInputs(inputFiles());
   return std::nullopt;
 }
@@ -52,6 +54,14 @@ std::vector<std::string> PlanDocument::inputFiles() const {
   std::vector<std::string> inputs = problem_.inputFiles;
   inputs.insert(inputs.end(), mapInputs_.begin(), mapInputs_.end());
   return inputs;
+}
+
+QString PlanDocument::title() const {
+  if (!loaded_) return QStringLiteral("Tamso");
+  const QString data = QFileInfo(dataFile_).fileName();
+  const QString names =
+      planFile_.isEmpty() ? data : QFileInfo(planFile_).fileName() + QStringLiteral(" (") + data + ')';
+  return names + QStringLiteral("[*] - Tamso");
 }
 
 bool PlanDocument::namesPicture(const QString& path) {

@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include <string>
 
-#include "core/geometry.h"
 #include "problem/text.h"
+#include "report/plan_figures.h"
+#include "report/report_numbers.h"
 #include "routing/route.h"
 #include "routing/route_activities.h"
 #include "routing/route_loads.h"
@@ -29,21 +30,26 @@ QLineEdit* readOnlyEdit(QWidget* parent) {
   return edit;
 }
 
-// The route's gain truncated toward zero, from a copy so the shown route is not evaluated.
-QString truncatedGain(const Route& route) {
+// The figures are found on a copy, so the shown route is not evaluated.
+RouteFigures figuresOf(const Route& route) {
   Route copy = route;
-  return QString::number(truncToInt(static_cast<double>(copy.gain())));
+  return routeFigures(copy);
 }
+
+QString twoDecimals(double value) { return text(roundedTwoDecimals(value)); }
 
 // The vehicle's start: place and time as far as they are known, empty cells otherwise.
 std::vector<ReportList::Cell> startRow(const Vehicle& vehicle) {
   const QString place = vehicle.startPlace ? text(vehicle.startPlace->name) : QString();
   const QString time = vehicle.startTime ? timeText(*vehicle.startTime) : QString();
-  return {QString(), place, QStringLiteral("START"), time, time, time, QString()};
+  return {QString(), QString(), place,    QStringLiteral("START"), time, time, time, time,
+          QString(), QString(), QString()};
 }
 
-std::vector<ReportList::Cell> stopRow(const RouteStop& stop, const std::vector<KeyedLoad>& load) {
+std::vector<ReportList::Cell> stopRow(const RouteStop& stop, const StopFigures& figures,
+                                      const std::vector<KeyedLoad>& load) {
   const QString order = stop.order ? text(stop.order->name) : QString();
+  const QString client = stop.order ? text(stop.order->clientName()) : QString();
   const QString place = stop.place ? text(stop.place->name) : QString();
   QString windowStart, windowEnd;
   if (stop.kind != StopKind::Waiting && stop.window) {
@@ -51,21 +57,29 @@ std::vector<ReportList::Cell> stopRow(const RouteStop& stop, const std::vector<K
     windowEnd = text(formatDateTime(stop.window->end));
   }
   return {order,
+          client,
           place,
           QString::fromLatin1(stopKindName(stop.kind)),
           windowStart,
           windowEnd,
           timeText(stop.shownArrival),
+          timeText(figures.departure),
+          twoDecimals(figures.legKm),
+          twoDecimals(decimalOf(stop.satisfaction)),
           text(loadText(load))};
 }
 
 // A break or rest: BREAK or REST, where, and its start and end in the window columns.
 std::vector<ReportList::Cell> pauseRow(const RouteActivity& pause) {
   return {QString(),
+          QString(),
           pause.place ? text(pause.place->name) : QString(),
           pause.kind == ActivityKind::Break ? QStringLiteral("BREAK") : QStringLiteral("REST"),
           text(formatDateTime(pause.start)),
           text(formatDateTime(pause.start + pause.minutes)),
+          QString(),
+          QString(),
+          QString(),
           QString(),
           QString()};
 }
@@ -77,11 +91,15 @@ RouteInfoWindow::RouteInfoWindow(QWidget* parent)
       vehicle_(readOnlyEdit(this)),
       gain_(readOnlyEdit(this)),
       stops_(new ReportList({{QStringLiteral("Order number"), 100},
+                             {QStringLiteral("Client"), 100},
                              {QStringLiteral("Place"), 100},
                              {QStringLiteral("Type of action"), 100},
                              {QStringLiteral("Time window-start"), 140},
                              {QStringLiteral("Time window-end"), 140},
                              {QStringLiteral("Arrival"), 140},
+                             {QStringLiteral("Departure"), 140},
+                             {QStringLiteral("Leg km"), 80},
+                             {QStringLiteral("Satisfaction"), 90},
                              {QStringLiteral("Load"), 160}},
                             this)),
       graphical_(new QPushButton(QStringLiteral("Graphical"), this)) {
@@ -111,16 +129,17 @@ RouteInfoWindow::RouteInfoWindow(QWidget* parent)
 }
 
 void RouteInfoWindow::fill(const Route& route) {
+  setWindowTitle(QStringLiteral("Route Info - ") + text(route.vehicle().name));
   vehicle_->setText(text(route.vehicle().name));
-  gain_->setText(truncatedGain(route));
+  const RouteFigures figures = figuresOf(route);
+  gain_->setText(twoDecimals(decimalOf(figures.gain)));
   stops_->clearRows();
   stops_->addRow(startRow(route.vehicle()));
   // On board after each stop, for the keys the vehicle type limits.
   const auto loads = shownLoads(route.problem(), route.vehicle(), route.stops());
-  Route copy = route;  // the timeline is found on a copy, so the shown route is not evaluated
   forEachStopRow(
-      route.stops(), routeActivities(copy), [this](const RouteActivity& pause) { stops_->addRow(pauseRow(pause)); },
-      [&](std::size_t i) { stops_->addRow(stopRow(route.stops()[i], loads[i])); });
+      route.stops(), figures.activities, [this](const RouteActivity& pause) { stops_->addRow(pauseRow(pause)); },
+      [&](std::size_t i) { stops_->addRow(stopRow(route.stops()[i], figures.stops[i], loads[i])); });
   shown_ = TimelineRoute::of(route);
   // Wide enough for every column once the longest texts are in.
   const QMargins margins = layout()->contentsMargins();

@@ -1,6 +1,7 @@
 #pragma once
-// The modeless "Route Info" window: a route's vehicle, its gain and its stops one by one
-// (order, place, action, window, arrival), after a first row for the vehicle's start; under
+// The modeless "Route Info" window, titled with the vehicle: a route's vehicle, its gain (two
+// decimals) and its stops one by one (order, client, place, action, window, arrival, departure,
+// km of the leg, satisfaction, load), after a first row for the vehicle's start; under
 // the driving and rest times a BREAK or REST row (its start and end) before the stop it
 // precedes. The
 // window keeps what it shows as plain values, so it stays valid when the plan on the map is

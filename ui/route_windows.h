@@ -22,12 +22,15 @@ class RouteInfoWindow;
 class ShortInfoWindow;
 class UserPrompts;
 
-// The five modal data dialogs of the "&Data" menu; with no problem loaded they open empty.
+// The modal data dialogs of the "&Data" menu; with no problem loaded they open empty.
 void openVehiclesDialog(QWidget* parent, const ProblemData* problem);
 void openVehicleTypesDialog(QWidget* parent, const ProblemData* problem);
 void openCountriesDialog(QWidget* parent, const ProblemData* problem);
 void openRegionsDialog(QWidget* parent, const ProblemData* problem);
 void openPlacesDialog(QWidget* parent, const ProblemData* problem);
+void openOrdersDialog(QWidget* parent, const ProblemData* problem);
+void openClientsDialog(QWidget* parent, const ProblemData* problem);
+void openArticleTypesDialog(QWidget* parent, const ProblemData* problem);
 
 // "Se&lect Route": modal; the caller repaints the map afterwards, whichever button closed it.
 void openSelectRouteDialog(QWidget* parent, MapLayer& layer);

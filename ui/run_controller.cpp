@@ -28,6 +28,7 @@ RunRequest RunController::request(RunCommand command, ProblemData& problem) cons
   request.restarts = std::max(settings_.restarts, 1);
   request.switches.checkCapacity = settings_.respectCapacities;
   request.switches.driverRules = settings_.respectDrivingTimes;
+  request.dumpFolder = settings_.dumpFolder.toStdString();
   return request;
 }
 
@@ -96,7 +97,24 @@ void RunController::stop() {
 void RunController::endRun() {
   worker_.reset();
   progressTimer_.stop();
+  closeProgress();
+}
+
+void RunController::closeProgress() {
   if (progress_) progress_->deleteLater();
+  progress_.clear();
+}
+
+// The bar full and the label saying the run is over, however far its last report went.
+void RunController::completeProgress() {
+  progressTimer_.stop();
+  if (!progress_ || !worker_) return;
+  const RunRequest& request = worker_->request();
+  progress_->setLabelText(runCommandName(request.command) +
+                          (worker_->stopRequested() ? QStringLiteral("\nstopped") : QStringLiteral("\nfinished")));
+  progress_->setRange(0, 100);
+  progress_->setValue(100);
+  progress_->setCancelButtonText(QStringLiteral("Close"));
 }
 
 void RunController::stopAndWait() {
@@ -110,14 +128,18 @@ std::unique_ptr<RunOutcome> RunController::takeOutcome() {
   if (!worker_) return nullptr;
   worker_->wait();
   std::unique_ptr<RunOutcome> outcome = worker_->takeOutcome();
-  endRun();
+  completeProgress();
+  worker_.reset();
   return outcome;
 }
 
 void RunController::askRestarts() {
   auto* dialog = new IterationsDialog(window_, prompts_, settings_.restarts);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  connect(dialog, &QDialog::accepted, this, [this, dialog] { settings_.restarts = dialog->value(); });
+  connect(dialog, &QDialog::accepted, this, [this, dialog] {
+    settings_.restarts = dialog->value();
+    emit settingsChanged();
+  });
   dialog->open();
 }
 
@@ -129,6 +151,7 @@ void RunController::askOptions() {
     settings_.estimatedGain = dialog->estimatedGain();
     settings_.respectCapacities = dialog->respectCapacities();
     settings_.respectDrivingTimes = dialog->respectDrivingTimes();
+    emit settingsChanged();
   });
   dialog->open();
 }
@@ -138,6 +161,7 @@ void RunController::askThoroughLimit(const std::function<void()>& then) {
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QDialog::accepted, this, [this, dialog, then] {
     settings_.thoroughSeconds = dialog->seconds();
+    emit settingsChanged();
     then();
   });
   dialog->open();

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <functional>
@@ -28,6 +29,7 @@ struct RunSettings {
   bool respectCapacities = false;     // set from the configuration at every load
   bool respectDrivingTimes = false;   // likewise
   std::optional<std::uint32_t> seed;  // a fixed seed makes every later run repeatable
+  QString dumpFolder;                 // where runs write their trace files; empty: the current directory
 };
 
 class RunController : public QObject {
@@ -47,8 +49,10 @@ class RunController : public QObject {
   void stop();
   // Ends the run in progress and waits for it; its outcome is dropped.
   void stopAndWait();
-  // The outcome of the run that finished; the worker is gone afterwards.
+  // The outcome of the run that finished; the worker is gone afterwards and the progress
+  // window shows 100 % until closeProgress().
   std::unique_ptr<RunOutcome> takeOutcome();
+  void closeProgress();
 
   // The settings dialogs: OK stores the value; the thorough search's then runs `then`.
   void askRestarts();
@@ -57,11 +61,14 @@ class RunController : public QObject {
 
  signals:
   void finished();
+  // A settings dialog stored a new value.
+  void settingsChanged();
 
  private:
   void openProgress(RunCommand command);
   void pollProgress();
   void endRun();
+  void completeProgress();
 
   QWidget* window_;
   UserPrompts& prompts_;

@@ -47,6 +47,10 @@ std::variant<StartOptions, QString> parseStartOptions(const QStringList& argumen
       const auto v = value();
       if (!v) return QStringLiteral("--export-png needs a file name");
       options.exportPng = *v;
+    } else if (arg == QLatin1String("--route-sheets")) {
+      const auto v = value();
+      if (!v) return QStringLiteral("--route-sheets needs a file name");
+      options.routeSheets = *v;
     } else if (arg == QLatin1String("--seed")) {
       const auto v = value();
       const auto seed = v ? parseSeed(*v) : std::nullopt;

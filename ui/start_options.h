@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line:
 //   tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]
+//         [--route-sheets FILE.pdf]
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,7 @@ struct StartOptions {
   bool localSearch = false;
   std::optional<std::uint32_t> seed;
   QString exportPng;
+  QString routeSheets;   // the route sheets of the plan as a PDF file, written without a window
   QSize size{800, 600};  // client size of the map view
   bool help = false;
   bool version = false;
@@ -23,6 +25,7 @@ struct StartOptions {
 
 inline const QString kStartUsage = QStringLiteral(
     "Usage: tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]\n"
+    "             [--route-sheets FILE.pdf]\n"
     "       tamso --help | --version");
 
 // `arguments` without the program name. An error text when the line cannot be understood.

@@ -1,8 +1,10 @@
 #include "ui/tamso_app.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,7 +28,16 @@ StartOptions withAbsolutePaths(StartOptions options) {
   options.config = absolute(options.config);
   options.mapParams = absolute(options.mapParams);
   options.exportPng = absolute(options.exportPng);
+  options.routeSheets = absolute(options.routeSheets);
   return options;
+}
+
+// The window's runs write their trace files to the per-user data folder, never beside the data
+// or an installed copy; the folder is made when missing.
+QString windowDumpFolder() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QDir().mkpath(folder);
+  return folder;
 }
 
 int runWindow(const StartOptions& options) {
@@ -35,6 +46,7 @@ int runWindow(const StartOptions& options) {
   RecentFiles(settings).adoptFormerList(former);
   DialogPrompts prompts(firstOpenFolder(RecentFiles(settings).files(), QApplication::applicationDirPath()));
   CMainFrame frame(prompts, settings, imageLoadLibrary());
+  frame.view()->setDumpFolder(windowDumpFolder());
   frame.show();
   frame.view()->startUp(options, true);
   return QApplication::exec();
@@ -44,8 +56,9 @@ int runWindow(const StartOptions& options) {
 
 void CTamsoApp::prepareEnvironment(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    const bool windowless = std::strcmp(argv[i], "--export-png") == 0 || std::strcmp(argv[i], "--version") == 0 ||
-                            std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
+    const bool windowless = std::strcmp(argv[i], "--export-png") == 0 || std::strcmp(argv[i], "--route-sheets") == 0 ||
+                            std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "--help") == 0 ||
+                            std::strcmp(argv[i], "-h") == 0;
     if (windowless && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
 }
@@ -67,17 +80,22 @@ int CTamsoApp::run(const QStringList& arguments) {
     std::printf("tamso %s\n", TAMSO_VERSION);
     return 0;
   }
-  if (!options.exportPng.isEmpty()) return exportStartPicture(options, imageLoadLibrary());
+  if (!options.exportPng.isEmpty() || !options.routeSheets.isEmpty())
+    return exportStartFiles(options, imageLoadLibrary());
   return runWindow(options);
 }
 
-int exportStartPicture(const StartOptions& options, const PictureLibrary& pictures) {
+int exportStartFiles(const StartOptions& options, const PictureLibrary& pictures) {
   ConsolePrompts prompts;
   CTamsoView view(prompts, pictures);
   view.setFixedClientSize(options.size);
   view.setFitOnLoad(false);
-  if (!view.startUp(withAbsolutePaths(options), false)) return 1;
-  if (const std::optional<QString> error = view.exportMapPictureTo(absolute(options.exportPng))) {
+  const StartOptions absoluteOptions = withAbsolutePaths(options);
+  if (!view.startUp(absoluteOptions, false)) return 1;
+  std::optional<QString> error;
+  if (!absoluteOptions.exportPng.isEmpty()) error = view.exportMapPictureTo(absoluteOptions.exportPng);
+  if (!error && !absoluteOptions.routeSheets.isEmpty()) error = view.writeRouteSheetsTo(absoluteOptions.routeSheets);
+  if (error) {
     prompts.message(nullptr, *error);
     return 1;
   }

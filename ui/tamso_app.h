@@ -1,6 +1,7 @@
 #pragma once
-// Application start-up: the settings key, the main window or, with --export-png, the map
-// painted into a picture file without any window or message box.
+// Application start-up: the settings key, the main window or, with --export-png or
+// --route-sheets, the map painted into a picture file and the route sheets written without any
+// window or message box.
 #include <QStringList>
 
 #include "map/picture_library.h"
@@ -21,8 +22,9 @@ class CTamsoApp {
   static int run(const QStringList& arguments);
 };
 
-// Loads what the options name, paints the whole canvas and writes it as PNG. Messages go to
-// standard error; 1 when a file failed.
-int exportStartPicture(const StartOptions& options, const PictureLibrary& pictures);
+// Loads what the options name and writes, without a window, the whole canvas as PNG
+// (--export-png) and the plan's route sheets as PDF (--route-sheets). Messages go to standard
+// error; 1 when a file failed.
+int exportStartFiles(const StartOptions& options, const PictureLibrary& pictures);
 
 }  // namespace tamso::ui

@@ -48,12 +48,23 @@ std::unique_ptr<RunOutcome> TamsoThread::takeOutcome() {
   return std::move(outcome_);
 }
 
+namespace {
+
+// A plan places or leaves unplanned every order; a run stopped before it built anything has
+// only empty members, which are not plans.
+bool accountsForEveryOrder(const Solution& plan) {
+  std::size_t orders = plan.unplanned().size();
+  for (const Route& route : plan.routes()) orders += static_cast<std::size_t>(route.orderCount());
+  return orders == plan.problem().orders.size();
+}
+
+}  // namespace
+
 void TamsoThread::run() {
   auto outcome = std::make_unique<RunOutcome>(executeRun(request_, &observer_));
-  if (observer_.stop && request_.command != RunCommand::ThoroughSearch) outcome->stopped = true;
-  // A stopped evolutionary run shows nothing: its best plan is only the best of a part run.
-  const bool evolution = request_.command == RunCommand::Genetic || request_.command == RunCommand::HybridGenetic;
-  if (outcome->stopped && evolution) outcome->solution.reset();
+  // Stopped is what the user did, whichever search ran: its plan is the best it found so far.
+  if (observer_.stop) outcome->stopped = true;
+  if (outcome->stopped && outcome->solution && !accountsForEveryOrder(*outcome->solution)) outcome->solution.reset();
   outcome_ = std::move(outcome);
 }
 

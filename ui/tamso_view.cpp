@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "routing/solution.h"
+#include "ui/find_dialog.h"
 #include "ui/plan_report.h"
 #include "ui/user_prompts.h"
 
@@ -22,12 +23,14 @@ CTamsoView::CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* p
     : QAbstractScrollArea(parent),
       prompts_(prompts),
       pictures_(std::move(pictures)),
-      document_(this, prompts),
+      document_(this, prompts, [this](const PlanSnapshot& snapshot) { showSnapshot(snapshot); }),
       runs_(this, prompts) {
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   connect(&runs_, &RunController::finished, this, &CTamsoView::onRunFinished);
+  connect(&runs_, &RunController::settingsChanged, this, &CTamsoView::useChanged);
+  connect(&document_.history().stack(), &QUndoStack::cleanChanged, this, &CTamsoView::refreshTitle);
   MapActions::Host host;
   host.view = this;
   host.layer = [this]() -> MapLayer* { return map_.layer(); };
@@ -121,7 +124,7 @@ void CTamsoView::updateZoomOutButton() {
 PrimitiveList CTamsoView::paintList() {
   if (firstDraw_) {
     firstDraw_ = false;
-    window()->setWindowTitle(QStringLiteral("Tamso"));
+    refreshTitle();
     layer();
   }
   const float zoomBefore = map_.zoom();
@@ -304,6 +307,43 @@ void CTamsoView::vehicleTypes() { openVehicleTypesDialog(this, document_.loadedP
 void CTamsoView::countries() { openCountriesDialog(this, document_.loadedProblem()); }
 void CTamsoView::regions() { openRegionsDialog(this, document_.loadedProblem()); }
 void CTamsoView::places() { openPlacesDialog(this, document_.loadedProblem()); }
+void CTamsoView::orders() { openOrdersDialog(this, document_.loadedProblem()); }
+void CTamsoView::clients() { openClientsDialog(this, document_.loadedProblem()); }
+void CTamsoView::articleTypes() { openArticleTypesDialog(this, document_.loadedProblem()); }
+
+void CTamsoView::find() {
+  if (!document_.loaded()) return;
+  if (find_) {
+    find_->raise();
+    find_->activateWindow();
+    return;
+  }
+  auto* dialog = new FindDialog(
+      this,
+      [this](const QString& text) { return findByName(document_.problem(), layer().solution(), text.toStdString()); },
+      [this](const FoundItem& item) { showFound(item); });
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  find_ = dialog;
+  dialog->show();
+}
+
+void CTamsoView::showFound(const FoundItem& item) {
+  MapLayer& map = layer();
+  if (map.showRoutes) {
+    std::int32_t serving = -1;
+    for (std::int32_t i = 0; i < map.routeCount() && item.vehicle != nullptr; ++i) {
+      const Route* route = map.mapRoute(i)->route;
+      if (route != nullptr && &route->vehicle() == item.vehicle) serving = i;
+    }
+    map.selectRoute(serving);
+  }
+  if (item.place != nullptr) {
+    if (!map.showLocations) showLocations();
+    centreOn(map.project(*item.place));
+  }
+  emit statusText(QString::fromLatin1(foundKindName(item.kind)) + QLatin1Char(' ') + QString::fromStdString(item.name));
+  repaintMap();
+}
 
 // --- settings dialogs -------------------------------------------------------------------
 
@@ -319,63 +359,6 @@ void CTamsoView::genetic() { startRun(RunCommand::Genetic); }
 void CTamsoView::thoroughSearch() {
   if (running() || !document_.loaded()) return;
   runs_.askThoroughLimit([this] { startRun(RunCommand::ThoroughSearch); });
-}
-
-void CTamsoView::startRun(RunCommand command) {
-  if (running() || !document_.loaded()) return;
-  runs_.start(command, document_.problem());
-  menus_.setRunning(true);
-  menusChanged();
-  emit statusText(runCommandName(command) + QStringLiteral(" running"));
-}
-
-void CTamsoView::stop() { runs_.stop(); }
-
-void CTamsoView::onRunFinished() {
-  if (!running()) return;
-  std::unique_ptr<RunOutcome> outcome = runs_.takeOutcome();
-  menus_.setRunning(false);
-  menusChanged();
-  const bool stopped = !outcome || outcome->stopped;
-  if (outcome) applyOutcome(*outcome, true);
-  emit statusText(QStringLiteral("Ready"));
-  emit runFinished(stopped);
-}
-
-void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
-  if (outcome.stopped) {
-    if (announce) prompts_.message(this, QStringLiteral("Stopped"));
-    return;
-  }
-  if (announce) announceFinished(outcome);
-  for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
-  if (!outcome.solution) return;
-  document_.files().setPlanFacts({reportCommandName(outcome.command), outcome.seed, std::nullopt});
-  showPlan(std::move(outcome.solution));
-}
-
-// "finished"; an evolutionary run names its best gain and offers its best plan, which
-// replaces the plan on the map only when the user asks for it.
-void CTamsoView::announceFinished(RunOutcome& outcome) {
-  const bool evolutionary = outcome.command == RunCommand::HybridGenetic || outcome.command == RunCommand::Genetic;
-  if (!evolutionary || !outcome.solution) {
-    prompts_.message(this, QStringLiteral("finished"));
-    return;
-  }
-  const QString text =
-      QStringLiteral("finished\nbest gain: %1").arg(static_cast<double>(outcome.solution->gain()), 0, 'f', 2);
-  if (prompts_.ask(this, text, {QStringLiteral("OK"), kShowBestPlan}) != 1) outcome.solution.reset();
-}
-
-// The plan goes to the map as after a Local Search, and its routes are shown at once.
-void CTamsoView::showPlan(std::unique_ptr<Solution> plan) {
-  apply(MenuEvent::LocalSearchFinished);
-  // The route windows show routes of the plan being replaced.
-  actions_->closeRouteWindows();
-  MapLayer& map = layer();
-  map.setSolution(std::move(plan));
-  emit summaryChanged(summaryText());
-  showRoutes();
 }
 
 QString CTamsoView::summaryText() const {
@@ -394,18 +377,6 @@ QString CTamsoView::summaryText() const {
                 .arg(orders);
   }
   return text;
-}
-
-void CTamsoView::runLocalSearchNow() {
-  if (running() || !document_.loaded()) return;
-  RunOutcome outcome = executeRun(runs_.request(RunCommand::LocalSearch, document_.problem()), nullptr);
-  applyOutcome(outcome, false);
-}
-
-void CTamsoView::stopAndWait() {
-  if (!running()) return;
-  runs_.stopAndWait();
-  menus_.setRunning(false);
 }
 
 }  // namespace tamso::ui

@@ -4,6 +4,7 @@
 // location colour, and carries out the commands of the menus and the toolbar. Commands that ask the user
 // go through UserPrompts; dialogs are opened window-modal and applied when they close.
 #include <QAbstractScrollArea>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
@@ -19,9 +20,12 @@
 #include "map/map_view.h"
 #include "map/picture_library.h"
 #include "problem/problem_data.h"
+#include "report/route_sheet.h"
+#include "ui/find_items.h"
 #include "ui/map_painter.h"
 #include "ui/menu_states.h"
 #include "ui/plan_document.h"
+#include "ui/recent_files.h"
 #include "ui/route_windows.h"
 #include "ui/run_controller.h"
 #include "ui/start_options.h"
@@ -33,6 +37,12 @@ class UserPrompts;
 
 inline const QString kNoImageMessage = QStringLiteral("No image loaded.\nUse option File\\Open map parameters");
 inline const QString kShowBestPlan = QStringLiteral("Show best plan");
+// The two answers when a stopped run found a worse plan than the one on the map.
+inline const QString kKeepShownPlan = QStringLiteral("Keep the plan on the map");
+inline const QString kShowRunPlan = QStringLiteral("Show the run's plan");
+inline const QString kDiscardPlanQuestion =
+    QStringLiteral("The plan on the map has changed since it was last saved.\nDiscard the changes?");
+inline const QString kDiscardPlan = QStringLiteral("Discard");
 
 class CTamsoView : public QAbstractScrollArea {
   Q_OBJECT
@@ -82,6 +92,11 @@ class CTamsoView : public QAbstractScrollArea {
   // any other file as a data file; a failure is told to the user.
   void openDroppedFile(const QString& path);
   std::optional<QString> exportMapPictureTo(const QString& path);
+  // The route sheets of the plan on the map: of the routes at `positions` (plan order), of every
+  // route with stops when none are given.
+  std::vector<RouteSheet> routeSheetsOf(const std::vector<std::size_t>& positions = {});
+  // Every route's sheet as a PDF file; the error message, or nothing when it was written.
+  std::optional<QString> writeRouteSheetsTo(const QString& path);
   // The whole canvas painted as the window paints it.
   QImage renderCanvas();
   // Local Search on this thread, without messages; the plan goes to the map.
@@ -89,8 +104,21 @@ class CTamsoView : public QAbstractScrollArea {
   // The command line: data file, map, locations, Local Search and its routes. False (after
   // telling the user) when a file failed.
   bool startUp(const StartOptions& options, bool runInBackground);
+  // Selects what was found (the route serving it) and centres the map on its place.
+  void showFound(const FoundItem& item);
   // Ends a running optimisation and waits for it (closing the window).
   void stopAndWait();
+  // True when the plan has no unsaved change or the user lets it go; asked before the plan is
+  // lost (another data file, closing, quitting). Without an answer the plan is kept.
+  bool mayDiscardPlan();
+  // The map parameters and run options the data file is used with now, and bringing them back.
+  DataFileUse currentUse() const;
+  void restoreUse(const DataFileUse& use);
+  // Where the window's runs write their trace files; empty: the current directory.
+  void setDumpFolder(const QString& folder) { runs_.settings().dumpFolder = folder; }
+  const QString& dumpFolder() const { return runs_.settings().dumpFolder; }
+  // The window title names the document and marks a changed plan.
+  void refreshTitle();
 
  public slots:
   void openDataFile();
@@ -99,6 +127,10 @@ class CTamsoView : public QAbstractScrollArea {
   void saveAs();
   void saveReport();
   void exportMapPicture();
+  // Asks which routes (all, those shown on the map, the selected one) and opens the print preview.
+  void printRouteSheets();
+  // Asks for a file and writes every route's sheet into it as PDF.
+  void exportRouteSheets();
   void showBackground();
   void hideBackground();
   void showLocations();
@@ -113,6 +145,11 @@ class CTamsoView : public QAbstractScrollArea {
   void countries();
   void regions();
   void places();
+  void orders();
+  void clients();
+  void articleTypes();
+  // Ctrl+F: the find window over the loaded data (one at a time; a new problem closes it).
+  void find();
   void localSearch();
   void hybridGenetic();
   void genetic();
@@ -131,6 +168,8 @@ class CTamsoView : public QAbstractScrollArea {
   void menuStatesChanged();
   void statusText(const QString& text);
   void dataFileOpened(const QString& path);
+  // The map parameters or the run options of the data file changed.
+  void useChanged();
   void runFinished(bool stopped);
   // The problem or the plan of the permanent status field changed.
   void summaryChanged(const QString& text);
@@ -157,8 +196,10 @@ class CTamsoView : public QAbstractScrollArea {
   // Runs a zoom change keeping the map under the client point `anchor` in place.
   void zoomAround(QPoint anchor, const std::function<void()>& change);
   void centreOn(IntPoint canvasPoint);
-  void showPlan(std::unique_ptr<Solution> plan);
+  // Puts a plan of the undo history on the map.
+  void showSnapshot(const PlanSnapshot& snapshot);
   void announceFinished(RunOutcome& outcome);
+  void announceStopped(RunOutcome& outcome);
   void startRun(RunCommand command);
   void onRunFinished();
   void applyOutcome(RunOutcome& outcome, bool announce);
@@ -179,6 +220,7 @@ class CTamsoView : public QAbstractScrollArea {
   RunController runs_;
   std::unique_ptr<MapActions> actions_;
   int wheelRemainder_ = 0;
+  QPointer<QDialog> find_;  // the open find window; its matches name records of the loaded problem
   bool fitOnLoad_ = true;
 };
 

@@ -29,7 +29,7 @@ Rgb toRgb(const QColor& colour) {
 // --- files ------------------------------------------------------------------------------
 
 void CTamsoView::openDataFile() {
-  if (running()) return;
+  if (running() || !mayDiscardPlan()) return;
   const std::optional<QString> path = prompts_.openFile(this, QStringLiteral("Open data file"), kAllFilesFilter);
   if (!path) return;
   if (const std::optional<QString> error = openDataFilePath(*path, true)) prompts_.message(this, *error);
@@ -42,7 +42,9 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   runs_.settings().respectCapacities = document_.problem().checkCapacity;
   runs_.settings().respectDrivingTimes = document_.problem().driverRules;
   apply(MenuEvent::DataLoaded);
+  refreshTitle();
   emit dataFileOpened(document_.dataFile());
+  emit useChanged();
   emit summaryChanged(summaryText());
   // The places are shown at once, the whole problem in view.
   if (!layer().showLocations) showLocations();
@@ -50,10 +52,12 @@ std::optional<QString> CTamsoView::openDataFilePath(const QString& path, bool ch
   return std::nullopt;
 }
 
-// The map's lists, plan and route windows named records of the problem just replaced: drop
-// them, and show the new problem's places if locations are shown.
+// The map's lists, plan, route windows and find window named records of the problem just
+// replaced: drop them, and show the new problem's places if locations are shown.
 void CTamsoView::clearPlan() {
   actions_->closeRouteWindows();
+  if (find_) find_->close();
+  find_.clear();
   MapLayer& map = layer();
   const bool hadPlan = map.solution() != nullptr;
   map.setSolution(nullptr);
@@ -76,6 +80,7 @@ std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool c
   if (result.ok()) {
     afterPictureLoaded();
     if (fitOnLoad_) zoomToFit();
+    emit useChanged();
   }
   repaintMap();
   if (!result.ok()) {
@@ -85,9 +90,45 @@ std::optional<QString> CTamsoView::openMapParamsPath(const QString& path, bool c
 }
 
 void CTamsoView::openDroppedFile(const QString& path) {
-  const std::optional<QString> error =
-      PlanDocument::namesPicture(path) ? openMapParamsPath(path, true) : openDataFilePath(path, true);
+  const bool map = PlanDocument::namesPicture(path);
+  if (!map && !mayDiscardPlan()) return;
+  const std::optional<QString> error = map ? openMapParamsPath(path, true) : openDataFilePath(path, true);
   if (error) prompts_.message(this, *error);
+}
+
+bool CTamsoView::mayDiscardPlan() {
+  if (!document_.history().changed()) return true;
+  return prompts_.ask(this, kDiscardPlanQuestion, {QStringLiteral("Cancel"), kDiscardPlan}) == 1;
+}
+
+void CTamsoView::refreshTitle() {
+  window()->setWindowTitle(document_.title());
+  window()->setWindowModified(document_.history().changed());
+}
+
+DataFileUse CTamsoView::currentUse() const {
+  const RunSettings& settings = runs_.settings();
+  DataFileUse use;
+  use.mapParams = document_.mapParamsFile();
+  use.estimatedGain = settings.estimatedGain;
+  use.respectCapacities = settings.respectCapacities;
+  use.respectDrivingTimes = settings.respectDrivingTimes;
+  use.restarts = settings.restarts;
+  use.thoroughSeconds = settings.thoroughSeconds;
+  return use;
+}
+
+// The options first, so the use recorded when the map is read is the whole one.
+void CTamsoView::restoreUse(const DataFileUse& use) {
+  RunSettings& settings = runs_.settings();
+  settings.estimatedGain = use.estimatedGain;
+  settings.respectCapacities = use.respectCapacities;
+  settings.respectDrivingTimes = use.respectDrivingTimes;
+  settings.restarts = std::max(use.restarts, 1);
+  settings.thoroughSeconds = std::max(use.thoroughSeconds, 1);
+  emit useChanged();
+  if (use.mapParams.isEmpty() || use.mapParams == document_.mapParamsFile()) return;
+  if (const std::optional<QString> error = openMapParamsPath(use.mapParams, false)) prompts_.message(this, *error);
 }
 
 void CTamsoView::afterPictureLoaded() {

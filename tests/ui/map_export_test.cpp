@@ -66,7 +66,7 @@ class MapExportTest : public QObject {
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     const QString png = dir.filePath("fixed.png");
-    QCOMPARE(exportStartPicture(europeOptions(png), imageLoadLibrary()), 0);
+    QCOMPARE(exportStartFiles(europeOptions(png), imageLoadLibrary()), 0);
     const QImage image(png);
     QCOMPARE(image.size(), QSize(800, 600));
     const ProblemData problem = loadedEurope();
@@ -85,7 +85,7 @@ class MapExportTest : public QObject {
     StartOptions options = europeOptions(dir.filePath("calibrated.png"));
     options.mapParams = shelltest::sourcePath("examples/europe/map/europe.map");
     options.localSearch = false;
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 0);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 0);
     const QImage image(options.exportPng);
 
     // The same calibration, read the way the window reads it.
@@ -112,12 +112,12 @@ class MapExportTest : public QObject {
     StartOptions options = europeOptions(dir.filePath("routes.png"));
     options.localSearch = true;
     options.seed = 1;
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 0);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 0);
     QVERIFY(QFile::exists(dir.filePath("total.dump")));
     const QImage withRoutes(options.exportPng);
     options.localSearch = false;
     options.exportPng = dir.filePath("plain.png");
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 0);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 0);
     QVERIFY(QImage(options.exportPng) != withRoutes);
   }
 
@@ -126,17 +126,17 @@ class MapExportTest : public QObject {
     QDir::setCurrent(dir.path());
     StartOptions options = europeOptions(dir.filePath("x.png"));
     options.config = dir.filePath("missing.cfg");
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     options = europeOptions(dir.filePath("x.png"));
     options.mapParams = dir.filePath("missing.map");
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     options = europeOptions(dir.filePath("no/folder/x.png"));
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     QVERIFY(!QFile::exists(dir.filePath("x.png")));
     // A full device fails the export; so does a picture that would replace an input, which
     // stays as it was.
     options = europeOptions(QStringLiteral("/dev/full"));
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     options = europeOptions({});
     options.config = shelltest::tinyCopy(dir);
     options.mapParams = shelltest::pictureMap(dir, 40, 30);
@@ -147,7 +147,7 @@ class MapExportTest : public QObject {
     const QByteArray text = before.readAll();
     for (const QString& input : {dir.filePath(QStringLiteral("tiny/sub/../orders.txt")), options.mapParams}) {
       options.exportPng = input;
-      QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+      QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     }
     QFile after(orders);
     QVERIFY(after.open(QIODevice::ReadOnly));

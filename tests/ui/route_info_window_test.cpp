@@ -57,11 +57,20 @@ class RouteInfoWindowTest : public QObject {
     QCOMPARE(window.windowTitle(), QStringLiteral("Route Info"));
     QVERIFY(!window.isModal());
     const ReportList& list = *window.stopList();
-    const QStringList headings{"Order number", "Place", "Type of action", "Time window-start", "Time window-end",
-                               "Arrival",      "Load"};
-    const int widths[] = {100, 100, 100, 140, 140, 140, 160};
-    QCOMPARE(list.columnCount(), 7);
-    for (int c = 0; c < 7; ++c) {
+    const QStringList headings{"Order number",
+                               "Client",
+                               "Place",
+                               "Type of action",
+                               "Time window-start",
+                               "Time window-end",
+                               "Arrival",
+                               "Departure",
+                               "Leg km",
+                               "Satisfaction",
+                               "Load"};
+    const int widths[] = {100, 100, 100, 100, 140, 140, 140, 140, 80, 90, 160};
+    QCOMPARE(list.columnCount(), 11);
+    for (int c = 0; c < 11; ++c) {
       QCOMPARE(list.headingText(c), headings[c]);
       // The designed width, or wider where the heading needs it.
       QVERIFY(list.header()->sectionSize(c) >= widths[c]);
@@ -76,19 +85,27 @@ class RouteInfoWindowTest : public QObject {
     RouteInfoWindow window(nullptr);
     window.fill(route);
     QCOMPARE(window.vehicleName(), QStringLiteral("TRUCK1"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Route Info - TRUCK1"));
     const ReportList& list = *window.stopList();
     QCOMPARE(list.rowCount(), 4);
     const QString start = at(0);
-    QCOMPARE(rowOf(list, 0), (QStringList{"", "ALPHA", "START", start, start, start, ""}));
+    QCOMPARE(rowOf(list, 0), (QStringList{"", "", "ALPHA", "START", start, start, start, start, "", "", ""}));
     const RouteStop& pickup = route.stops()[0];
     const RouteStop& delivery = route.stops()[1];
     const RouteStop& waiting = route.stops()[2];
-    // A vehicle without a type carries anything: no load is shown.
-    QCOMPARE(rowOf(list, 1),
-             (QStringList{"ORDER1", "ALPHA", "PICKUP", at(0), at(600), at(pickup.shownArrival.likely), ""}));
-    QCOMPARE(rowOf(list, 2),
-             (QStringList{"ORDER1", "BRAVO", "DELIVERY", at(0), at(600), at(delivery.shownArrival.likely), ""}));
-    QCOMPARE(rowOf(list, 3), (QStringList{"", "CHARLIE", "WAITING", "", "", at(waiting.shownArrival.likely), ""}));
+    const QString client = QString::fromStdString(fixture.order(0).clientName());
+    // Departures after the service; the legs' km and the satisfactions with two decimals. A
+    // vehicle without a type carries anything: no load is shown.
+    const QStringList rows[] = {
+        {"ORDER1", client, "ALPHA", "PICKUP", at(0), at(600), at(pickup.shownArrival.likely),
+         at(pickup.serviceStart.likely + 10), "0.00", "1.00", ""},
+        {"ORDER1", client, "BRAVO", "DELIVERY", at(0), at(600), at(delivery.shownArrival.likely)},
+        {"", "", "CHARLIE", "WAITING", "", "", at(waiting.shownArrival.likely), at(waiting.shownArrival.likely)}};
+    for (int r = 0; r < 3; ++r) QCOMPARE(rowOf(list, r + 1).mid(0, rows[r].size()), rows[r]);
+    const QRegularExpression twoDecimals("^\\d+\\.\\d\\d$");
+    QVERIFY(list.cellText(2, 7) >= list.cellText(2, 6));
+    QVERIFY(twoDecimals.match(list.cellText(2, 8)).hasMatch() && list.cellText(2, 8) != "0.00");
+    QCOMPARE(list.cellText(2, 9), QString::number(static_cast<double>(delivery.satisfaction), 'f', 2));
     // Service at the pickup (10 minutes) and the leg (12 minutes likely) before the delivery.
     QCOMPARE(delivery.shownArrival.likely, 22);
   }
@@ -107,13 +124,13 @@ class RouteInfoWindowTest : public QObject {
     RouteInfoWindow window(nullptr);
     window.fill(plannedRoute());
     const ReportList& list = *window.stopList();
-    QCOMPARE(list.cellText(0, 6), QString());
-    QCOMPARE(list.cellText(1, 6), QStringLiteral("PALLET 4 WEIGHT 0"));
-    QCOMPARE(list.cellText(2, 6), QStringLiteral("PALLET 0 WEIGHT 0"));
+    QCOMPARE(list.cellText(0, 10), QString());
+    QCOMPARE(list.cellText(1, 10), QStringLiteral("PALLET 4 WEIGHT 0"));
+    QCOMPARE(list.cellText(2, 10), QStringLiteral("PALLET 0 WEIGHT 0"));
     fixture.data().vehicles[0].vehicleType = nullptr;
   }
 
-  void gainIsTruncatedTowardZero() {
+  void gainHasTwoDecimals() {
     // An empty route pays idle time until the horizon: -(8 - (0 + 0 + 0 + 1) / 4) = -7.75.
     fixture.data().horizonEnd = 8;
     Vehicle& vehicle = fixture.data().vehicles[0];
@@ -121,7 +138,7 @@ class RouteInfoWindowTest : public QObject {
     const Route route(fixture.data(), vehicle);
     RouteInfoWindow window(nullptr);
     window.fill(route);
-    QCOMPARE(window.routeGain(), QStringLiteral("-7"));
+    QCOMPARE(window.routeGain(), QStringLiteral("-7.75"));
     QCOMPARE(window.stopList()->rowCount(), 1);
     fixture.data().horizonEnd = 10000;
     vehicle.startTime = FuzzyTime(0, 0, 0);
@@ -130,13 +147,13 @@ class RouteInfoWindowTest : public QObject {
   void startRowIsEmptyWhereTheVehicleHasNoStart() {
     RouteInfoWindow window(nullptr);
     window.fill(Route(fixture.data(), fixture.data().vehicles[2]));
-    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "", "START", "", "", "", ""}));
-    QCOMPARE(window.routeGain(), QStringLiteral("0"));
+    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "", "", "START", "", "", "", "", "", "", ""}));
+    QCOMPARE(window.routeGain(), QStringLiteral("0.00"));
 
     Vehicle& placed = fixture.data().vehicles[2];
     placed.startPlace = &fixture.data().places[3];
     window.fill(Route(fixture.data(), placed));
-    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "DELTA", "START", "", "", "", ""}));
+    QCOMPARE(rowOf(*window.stopList(), 0), (QStringList{"", "", "DELTA", "START", "", "", "", "", "", "", ""}));
     placed.startPlace = nullptr;
   }
 
@@ -169,15 +186,15 @@ class RouteInfoWindowTest : public QObject {
     RouteInfoWindow window(nullptr);
     window.fill(plannedRoute());
     ReportList& list = *window.stopList();
-    list.sortByColumn(2, Qt::AscendingOrder);  // what a click on "Type of action" does
-    QCOMPARE(list.cellText(0, 2), QStringLiteral("DELIVERY"));
-    QCOMPARE(list.cellText(1, 2), QStringLiteral("PICKUP"));
-    QCOMPARE(list.cellText(2, 2), QStringLiteral("START"));
+    list.sortByColumn(3, Qt::AscendingOrder);  // what a click on "Type of action" does
+    QCOMPARE(list.cellText(0, 3), QStringLiteral("DELIVERY"));
+    QCOMPARE(list.cellText(1, 3), QStringLiteral("PICKUP"));
+    QCOMPARE(list.cellText(2, 3), QStringLiteral("START"));
 
     list.selectionModel()->select(list.model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(),
-             QStringLiteral("ORDER1\tALPHA\tPICKUP\t%1\t%2\t%3\t\n").arg(at(0), at(600), list.cellText(1, 5)));
+    QCOMPARE(QGuiApplication::clipboard()->text(), rowOf(list, 1).join('\t') + '\n');
+    QCOMPARE(list.cellText(1, 0), QStringLiteral("ORDER1"));
     list.clearSelection();
     QCOMPARE(list.rowsAsText().count(QLatin1Char('\n')), 3);  // nothing selected: every row
   }

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -25,7 +26,10 @@ namespace tamso::shelltest {
 
 class ScriptedPrompts final : public ui::UserPrompts {
  public:
-  void message(QWidget*, const QString& text) override { messages.push_back(text); }
+  void message(QWidget*, const QString& text) override {
+    messages.push_back(text);
+    if (onMessage) onMessage(text);
+  }
   std::optional<QString> openFile(QWidget*, const QString&, const QString& filter) override {
     filters.push_back(filter);
     return next(openAnswers);
@@ -41,6 +45,7 @@ class ScriptedPrompts final : public ui::UserPrompts {
   // button.
   int ask(QWidget*, const QString& text, const QStringList&) override {
     messages.push_back(text);
+    if (onMessage) onMessage(text);
     if (askAnswers.empty()) return 0;
     const int answer = askAnswers.front();
     askAnswers.pop_front();
@@ -53,6 +58,7 @@ class ScriptedPrompts final : public ui::UserPrompts {
   std::deque<QString> saveAnswers;
   std::optional<QColor> colourAnswer;
   std::deque<int> askAnswers;
+  std::function<void(const QString&)> onMessage;  // called as each message or question arrives
   std::vector<QString> messages;
   std::vector<QString> filters;
   std::vector<QColor> colourStarts;

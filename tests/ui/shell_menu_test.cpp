@@ -47,13 +47,15 @@ class ShellMenuTest : public QObject {
     Shell shell;
     QStringList titles;
     for (QAction* a : shell.frame.menuBar()->actions()) titles << a->text();
-    QCOMPARE(titles, QStringList({"&File", "&View", "&Data", "&Optimization", "O&ptions", "&Help"}));
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Data", "&Optimization", "O&ptions", "&Help"}));
+    QCOMPARE(itemTexts(menuNamed(shell.frame, "&Edit")), QStringList({"&Undo", "&Redo", "&Find...\tCtrl+F"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&View")),
              QStringList({"&Toolbar", "&Status Bar", "Show &Background", "&Hide Background", "Show &Locations",
                           "Hide Locations", "Show &Routes", "Hide Routes", "Se&lect Route", "Route &Infos",
                           "Unplanned orders", "Zoom in", "Zoom out", "Zoom to &Fit\tCtrl+0"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Data")),
-             QStringList({"&Vehicles", "Vehicle &Types", "&Countries", "&Regions", "&Places"}));
+             QStringList({"&Vehicles", "Vehicle &Types", "&Countries", "&Regions", "&Places", "&Orders", "C&lients",
+                          "&Article Types"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Optimization")),
              QStringList({"&Local Search\tF2", "Stop", "&Number of iterations", "&Hybrid Genetic Algorithm\tF3",
                           "&Genetic Algorithm\tF4", "&Thorough Search\tF5"}));
@@ -93,11 +95,25 @@ class ShellMenuTest : public QObject {
 
   void startStateOfEveryItem() {
     Shell shell;
-    const std::set<Command> disabled{
-        Command::HideBackground, Command::ShowLocations, Command::HideLocations, Command::ShowRoutes,
-        Command::HideRoutes,     Command::SelectRoute,   Command::RouteInfos,    Command::UnplannedOrders,
-        Command::LocalSearch,    Command::Stop,          Command::HybridGenetic, Command::Genetic,
-        Command::ThoroughSearch, Command::ZoomIn,        Command::ZoomOut,       Command::ZoomToFit};
+    const std::set<Command> disabled{Command::HideBackground,
+                                     Command::ShowLocations,
+                                     Command::HideLocations,
+                                     Command::ShowRoutes,
+                                     Command::HideRoutes,
+                                     Command::SelectRoute,
+                                     Command::RouteInfos,
+                                     Command::UnplannedOrders,
+                                     Command::LocalSearch,
+                                     Command::Stop,
+                                     Command::HybridGenetic,
+                                     Command::Genetic,
+                                     Command::ThoroughSearch,
+                                     Command::ZoomIn,
+                                     Command::ZoomOut,
+                                     Command::ZoomToFit,
+                                     Command::Find,
+                                     Command::PrintRouteSheets,
+                                     Command::ExportRouteSheets};
     for (Command c : allCommands()) {
       if (c == Command::RecentFiles) continue;
       QVERIFY2(shell.enabled(c) == !disabled.count(c), qPrintable(shell.action(c)->text()));
@@ -117,7 +133,7 @@ class ShellMenuTest : public QObject {
     };
     using C = Command;
     row("data loaded", MenuEvent::DataLoaded,
-        {C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations}, {});
+        {C::LocalSearch, C::HybridGenetic, C::Genetic, C::ThoroughSearch, C::ShowLocations, C::Find}, {});
     row("map loaded", MenuEvent::MapLoaded, {C::HideBackground}, {C::ShowBackground});
     row("background shown", MenuEvent::BackgroundShown, {C::HideBackground}, {C::ShowBackground});
     row("background hidden", MenuEvent::BackgroundHidden, {C::ShowBackground}, {C::HideBackground});
@@ -125,8 +141,8 @@ class ShellMenuTest : public QObject {
     row("locations hidden", MenuEvent::LocationsHidden, {C::ShowLocations}, {C::HideLocations});
     row("routes shown", MenuEvent::RoutesShown, {C::HideRoutes, C::SelectRoute}, {C::ShowRoutes});
     row("routes hidden", MenuEvent::RoutesHidden, {C::ShowRoutes}, {C::HideRoutes, C::SelectRoute});
-    row("local search finished", MenuEvent::LocalSearchFinished, {C::ShowRoutes, C::RouteInfos, C::UnplannedOrders},
-        {});
+    row("local search finished", MenuEvent::LocalSearchFinished,
+        {C::ShowRoutes, C::RouteInfos, C::UnplannedOrders, C::PrintRouteSheets, C::ExportRouteSheets}, {});
   }
 
   void eachEventSetsExactlyItsItems() {
