@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "map/map_layer.h"
 #include "map_test_problem.h"
+#include "tests/numbered_name.h"
 
 namespace tamso {
 namespace {
@@ -148,6 +151,60 @@ TEST(MapDrawing, HugeSizesDoNotOverflow) {
   layer.drawShape(canvas, {0, 0, nullptr}, std::numeric_limits<std::int32_t>::min(), redShapes);
   ASSERT_EQ(canvas.size(), 2u);
   EXPECT_EQ(canvas[0].points[1].x, std::numeric_limits<std::int32_t>::max() / 2);
+}
+
+// Whether every point of the primitive lies beyond one side of the box.
+bool whollyOutside(const Primitive& primitive, const CanvasBox& box) {
+  const auto all = [&](auto beyond) { return std::all_of(primitive.points.begin(), primitive.points.end(), beyond); };
+  return all([&](IntPoint p) { return p.x < box.left; }) || all([&](IntPoint p) { return p.x > box.right; }) ||
+         all([&](IntPoint p) { return p.y < box.top; }) || all([&](IntPoint p) { return p.y > box.bottom; });
+}
+
+// Painting only the visible area leaves out primitives wholly outside it and nothing else:
+// the culled list is the full list less some primitives that miss the area, in order.
+TEST(MapDrawing, VisibleAreaLeavesOutOnlyWhatItCannotShow) {
+  MapTestProblem problem;
+  std::vector<const Place*> places;
+  for (int i = 0; i < 40; ++i) {
+    places.push_back(&problem.addPlaceAt(testing::numberedName("P", i), (i * 37) % 88, (i * 23) % 40));
+  }
+  for (int v = 0; v < 6; ++v) problem.addVehicle(testing::numberedName("V", v), places[static_cast<std::size_t>(v)]);
+  auto plan = problem.emptyPlan();
+  for (int v = 0; v < 6; ++v) {
+    for (int k = 1; k <= 5; ++k) {
+      plan->route(v)->insertStop(RouteStop::waiting(*places[static_cast<std::size_t>((v * 7 + k * 5) % 40)]), -1);
+    }
+  }
+  MapLayer layer(testing::frameWidth, testing::frameHeight);
+  layer.setProblem(&problem.data);
+  layer.setSolution(std::move(plan));
+  layer.showLocations = true;
+  layer.showRoutes = true;
+  layer.locationSize = 2;
+  layer.shape = static_cast<std::int32_t>(LocationShape::Triangle);
+  layer.rebuildLocations();
+  layer.buildRoutes();
+  layer.selectRoute(2);
+  PrimitiveList full;
+  layer.drawItems(full, redShapes);
+  const CanvasBox boxes[] = {{0, 0, 10, 10}, {40, 15, 50, 25}, {80, 30, 88, 40}, {-50, -50, -20, -20}, {0, 0, 88, 40}};
+  for (const CanvasBox& box : boxes) {
+    layer.visibleArea = box;
+    PrimitiveList culled;
+    layer.drawItems(culled, redShapes);
+    std::size_t kept = 0;
+    for (const Primitive& primitive : full) {
+      if (kept < culled.size() && culled[kept] == primitive) {
+        ++kept;
+      } else {
+        EXPECT_TRUE(whollyOutside(primitive, box)) << box.left << "," << box.top;
+      }
+    }
+    EXPECT_EQ(kept, culled.size()) << "not a sub-list of the full paint";
+    if (box.right < 0) {
+      EXPECT_EQ(culled.size(), 2u) << "only the selection outline";
+    }
+  }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "problem/problem_data.h"
 
@@ -64,6 +66,37 @@ TEST(Tables, SymmetricWithZeroDiagonalAndCostsFromCountries) {
   EXPECT_EQ(problem.distanceCost(a, b), FuzzyValue(static_cast<double>(km * 3.0f / 2)));
   // Per minute: (1440 + 2880) / 2 / 1440 = 1.5.
   EXPECT_EQ(problem.timeCost(a, b), FuzzyValue(75 * 1.5, 83 * 1.5, 91 * 1.5));
+}
+
+// The leg tables follow the places loaded: growing or shrinking them keeps every leg
+// between the places they still hold and gives new legs 0 km and 0 minutes.
+TEST(LegTables, ResizingKeepsTheLegsOfThePlacesKept) {
+  for (const auto& [first, second] : {std::pair{3, 7}, std::pair{7, 3}, std::pair{5, 5}, std::pair{0, 4}}) {
+    ProblemData problem;
+    for (int i = 0; i < std::max(first, second); ++i) {
+      Place place;
+      place.index = i;
+      problem.places.push_back(place);
+    }
+    const auto legOf = [](int p, int q) { return static_cast<float>(p * 100 + q + 1); };
+    problem.sizeLegTables(first);
+    for (int p = 0; p < first; ++p) {
+      for (int q = 0; q < first; ++q) {
+        problem.setLeg(problem.places[p], problem.places[q], legOf(p, q), FuzzyTime(p, q, p + q));
+      }
+    }
+    problem.sizeLegTables(second);
+    ASSERT_EQ(problem.legWidth(), second);
+    for (int p = 0; p < second; ++p) {
+      for (int q = 0; q < second; ++q) {
+        const bool kept = p < first && q < first;
+        const Place& from = problem.places[p];
+        const Place& to = problem.places[q];
+        EXPECT_EQ(problem.distance(from, to), kept ? legOf(p, q) : 0.0f) << first << "->" << second;
+        EXPECT_EQ(problem.travelTime(from, to), kept ? FuzzyTime(p, q, p + q) : FuzzyTime{});
+      }
+    }
+  }
 }
 
 }  // namespace
