@@ -9,7 +9,7 @@
 #
 # Needs GNU time (/usr/bin/time). The instances live in a temporary folder, removed at exit.
 set -eu
-build=$1
+build=$(cd "$1" && pwd)
 sizes=${2:-200 1000 2000}
 cli="$build/cli/tamso-cli"
 work=$(mktemp -d)
