@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace tamso {
@@ -32,9 +33,20 @@ std::int32_t offsetBy(std::int32_t coordinate, std::int64_t delta) {
 
 }  // namespace
 
+bool MapLayer::outsideView(IntPoint a, IntPoint b, std::int64_t margin) const {
+  if (!visibleArea) return false;
+  const CanvasBox& view = *visibleArea;
+  return std::int64_t{std::max(a.x, b.x)} + margin < view.left ||
+         std::int64_t{std::min(a.x, b.x)} - margin > view.right ||
+         std::int64_t{std::max(a.y, b.y)} + margin < view.top ||
+         std::int64_t{std::min(a.y, b.y)} - margin > view.bottom;
+}
+
 void MapLayer::drawShape(PrimitiveList& canvas, const MapPoint& point, std::int32_t size,
                          const ShapeColours& colours) const {
   const std::int64_t d = size / 2;
+  // A triangle's apex stands size * 0.87 above the point: a margin of the whole size covers it.
+  if (outsideView({point.x, point.y}, {point.x, point.y}, std::abs(std::int64_t{size}) + 1)) return;
   const IntPoint topLeft{offsetBy(point.x, -d), offsetBy(point.y, -d)};
   const IntPoint bottomRight{offsetBy(point.x, d), offsetBy(point.y, d)};
   switch (shape) {
@@ -65,6 +77,10 @@ void MapLayer::drawShape(PrimitiveList& canvas, const MapPoint& point, std::int3
 // towards q.
 void MapLayer::drawSegment(PrimitiveList& canvas, IntPoint p, IntPoint q, std::int32_t w,
                            const ShapeColours& colours) const {
+  // The band reaches w beside the segment (half the selected width when vertical) and the
+  // barbs w beyond it.
+  const std::int64_t reach = 2 * std::max(std::abs(std::int64_t{w}), std::abs(std::int64_t{selectedRouteWidth})) + 2;
+  if (outsideView(p, q, reach)) return;
   float a = 0.0f;
   float b = 0.0f;
   if (p.x == q.x) {

@@ -99,6 +99,10 @@ class MapLayer {
   Rgb locationColour;  // colour of the Point shape
   std::int32_t routeWidth = defaultRouteWidth;
   std::int32_t selectedRouteWidth = defaultSelectedRouteWidth;
+  // The part of the canvas a paint shows: shapes and route segments wholly outside it are
+  // left out of the primitives (a map of a thousand routes, zoomed in, draws what is seen).
+  // Nothing draws the whole canvas.
+  std::optional<CanvasBox> visibleArea;
 
   ProjectionFrame frame() const { return {width, height, zoom, backgroundShown}; }
   IntPoint project(const Place& place) const;
@@ -155,6 +159,9 @@ class MapLayer {
  private:
   void drawSegment(PrimitiveList& canvas, IntPoint p, IntPoint q, std::int32_t w, const ShapeColours& colours) const;
   bool routeHit(std::int32_t index, std::int32_t x, std::int32_t y) const;
+  // Whether the box spanned by a and b, widened by `margin` on every side, misses the
+  // visible area.
+  bool outsideView(IntPoint a, IntPoint b, std::int64_t margin) const;
 
   const ProblemData* problem_ = nullptr;
   std::unique_ptr<Solution> solution_;

@@ -43,18 +43,16 @@ static_assert(defaultAverageSpeed / 60.0 == averageSpeedKmPerMinute);
 
 void fillDistanceTables(ProblemData& problem) {
   const auto n = problem.places.size();
-  const auto width = static_cast<std::size_t>(ProblemData::maxPlaces);
+  problem.sizeLegTables(static_cast<std::int32_t>(n));
   const double kmPerMinute = problem.averageSpeed / 60.0;
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t j = i; j < n; ++j) {
       const Place& a = problem.places[i];
       const Place& b = problem.places[j];
       const auto d = static_cast<float>(static_cast<double>(sphericalDistance(a, &b)) * problem.detourFactor);
-      problem.distanceTable[j * width + i] = d;
-      problem.distanceTable[i * width + j] = d;
       const FuzzyTime t = d == 0.0f ? FuzzyTime{} : fuzzedTravelTime(d / kmPerMinute, problem.travelTimeFuzzines);
-      problem.travelTimeTable[j * width + i] = t;
-      problem.travelTimeTable[i * width + j] = t;
+      problem.setLeg(a, b, d, t);
+      problem.setLeg(b, a, d, t);
     }
   }
 }

@@ -118,9 +118,7 @@ std::optional<std::string> DistancesReader::readValue(const std::string& token, 
 }
 
 void DistancesReader::store(const Place& from, const Place& to, double km, double minutes) {
-  const std::size_t cell = static_cast<std::size_t>(from.index) * ProblemData::maxPlaces + to.index;
-  problem_.distanceTable[cell] = static_cast<float>(km);
-  problem_.travelTimeTable[cell] = fuzzedTravelTime(minutes, problem_.travelTimeFuzzines);
+  problem_.setLeg(from, to, static_cast<float>(km), fuzzedTravelTime(minutes, problem_.travelTimeFuzzines));
   ++problem_.roadPairsFromFile;
 }
 

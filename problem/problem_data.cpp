@@ -1,12 +1,12 @@
 #include "problem/problem_data.h"
 
+#include <algorithm>
+
 #include "problem/distances.h"
 
 namespace tamso {
 
 namespace {
-
-constexpr std::size_t tableCells = static_cast<std::size_t>(ProblemData::maxPlaces) * ProblemData::maxPlaces;
 
 float costPerKmOf(const Place& p) { return p.country ? p.country->costPerKm : 0.0f; }
 float costPerDayOf(const Place& p) { return p.country ? p.country->costPerDay : 0.0f; }
@@ -21,7 +21,7 @@ const Record* findByName(const std::vector<Record>& table, const std::string& na
 
 }  // namespace
 
-ProblemData::ProblemData() : distanceTable(tableCells, 0.0f), travelTimeTable(tableCells) {
+ProblemData::ProblemData() {
   // Records link to each other by address: the tables never reallocate while loading.
   vehicleTypes.reserve(maxVehicleTypes);
   vehicles.reserve(maxVehicles);
@@ -31,6 +31,24 @@ ProblemData::ProblemData() : distanceTable(tableCells, 0.0f), travelTimeTable(ta
   places.reserve(maxPlaces);
   orders.reserve(maxOrders);
   articleTypes.reserve(maxArticleTypes);
+}
+
+void ProblemData::sizeLegTables(std::int32_t places) {
+  if (places == legWidth_) return;
+  const auto width = static_cast<std::size_t>(places);
+  const auto kept = static_cast<std::size_t>(std::min(places, legWidth_));
+  std::vector<float> distances(width * width, 0.0f);
+  std::vector<FuzzyTime> times(width * width);
+  for (std::size_t p = 0; p < kept; ++p) {
+    const std::size_t from = p * static_cast<std::size_t>(legWidth_);
+    std::copy_n(distanceTable_.begin() + static_cast<std::ptrdiff_t>(from), kept,
+                distances.begin() + static_cast<std::ptrdiff_t>(p * width));
+    std::copy_n(travelTimeTable_.begin() + static_cast<std::ptrdiff_t>(from), kept,
+                times.begin() + static_cast<std::ptrdiff_t>(p * width));
+  }
+  distanceTable_ = std::move(distances);
+  travelTimeTable_ = std::move(times);
+  legWidth_ = places;
 }
 
 FuzzyValue ProblemData::distanceCost(const Place& p, const Place& q) const {

@@ -12,14 +12,16 @@
 namespace tamso {
 
 struct ProblemData {
-  static constexpr std::int32_t maxVehicleTypes = 100;
-  static constexpr std::int32_t maxVehicles = 200;
-  static constexpr std::int32_t maxClients = 500;
-  static constexpr std::int32_t maxCountries = 50;
-  static constexpr std::int32_t maxRegions = 200;
-  static constexpr std::int32_t maxPlaces = 200;
-  static constexpr std::int32_t maxOrders = 400;
-  static constexpr std::int32_t maxArticleTypes = 50;
+  // The largest tables a problem may have, named in the loader's "Too many records" message
+  // and by the instance generator: a mid-size forwarder's week.
+  static constexpr std::int32_t maxVehicleTypes = 1000;
+  static constexpr std::int32_t maxVehicles = 1000;
+  static constexpr std::int32_t maxClients = 5000;
+  static constexpr std::int32_t maxCountries = 500;
+  static constexpr std::int32_t maxRegions = 2000;
+  static constexpr std::int32_t maxPlaces = 2000;
+  static constexpr std::int32_t maxOrders = 4000;
+  static constexpr std::int32_t maxArticleTypes = 500;
 
   ProblemData();
   ProblemData(const ProblemData&) = delete;
@@ -50,17 +52,25 @@ struct ProblemData {
   std::vector<Order> orders;
   std::vector<ArticleType> articleTypes;
 
-  // maxPlaces x maxPlaces cells, row-major by place index: cell (p, q) is the leg from p
-  // to q, which may differ from the leg from q to p.
-  std::vector<float> distanceTable;
-  std::vector<FuzzyTime> travelTimeTable;
+  // The leg tables hold `legWidth() x legWidth()` cells, row-major by place index: cell (p, q)
+  // is the leg from p to q, which may differ from the leg from q to p. They are sized by the
+  // places loaded, not by maxPlaces, so a small problem stays small.
+  // Sizes the tables for `places` places, keeping the legs already set between them; new
+  // legs are 0 km and 0 minutes.
+  void sizeLegTables(std::int32_t places);
+  std::int32_t legWidth() const { return legWidth_; }
+  // Sets the leg from p to q; both must be below legWidth().
+  void setLeg(const Place& p, const Place& q, float km, const FuzzyTime& minutes) {
+    distanceTable_[cell(p, q)] = km;
+    travelTimeTable_[cell(p, q)] = minutes;
+  }
 
   // Kilometres from p to q, -1 when q is absent.
   float distanceTo(const Place& p, const Place* q) const;
   // Kilometres between two numbered places (table lookup).
-  float distance(const Place& p, const Place& q) const { return distanceTable[cell(p, q)]; }
+  float distance(const Place& p, const Place& q) const { return distanceTable_[cell(p, q)]; }
   // Fuzzy minutes between two numbered places (table lookup).
-  const FuzzyTime& travelTime(const Place& p, const Place& q) const { return travelTimeTable[cell(p, q)]; }
+  const FuzzyTime& travelTime(const Place& p, const Place& q) const { return travelTimeTable_[cell(p, q)]; }
   // distance * (costPerKm(p) + costPerKm(q)) / 2 in all three components, in single precision.
   FuzzyValue distanceCost(const Place& p, const Place& q) const;
   // travel time * (costPerDay(p) + costPerDay(q)) / 2 / 1440, component by component; the
@@ -75,9 +85,13 @@ struct ProblemData {
   const Vehicle* findVehicle(const std::string& name) const;
 
  private:
-  static std::size_t cell(const Place& p, const Place& q) {
-    return static_cast<std::size_t>(p.index) * maxPlaces + static_cast<std::size_t>(q.index);
+  std::size_t cell(const Place& p, const Place& q) const {
+    return static_cast<std::size_t>(p.index) * static_cast<std::size_t>(legWidth_) + static_cast<std::size_t>(q.index);
   }
+
+  std::int32_t legWidth_ = 0;
+  std::vector<float> distanceTable_;
+  std::vector<FuzzyTime> travelTimeTable_;
 };
 
 }  // namespace tamso

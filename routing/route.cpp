@@ -1,7 +1,7 @@
 #include "routing/route.h"
 
-#include <array>
 #include <utility>
+#include <vector>
 
 #include "routing/schedule_steps.h"
 #include "routing/trial_route.h"
@@ -126,27 +126,27 @@ const StopLoads* Route::capacityLoads() {
   return &loads_;
 }
 
-bool Route::precedenceHolds() const {
-  // How many stops of each order were met so far, by the order's row in the order table;
-  // orders from outside the table are counted by a scan instead.
-  std::array<std::uint8_t, ProblemData::maxOrders> met{};
-  const Order* table = problem_->orders.data();
-  const auto tableSize = static_cast<std::ptrdiff_t>(problem_->orders.size());
+namespace {
+
+// Whether every order on the stops has its pickup before its delivery, each once. `met` counts
+// the stops of each order seen so far by the order's row in the table, all 0 on entry; orders
+// from outside the table are counted by a scan instead.
+bool pickupsBeforeDeliveries(const std::vector<RouteStop>& stops, const std::vector<Order>& table,
+                             std::vector<std::uint8_t>& met) {
   std::int32_t pickups = 0;
   std::int32_t deliveries = 0;
-  for (std::size_t i = 0; i < stops_.size(); ++i) {
-    const RouteStop& stop = stops_[i];
+  for (std::size_t i = 0; i < stops.size(); ++i) {
+    const RouteStop& stop = stops[i];
     if (stop.kind == StopKind::Waiting) {
-      if (i + 1 != stops_.size()) return false;
+      if (i + 1 != stops.size()) return false;
       continue;
     }
     std::int32_t before = 0;
-    const std::ptrdiff_t row = stop.order - table;
-    const bool inTable = row >= 0 && row < tableSize && row < ProblemData::maxOrders;
-    if (inTable) {
+    const std::ptrdiff_t row = stop.order - table.data();
+    if (row >= 0 && row < static_cast<std::ptrdiff_t>(table.size())) {
       before = met[static_cast<std::size_t>(row)]++;
     } else {
-      for (std::size_t j = 0; j < i; ++j) before += stops_[j].order == stop.order ? 1 : 0;
+      for (std::size_t j = 0; j < i; ++j) before += stops[j].order == stop.order ? 1 : 0;
     }
     if (stop.kind == StopKind::Pickup) {
       if (before != 0) return false;
@@ -158,6 +158,21 @@ bool Route::precedenceHolds() const {
   }
   // Each delivery completed one picked-up order: all are complete when the counts agree.
   return pickups == deliveries;
+}
+
+}  // namespace
+
+bool Route::precedenceHolds() const {
+  // Sized by the loaded orders, kept between calls, and cleared again for the rows counted.
+  static thread_local std::vector<std::uint8_t> met;
+  const std::vector<Order>& table = problem_->orders;
+  if (met.size() < table.size()) met.resize(table.size(), 0);
+  const bool holds = pickupsBeforeDeliveries(stops_, table, met);
+  for (const RouteStop& stop : stops_) {
+    const std::ptrdiff_t row = stop.order - table.data();
+    if (row >= 0 && row < static_cast<std::ptrdiff_t>(table.size())) met[static_cast<std::size_t>(row)] = 0;
+  }
+  return holds;
 }
 
 bool Route::isValid() { return precedenceHolds() && isFeasible(); }

@@ -104,9 +104,10 @@ class ShiftedTimes {
     Slot() {}
     FuzzyTime time;
   };
-  static constexpr std::size_t localSize = 2 * ProblemData::maxOrders + 2;
+  // Room for a route of 400 orders on the stack; longer routes spill to the heap.
+  static constexpr std::size_t localSize = 2 * 400 + 2;
   std::array<Slot, localSize> local_;
-  std::vector<FuzzyTime> spill_;  // only for routes longer than any plan can make
+  std::vector<FuzzyTime> spill_;  // only for routes longer than localSize stops
 };
 
 // Follows the route's stops from `from` on after the vehicle left `d`, until the first waiting

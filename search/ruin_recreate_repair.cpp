@@ -25,9 +25,16 @@ float distanceToRoute(const ProblemData& problem, const Route& route, const Plac
   return nearest;
 }
 
+// The distance of an order to a route: from its pickup and from its delivery to the route.
+float orderToRoute(const ProblemData& problem, const Route& route, const Order& order) {
+  return distanceToRoute(problem, route, *order.pickupPlace) + distanceToRoute(problem, route, *order.deliveryPlace);
+}
+
 // A pending order and what is known of its spots: one per route, computed when first needed.
 struct PendingOrder {
   const Order* order;
+  float reach;  // a changed route this near (orderToRoute) is tried; infinity: every one
+
   std::vector<bool> tried;  // by route: the route is among the routes the order is tried in
   std::vector<bool> known;  // by route: spot is up to date
   std::vector<std::optional<InsertionSpot>> spot;
@@ -43,9 +50,17 @@ struct Repair {
 
   void add(const Order* order) {
     const auto routes = static_cast<std::size_t>(solution.routeCount());
-    PendingOrder entry{order, std::vector<bool>(routes, false), std::vector<bool>(routes, false),
-                       std::vector<std::optional<InsertionSpot>>(routes), std::vector<float>(routes, 0.0f)};
-    for (std::int32_t r : nearRoutes(solution, *order, kNearRoutes)) entry.tried[static_cast<std::size_t>(r)] = true;
+    PendingOrder entry{order,
+                       std::numeric_limits<float>::infinity(),
+                       std::vector<bool>(routes, false),
+                       std::vector<bool>(routes, false),
+                       std::vector<std::optional<InsertionSpot>>(routes),
+                       std::vector<float>(routes, 0.0f)};
+    const std::vector<std::int32_t> near = nearRoutes(solution, *order, kNearRoutes);
+    for (std::int32_t r : near) entry.tried[static_cast<std::size_t>(r)] = true;
+    if (solution.routeCount() > kEveryChangedRouteUpTo && !near.empty()) {
+      entry.reach = orderToRoute(solution.problem(), *solution.route(near.back()), *order);
+    }
     pending.push_back(std::move(entry));
   }
 
@@ -58,10 +73,18 @@ struct Repair {
     }
   }
 
-  // The route changed: every pending order tries it (again).
+  bool nearEnough(const PendingOrder& entry, const Route& route) const {
+    return entry.reach == std::numeric_limits<float>::infinity() ||
+           orderToRoute(solution.problem(), route, *entry.order) <= entry.reach;
+  }
+
+  // The route changed: every pending order near it tries it (again). A route only gains
+  // stops here, so it only comes nearer to an order.
   void routeChanged(std::int32_t route) {
     const auto r = static_cast<std::size_t>(route);
+    const Route& changed = *solution.route(route);
     for (PendingOrder& entry : pending) {
+      if (!entry.tried[r] && !nearEnough(entry, changed)) continue;
       entry.tried[r] = true;
       entry.known[r] = false;
     }
@@ -151,8 +174,7 @@ std::vector<std::int32_t> nearRoutes(const Solution& solution, const Order& orde
   const ProblemData& problem = solution.problem();
   for (std::int32_t r = 0; r < solution.routeCount(); ++r) {
     const Route& route = *solution.route(r);
-    byDistance.emplace_back(
-        distanceToRoute(problem, route, *order.pickupPlace) + distanceToRoute(problem, route, *order.deliveryPlace), r);
+    byDistance.emplace_back(orderToRoute(problem, route, order), r);
   }
   const auto keep = std::min<std::size_t>(byDistance.size(), static_cast<std::size_t>(std::max(limit, 0)));
   std::partial_sort(byDistance.begin(), byDistance.begin() + static_cast<std::ptrdiff_t>(keep), byDistance.end());

@@ -19,6 +19,11 @@ struct RepairChoice {
 // tried as well).
 inline constexpr std::int32_t kNearRoutes = 16;
 
+// Up to this many routes every route the repair changes is tried by every pending order; in
+// a larger fleet only by the orders it is near to (no farther than the order's kNearRoutes-th
+// nearest route was when the repair began), so the work per order stays bounded.
+inline constexpr std::int32_t kEveryChangedRouteUpTo = 200;
+
 // Inserts the pending orders (none of them on a route); those left over join the unplanned
 // orders. The solution's gain is not updated.
 void repairPlan(Solution& solution, std::vector<const Order*> pending, const RepairChoice& choice, Draws& draws);

@@ -138,7 +138,11 @@ PrimitiveList CTamsoView::paintList() {
 }
 
 void CTamsoView::paintEvent(QPaintEvent*) {
+  // Only what the viewport shows becomes primitives; exports still draw the whole canvas.
+  const QRect shown = viewport()->rect().translated(horizontalScrollBar()->value(), verticalScrollBar()->value());
+  layer().visibleArea = CanvasBox{shown.left(), shown.top(), shown.right(), shown.bottom()};
   const PrimitiveList list = paintList();
+  layer().visibleArea.reset();
   QPainter painter(viewport());
   if (!layer().backgroundShown) painter.fillRect(viewport()->rect(), Qt::white);
   painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());

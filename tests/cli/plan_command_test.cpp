@@ -134,7 +134,7 @@ TEST_F(PlanCommandTest, RestartsKeepTheBestPlanAndDumpEveryNewGain) {
 
 TEST_F(PlanCommandTest, GeneratedInstanceCanBePlanned) {
   EXPECT_EQ(run({"generate", "inst", "--places", "20", "--orders", "30"}).exitCode, 2);
-  EXPECT_EQ(run({"generate", "inst", "--places", "900", "--orders", "30", "--vehicles", "4"}).exitCode, 1);
+  EXPECT_EQ(run({"generate", "inst", "--places", "2001", "--orders", "30", "--vehicles", "4"}).exitCode, 1);
   const CliResult generated =
       run({"generate", "inst", "--places", "20", "--orders", "30", "--vehicles", "4", "--seed", "2"});
   ASSERT_EQ(generated.exitCode, 0) << generated.err;

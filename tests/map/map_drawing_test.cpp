@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "map/map_layer.h"
 #include "map_test_problem.h"
+#include "tests/numbered_name.h"
 
 namespace tamso {
 namespace {
@@ -148,6 +151,43 @@ TEST(MapDrawing, HugeSizesDoNotOverflow) {
   layer.drawShape(canvas, {0, 0, nullptr}, std::numeric_limits<std::int32_t>::min(), redShapes);
   ASSERT_EQ(canvas.size(), 2u);
   EXPECT_EQ(canvas[0].points[1].x, std::numeric_limits<std::int32_t>::max() / 2);
+}
+
+// Culling keeps the full paint's order and leaves out only primitives wholly outside the area.
+TEST(MapDrawing, VisibleAreaLeavesOutOnlyWhatItCannotShow) {
+  MapTestProblem problem;
+  for (int i = 0; i < 40; ++i) problem.addPlaceAt(testing::numberedName("P", i), (i * 37) % 88, (i * 23) % 40);
+  const auto place = [&](int i) { return &problem.data.places[static_cast<std::size_t>(i % 40)]; };
+  for (int v = 0; v < 6; ++v) problem.addVehicle(testing::numberedName("V", v), place(v));
+  auto plan = problem.emptyPlan();
+  for (int v = 0; v < 6; ++v) MapTestProblem::addStops(*plan, v, {place(v * 7), place(v * 7 + 5), place(v * 3 + 11)});
+  MapLayer layer(testing::frameWidth, testing::frameHeight);
+  layer.setProblem(&problem.data);
+  layer.setSolution(std::move(plan));
+  layer.showLocations = layer.showRoutes = true;
+  layer.locationSize = 2;
+  layer.rebuildLocations();
+  layer.buildRoutes();
+  layer.selectRoute(2);
+  PrimitiveList full;
+  layer.drawItems(full, redShapes);
+  for (const CanvasBox& box : {CanvasBox{0, 0, 10, 10}, CanvasBox{40, 15, 50, 25}, CanvasBox{-50, -50, -20, -20}}) {
+    layer.visibleArea = box;
+    PrimitiveList culled;
+    layer.drawItems(culled, redShapes);
+    std::size_t kept = 0;
+    for (const Primitive& primitive : full) {
+      if (kept < culled.size() && culled[kept] == primitive) {
+        ++kept;
+        continue;
+      }
+      const auto all = [&](auto out) { return std::all_of(primitive.points.begin(), primitive.points.end(), out); };
+      EXPECT_TRUE(all([&](IntPoint p) { return p.x < box.left; }) || all([&](IntPoint p) { return p.x > box.right; }) ||
+                  all([&](IntPoint p) { return p.y < box.top; }) || all([&](IntPoint p) { return p.y > box.bottom; }));
+    }
+    EXPECT_EQ(kept, culled.size()) << "not a sub-list of the full paint";
+    EXPECT_LT(culled.size(), full.size());
+  }
 }
 
 }  // namespace

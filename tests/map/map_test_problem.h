@@ -22,6 +22,7 @@ class MapTestProblem {
     place.longitude = static_cast<float>(x - 36);
     place.latitude = static_cast<float>(71 - y);
     data.places.push_back(place);
+    data.sizeLegTables(static_cast<std::int32_t>(data.places.size()));
     return data.places.back();
   }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "problem/problem_data.h"
 
@@ -64,6 +66,31 @@ TEST(Tables, SymmetricWithZeroDiagonalAndCostsFromCountries) {
   EXPECT_EQ(problem.distanceCost(a, b), FuzzyValue(static_cast<double>(km * 3.0f / 2)));
   // Per minute: (1440 + 2880) / 2 / 1440 = 1.5.
   EXPECT_EQ(problem.timeCost(a, b), FuzzyValue(75 * 1.5, 83 * 1.5, 91 * 1.5));
+}
+
+// Resizing the leg tables keeps the legs between the places kept; new legs are 0 km, 0 minutes.
+TEST(LegTables, ResizingKeepsTheLegsOfThePlacesKept) {
+  for (const auto& [first, second] : {std::pair{3, 7}, std::pair{7, 3}, std::pair{5, 5}, std::pair{0, 4}}) {
+    ProblemData problem;
+    problem.places.resize(static_cast<std::size_t>(std::max(first, second)));
+    for (std::size_t i = 0; i < problem.places.size(); ++i) problem.places[i].index = static_cast<std::int32_t>(i);
+    problem.sizeLegTables(first);
+    for (const Place& p : problem.places) {
+      for (const Place& q : problem.places) {
+        if (p.index < first && q.index < first)
+          problem.setLeg(p, q, p.index * 100.0f + q.index + 1, {p.index, q.index, 9});
+      }
+    }
+    problem.sizeLegTables(second);
+    for (const Place& p : problem.places) {
+      for (const Place& q : problem.places) {
+        if (p.index >= second || q.index >= second) continue;
+        const bool kept = p.index < first && q.index < first;
+        EXPECT_EQ(problem.distance(p, q), kept ? p.index * 100.0f + q.index + 1 : 0.0f) << first << "->" << second;
+        EXPECT_EQ(problem.travelTime(p, q), kept ? FuzzyTime(p.index, q.index, 9) : FuzzyTime{});
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -317,8 +317,8 @@ TEST_F(LoaderTest, TooManyRecordsFailWithTheLimitAndWriteNothingPastIt) {
   ProblemData problem;
   const auto error = load(problem);
   ASSERT_TRUE(error);
-  EXPECT_EQ(error->message, "Too many records in file 'countries.txt': at most 50 are allowed");
-  EXPECT_EQ(error->line, 51);
+  EXPECT_EQ(error->message, "Too many records in file 'countries.txt': at most 500 are allowed");
+  EXPECT_EQ(error->line, 501);
 }
 
 TEST_F(LoaderTest, AFailedLoadLeavesThePreviousProblemWhole) {

@@ -106,18 +106,22 @@ TEST_F(GeneratedInstanceTest, GeneratorRepeatsForASeedAndRefusesTooLargeInstance
   std::stringstream after;
   after << second.rdbuf();
   EXPECT_EQ(before.str(), after.str());
-  EXPECT_TRUE(generateInstance(dir.string(), {201, 30, 5, 8}).has_value());
-  EXPECT_TRUE(generateInstance(dir.string(), {20, 401, 5, 8}).has_value());
-  EXPECT_TRUE(generateInstance(dir.string(), {20, 30, 201, 8}).has_value());
+  EXPECT_TRUE(generateInstance(dir.string(), {ProblemData::maxPlaces + 1, 30, 5, 8}).has_value());
+  EXPECT_TRUE(generateInstance(dir.string(), {20, ProblemData::maxOrders + 1, 5, 8}).has_value());
+  EXPECT_TRUE(generateInstance(dir.string(), {20, 30, ProblemData::maxVehicles + 1, 8}).has_value());
   EXPECT_TRUE(generateInstance(dir.string(), {1, 30, 5, 8}).has_value());
 }
 
 TEST_F(GeneratedInstanceTest, FullSizeInstanceLoads) {
-  const ProblemData problem = load({200, 400, 200, 1});
-  EXPECT_EQ(problem.places.size(), 200u);
-  EXPECT_EQ(problem.orders.size(), 400u);
-  EXPECT_EQ(problem.vehicles.size(), 200u);
+  const ProblemData problem = load({ProblemData::maxPlaces, ProblemData::maxOrders, ProblemData::maxVehicles, 1});
+  EXPECT_EQ(problem.places.size(), static_cast<std::size_t>(ProblemData::maxPlaces));
+  EXPECT_EQ(problem.orders.size(), static_cast<std::size_t>(ProblemData::maxOrders));
+  EXPECT_EQ(problem.vehicles.size(), static_cast<std::size_t>(ProblemData::maxVehicles));
+  EXPECT_EQ(problem.legWidth(), ProblemData::maxPlaces);
   for (const Vehicle& vehicle : problem.vehicles) EXPECT_NE(vehicle.startPlace, nullptr);
+  const Place& last = problem.places.back();
+  EXPECT_GT(problem.distance(last, problem.places.front()), 0.0f);
+  EXPECT_EQ(Solution(problem, false).routeCount(), ProblemData::maxVehicles);
 }
 
 }  // namespace

@@ -27,15 +27,14 @@ class SmallProblem {
     place.index = static_cast<std::int32_t>(data.places.size());
     place.country = &data.countries[0];
     data.places.push_back(place);
+    data.sizeLegTables(static_cast<std::int32_t>(data.places.size()));
     return data.places.back();
   }
 
   // Both directions get the same distance and travel time.
   void setLeg(const Place& p, const Place& q, float km, FuzzyTime minutes) {
-    data.distanceTable[cell(p, q)] = km;
-    data.distanceTable[cell(q, p)] = km;
-    data.travelTimeTable[cell(p, q)] = minutes;
-    data.travelTimeTable[cell(q, p)] = minutes;
+    data.setLeg(p, q, km, minutes);
+    data.setLeg(q, p, km, minutes);
   }
 
   Vehicle& addVehicle(const std::string& name, const Place* start, FuzzyTime startTime = {}) {
@@ -65,11 +64,6 @@ class SmallProblem {
   static FuzzyWindow open(std::int32_t end = 100000) { return FuzzyWindow(0, end, end); }
 
   ProblemData data;
-
- private:
-  static std::size_t cell(const Place& p, const Place& q) {
-    return static_cast<std::size_t>(p.index) * ProblemData::maxPlaces + static_cast<std::size_t>(q.index);
-  }
 };
 
 }  // namespace tamso::testing

@@ -52,12 +52,11 @@ inline std::unique_ptr<ProblemData> makeLineProblem(const LineSettings& settings
   region.representingPlace = &problem->places[0];
   region.country = &problem->countries[0];
   problem->regions.push_back(region);
-  for (std::int32_t i = 0; i < settings.places; ++i) {
-    for (std::int32_t j = 0; j < settings.places; ++j) {
-      const std::int32_t d = 10 * (i > j ? i - j : j - i);
-      const std::size_t cell = static_cast<std::size_t>(i) * ProblemData::maxPlaces + static_cast<std::size_t>(j);
-      problem->distanceTable[cell] = static_cast<float>(d);
-      problem->travelTimeTable[cell] = FuzzyTime(d, d, d);
+  problem->sizeLegTables(settings.places);
+  for (const Place& p : problem->places) {
+    for (const Place& q : problem->places) {
+      const std::int32_t d = 10 * (p.index > q.index ? p.index - q.index : q.index - p.index);
+      problem->setLeg(p, q, static_cast<float>(d), FuzzyTime(d, d, d));
     }
   }
   for (std::int32_t v = 0; v < settings.vehicles; ++v) {

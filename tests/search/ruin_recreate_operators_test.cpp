@@ -114,6 +114,21 @@ TEST(RuinRecreateOperators, RandomOperatorSequencesKeepEveryPlanValid) {
   }
 }
 
+// Above kEveryChangedRouteUpTo routes the repair tries only near routes, and plans stay valid.
+TEST(RuinRecreateOperators, RepairInALargeFleetKeepsEveryPlanValid) {
+  const ProblemData& problem = generatedProblem({40, 80, kEveryChangedRouteUpTo + 10, 5});
+  Random random = Random::seeded(23);
+  Solution plan(problem, false);
+  buildFirstSolution(plan, random);
+  Draws draws(random);
+  for (std::int32_t step = 0; step < 12 && !::testing::Test::HasFailure(); ++step) {
+    std::vector<const Order*> removed = removeOrders(plan, static_cast<Removal>(step % kRemovalKinds), 8, draws);
+    repairPlan(plan, std::move(removed), insertionChoice(step % RuinAndRecreate::kInsertionKinds), draws);
+    plan.setGain(plan.totalGain(false));
+    expectPlanHolds(plan);
+  }
+}
+
 TEST(RuinRecreateOperators, ImprovementNeverLowersTheGain) {
   const ProblemData& problem = generatedProblem({25, 40, 4, 9});
   Random random = Random::seeded(17);
