@@ -54,17 +54,22 @@ inline float arriveKeepingRules(const RouteStop& stop, const Place& from, FuzzyT
 
 // Drives from `from` to the stop's place: `time` becomes the arrival, which is stored in
 // `arrival`, and then the time service can start (the window's start when early). Returns
-// the arrival's satisfaction; a stop without a window is always satisfied. With `driving`,
-// the driving and rest times are kept.
+// the arrival's satisfaction; a stop without a window is always satisfied.
 inline float arrive(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
-                    const ProblemData& problem, Driving* driving = nullptr) {
-  if (driving != nullptr) return arriveKeepingRules(stop, from, time, arrival, problem, *driving);
+                    const ProblemData& problem) {
   time.add(problem.travelTime(from, *stop.place));
   arrival = time;
   if (!stop.window) return 1.0f;
   const auto satisfaction = static_cast<float>(time.satisfaction(*stop.window));
   time.raiseTo(*stop.window);
   return satisfaction;
+}
+
+// `arrive`, keeping the driving and rest times when `driving` is given.
+inline float arrive(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
+                    const ProblemData& problem, Driving* driving) {
+  if (driving != nullptr) return arriveKeepingRules(stop, from, time, arrival, problem, *driving);
+  return arrive(stop, from, time, arrival, problem);
 }
 
 inline bool satisfies(float satisfaction, const ProblemData& problem) {

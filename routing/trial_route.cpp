@@ -2,6 +2,7 @@
 
 #include <array>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "routing/route.h"
@@ -11,21 +12,34 @@ namespace tamso {
 
 namespace {
 
+// The scan is compiled twice: with the driving and rest times (Rules) and without them, so
+// that a plan without them carries no driver's state through its hot loops.
+struct NoDriving {};
+
 // Where the vehicle is and when it can leave: after a stop's service, or at its start; under
 // the driving and rest times also the driver's state then.
+template <bool Rules>
 struct Departure {
   const Place* place;
   FuzzyTime time;
-  schedule::Driving driving;
+  [[no_unique_address]] std::conditional_t<Rules, schedule::Driving, NoDriving> driving;
 };
 
+template <bool Rules>
+Departure<Rules> routeStart(const Vehicle& vehicle) {
+  Departure<Rules> start{vehicle.startPlace, vehicle.startTimeOrZero(), {}};
+  if constexpr (Rules) start.driving.driver = DriverState::rested(start.time.likely);
+  return start;
+}
+
 // What the scan needs to know about the route as scheduled.
+template <bool Rules>
 struct ScheduledRoute {
+  static constexpr bool rules = Rules;  // the driving and rest times are kept
   std::span<const RouteStop> stops;
   const Route& route;
   const ProblemData& problem;
-  bool rules;  // the driving and rest times are kept
-  Departure start;
+  Departure<Rules> start;
   std::int32_t firstWaiting;  // feasibility is not checked from the first waiting stop on
   std::int32_t firstFailing;  // first stop before it below the minimal satisfaction, else firstWaiting
   std::int32_t lastFailing;   // last such stop, else -1
@@ -34,10 +48,7 @@ struct ScheduledRoute {
       : stops(route.stops()),
         route(route),
         problem(route.problem()),
-        rules(route.driverRules()),
-        start{route.vehicle().startPlace,
-              route.vehicle().startTimeOrZero(),
-              {DriverState::rested(route.vehicle().startTimeOrZero().likely)}},
+        start(routeStart<Rules>(route.vehicle())),
         firstWaiting(size()),
         firstFailing(-1),
         lastFailing(-1) {
@@ -65,18 +76,20 @@ struct ScheduledRoute {
   bool feasibleFrom(std::int32_t k) const { return k > lastFailing; }
   // The driver after stop k as scheduled (only under the rules).
   const DriverState& driverAfter(std::int32_t k) const { return route.drivingAt(k)->driver; }
-  Departure departureAfter(std::int32_t k, const FuzzyTime& serviceStart, const DriverState* driver) const {
-    Departure d{at(k).place, serviceStart, {}};
-    if (rules) d.driving.driver = *driver;
+  Departure<Rules> departureAfter(std::int32_t k, const FuzzyTime& serviceStart, const DriverState* driver) const {
+    Departure<Rules> d{at(k).place, serviceStart, {}};
+    if constexpr (Rules) d.driving.driver = *driver;
     schedule::serve(at(k), d.time, problem);
     return d;
   }
-  Departure departureAfter(std::int32_t k) const {
-    return departureAfter(k, at(k).serviceStart, rules ? &driverAfter(k) : nullptr);
+  Departure<Rules> departureAfter(std::int32_t k) const {
+    if constexpr (Rules) return departureAfter(k, at(k).serviceStart, &driverAfter(k));
+    return departureAfter(k, at(k).serviceStart, nullptr);
   }
   // Drives from `d` to the stop; the satisfaction of the arrival.
-  float arrive(const RouteStop& stop, Departure& d, FuzzyTime& arrival) const {
-    return schedule::arrive(stop, *d.place, d.time, arrival, problem, rules ? &d.driving : nullptr);
+  float arrive(const RouteStop& stop, Departure<Rules>& d, FuzzyTime& arrival) const {
+    if constexpr (Rules) return schedule::arrive(stop, *d.place, d.time, arrival, problem, &d.driving);
+    return schedule::arrive(stop, *d.place, d.time, arrival, problem);
   }
 };
 
@@ -116,9 +129,10 @@ class ShiftedTimes {
 // and rest times: from there on the schedule is the reference schedule, which is feasible
 // from `k + 1` when `referenceFeasibleFrom` (k + 1) says so. `record` receives the service
 // start of every stop passed and the departure then.
-template <class Reference, class ReferenceDriver, class Record>
-bool followFrom(const ScheduledRoute& route, std::int32_t from, Departure d, Reference reference,
-                ReferenceDriver referenceDriver, bool (ScheduledRoute::*referenceFeasibleFrom)(std::int32_t) const,
+template <bool Rules, class Reference, class ReferenceDriver, class Record>
+bool followFrom(const ScheduledRoute<Rules>& route, std::int32_t from, Departure<Rules> d, Reference reference,
+                ReferenceDriver referenceDriver,
+                std::type_identity_t<bool (ScheduledRoute<Rules>::*)(std::int32_t) const> referenceFeasibleFrom,
                 Record record) {
   FuzzyTime arrival;
   for (std::int32_t k = from; k < route.size(); ++k) {
@@ -126,7 +140,9 @@ bool followFrom(const ScheduledRoute& route, std::int32_t from, Departure d, Ref
     const RouteStop& stop = route.at(k);
     if (!schedule::satisfies(route.arrive(stop, d, arrival), route.problem)) return false;
     record(k, d);
-    if (d.time == reference(k) && (!route.rules || d.driving.driver == referenceDriver(k))) {
+    bool meets = d.time == reference(k);
+    if constexpr (Rules) meets = meets && d.driving.driver == referenceDriver(k);
+    if (meets) {
       return referenceFeasibleFrom ? (route.*referenceFeasibleFrom)(k + 1) : true;
     }
     schedule::serve(stop, d.time, route.problem);
@@ -136,7 +152,8 @@ bool followFrom(const ScheduledRoute& route, std::int32_t from, Departure d, Ref
 }
 
 // The vehicle serves a new stop after leaving `d`; false when it arrives too late.
-bool serveNew(const RouteStop& stop, Departure& d, const ScheduledRoute& route) {
+template <bool Rules>
+bool serveNew(const RouteStop& stop, Departure<Rules>& d, const ScheduledRoute<Rules>& route) {
   FuzzyTime arrival;
   if (!schedule::satisfies(route.arrive(stop, d, arrival), route.problem)) return false;
   schedule::serve(stop, d.time, route.problem);
@@ -144,20 +161,18 @@ bool serveNew(const RouteStop& stop, Departure& d, const ScheduledRoute& route) 
   return true;
 }
 
-// Calls `visit` with every pair that firstFeasiblePair would accept, in its scan order, until
-// `visit` answers true.
-template <class Visit>
-void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery, const RoomCheck& room,
-                         Visit visit) {
-  // An order only adds to the loads: an overloaded route stays overloaded.
-  if (!room.routeFits) return;
-  const ScheduledRoute scheduled(route);
+// forEachFeasiblePair with the driving and rest times kept (Rules) or not.
+template <bool Rules, class Visit>
+void scanFeasiblePairs(const Route& route, const RouteStop& pickup, const RouteStop& delivery, const RoomCheck& room,
+                       Visit visit) {
+  using Scheduled = ScheduledRoute<Rules>;
+  const Scheduled scheduled(route);
   const std::int32_t last = scheduled.pickupEnd();
   ShiftedTimes shifted(scheduled.size());
   for (std::int32_t i = 0; i <= last; ++i) {
     if (!scheduled.feasibleBefore(i)) break;
     if (!room.fitsAfter(i - 1)) continue;
-    Departure afterPickup = scheduled.start;
+    Departure<Rules> afterPickup = scheduled.start;
     std::int32_t shiftedEnd = i;  // stops i .. shiftedEnd - 1 hold shifted times
     // Stops after the first waiting stop are not looked at: every delivery below is taken.
     if (i <= scheduled.firstWaiting) {
@@ -165,10 +180,10 @@ void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const Rout
       if (!serveNew(pickup, afterPickup, scheduled)) continue;
       const bool pickupFeasible = followFrom(
           scheduled, i, afterPickup, [&](std::int32_t k) { return scheduled.at(k).serviceStart; },
-          [&](std::int32_t k) -> const DriverState& { return scheduled.driverAfter(k); }, &ScheduledRoute::feasibleFrom,
-          [&](std::int32_t k, const Departure& d) {
+          [&](std::int32_t k) -> const DriverState& { return scheduled.driverAfter(k); }, &Scheduled::feasibleFrom,
+          [&](std::int32_t k, const Departure<Rules>& d) {
             shifted[k] = d.time;
-            if (scheduled.rules) ShiftedTimes::driverAt(k) = d.driving.driver;
+            if constexpr (Rules) ShiftedTimes::driverAt(k) = d.driving.driver;
             shiftedEnd = k + 1;
           });
       if (!pickupFeasible) continue;
@@ -187,17 +202,30 @@ void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const Rout
         if (visit(InsertionPair{i, q + 2})) return;
         continue;
       }
-      Departure d = q < i
-                        ? afterPickup
-                        : scheduled.departureAfter(q, withPickup(q), scheduled.rules ? &driverWithPickup(q) : nullptr);
+      Departure<Rules> d =
+          q < i ? afterPickup : scheduled.departureAfter(q, withPickup(q), Rules ? &driverWithPickup(q) : nullptr);
       if (!serveNew(delivery, d, scheduled)) continue;
       // Where it meets the schedule with the pickup alone, the rest is known to be feasible.
       if (followFrom(scheduled, q + 1, d, withPickup, driverWithPickup, nullptr,
-                     [](std::int32_t, const Departure&) {}) &&
+                     [](std::int32_t, const Departure<Rules>&) {}) &&
           visit(InsertionPair{i, q + 2})) {
         return;
       }
     }
+  }
+}
+
+// Calls `visit` with every pair that firstFeasiblePair would accept, in its scan order, until
+// `visit` answers true.
+template <class Visit>
+void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery, const RoomCheck& room,
+                         Visit visit) {
+  // An order only adds to the loads: an overloaded route stays overloaded.
+  if (!room.routeFits) return;
+  if (route.driverRules()) {
+    scanFeasiblePairs<true>(route, pickup, delivery, room, visit);
+  } else {
+    scanFeasiblePairs<false>(route, pickup, delivery, room, visit);
   }
 }
 
@@ -226,19 +254,23 @@ ValuedPair bestFeasiblePair(const Route& route, const RouteStop& pickup, const R
 
 namespace {
 
-// Schedules and values a sequence of stops given as a visitor over them.
-template <class Stops>
-float sequenceGain(const Route& route, Stops forEachStop) {
+// sequenceGain with the driving and rest times kept (Rules) or not.
+template <bool Rules, class Stops>
+float sequenceGainOf(const Route& route, Stops forEachStop) {
   const ProblemData& problem = route.problem();
   const Place* previous = route.vehicle().startPlace;
   FuzzyTime time = route.vehicle().startTimeOrZero();
-  schedule::Driving driving{DriverState::rested(time.likely)};
-  schedule::Driving* rules = route.driverRules() ? &driving : nullptr;
+  schedule::Driving driving;
+  if constexpr (Rules) driving.driver = DriverState::rested(time.likely);
   FuzzyTime arrival;
   FuzzyValue gain;
   const RouteStop* last = nullptr;
   forEachStop([&](const RouteStop& stop) {
-    schedule::arrive(stop, *previous, time, arrival, problem, rules);
+    if constexpr (Rules) {
+      schedule::arrive(stop, *previous, time, arrival, problem, &driving);
+    } else {
+      schedule::arrive(stop, *previous, time, arrival, problem);
+    }
     schedule::addStopGain(gain, stop, *previous, arrival, time, problem, driving.restOnRoad);
     schedule::serve(stop, time, problem);
     previous = stop.place;
@@ -251,6 +283,12 @@ float sequenceGain(const Route& route, Stops forEachStop) {
   if (last->kind == StopKind::Delivery) lastShown.addMinutes(-problem.unloadTime);
   schedule::addIdleGain(gain, *last, lastShown, problem);
   return static_cast<float>(gain.defuzzify());
+}
+
+// Schedules and values a sequence of stops given as a visitor over them.
+template <class Stops>
+float sequenceGain(const Route& route, Stops forEachStop) {
+  return route.driverRules() ? sequenceGainOf<true>(route, forEachStop) : sequenceGainOf<false>(route, forEachStop);
 }
 
 }  // namespace
