@@ -34,7 +34,7 @@ int runWindow(const StartOptions& options) {
   QSettings former(QString::fromLatin1(CTamsoApp::kFormerOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
   RecentFiles(settings).adoptFormerList(former);
   DialogPrompts prompts(firstOpenFolder(RecentFiles(settings).files(), QApplication::applicationDirPath()));
-  CMainFrame frame(prompts, settings, imageLoadLibrary());
+  CMainFrame frame(prompts, settings, imageLoadLibrary(PictureLayout::Drawing));
   frame.show();
   frame.view()->startUp(options, true);
   return QApplication::exec();
@@ -67,7 +67,7 @@ int CTamsoApp::run(const QStringList& arguments) {
     std::printf("tamso %s\n", TAMSO_VERSION);
     return 0;
   }
-  if (!options.exportPng.isEmpty()) return exportStartPicture(options, imageLoadLibrary());
+  if (!options.exportPng.isEmpty()) return exportStartPicture(options, imageLoadLibrary(PictureLayout::Drawing));
   return runWindow(options);
 }
 
@@ -77,7 +77,7 @@ int exportStartPicture(const StartOptions& options, const PictureLibrary& pictur
   view.setFixedClientSize(options.size);
   view.setFitOnLoad(false);
   if (!view.startUp(withAbsolutePaths(options), false)) return 1;
-  if (const std::optional<QString> error = view.exportMapPictureTo(absolute(options.exportPng))) {
+  if (const std::optional<QString> error = view.exportMapPictureTo(absolute(options.exportPng), true)) {
     prompts.message(nullptr, *error);
     return 1;
   }

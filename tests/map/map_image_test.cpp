@@ -88,6 +88,36 @@ TEST(MapImage, ResampleDoublesA24BitPicture) {
   }
 }
 
+// Rows stored top first (a negative height in the header) give the same picture as rows
+// stored bottom first, before and after resampling to any size.
+TEST(MapImage, TopDownRowsAreTheSamePicture) {
+  const MapImage bottomUp = gradient(7, 5);
+  std::vector<std::uint8_t> block = makeBitmapBlock(7, 5, 32, true);
+  for (std::int32_t y = 0; y < 5; ++y) {
+    for (std::int32_t x = 0; x < 7; ++x) {
+      const Rgb c = bottomUp.pixel(x, y);
+      std::uint8_t* px = block.data() + MapImage::headerBytes +
+                         MapImage::rowStride(32, 7) * static_cast<std::size_t>(y) + 4 * static_cast<std::size_t>(x);
+      px[0] = c.b;
+      px[1] = c.g;
+      px[2] = c.r;
+    }
+  }
+  MapImage topDown;
+  ASSERT_TRUE(topDown.adopt(std::move(block), 1, "top.bmp"));
+  EXPECT_TRUE(topDown.topDown());
+  for (const auto& [width, height] : {std::pair{7, 5}, {3, 2}, {15, 11}, {1, 9}}) {
+    MapImage a = bottomUp;
+    MapImage b = topDown;
+    ASSERT_TRUE(a.resample(width, height));
+    ASSERT_TRUE(b.resample(width, height));
+    EXPECT_TRUE(b.topDown());
+    for (std::int32_t y = 0; y < height; ++y) {
+      for (std::int32_t x = 0; x < width; ++x) EXPECT_EQ(a.pixel(x, y), b.pixel(x, y)) << x << "," << y;
+    }
+  }
+}
+
 TEST(MapImage, ResampleShrinksByNearestNeighbour) {
   MapImage image = gradient(7, 5);
   ASSERT_TRUE(image.resample(3, 2));
