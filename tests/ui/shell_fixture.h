@@ -95,8 +95,7 @@ inline QString tinyCopy(const QTemporaryDir& dir) {
   return target + QStringLiteral("/tiny.cfg");
 }
 
-// A plain picture of the given size (a BMP file, or of the format `suffix` names) and a
-// map-parameters file naming it; returns the file.
+// A plain picture (BMP, or the format `suffix` names) and a map-parameters file naming it; returns the file.
 inline QString pictureMap(const QTemporaryDir& dir, int width, int height, const QString& suffix = "bmp") {
   QImage picture(width, height, QImage::Format_RGB888);
   picture.fill(QColor(0x20, 0x60, 0xA0));
