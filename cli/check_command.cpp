@@ -80,6 +80,7 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
   if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
   warnAboutOversizedOrders(problem, err);
   const MapCheck map = checkMap(problem, options->map);
+  for (const LoadWarning& warning : map.warnings) err << "tamso-cli: " << warningText(warning) << "\n";
   if (map.error) {
     err << *map.error << "\n";
     return exitFailure;

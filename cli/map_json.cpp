@@ -54,6 +54,7 @@ MapCheck checkMap(const ProblemData& problem, const MapCheckOptions& options) {
     MapParams params;
     MapImage picture;
     const MapParamsFileResult read = readMapParamsFile(*options.mapPath, params, picture, imageLoadLibrary());
+    check.warnings = read.warnings;
     if (!read.ok()) {
       check.error = read.message;
       const bool picture = read.outcome == MapParamsFileResult::Outcome::PictureError;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "problem/loader.h"
 #include "problem/problem_data.h"
 
 namespace tamso::cli {
@@ -29,6 +30,7 @@ struct MapCheck {
   nlohmann::json picture;              // {"file", "width", "height", "bitCount"} with --map
   std::vector<nlohmann::json> pixels;  // per place, in load order: [x, y]
   std::vector<nlohmann::json> framePixels;
+  std::vector<LoadWarning> warnings;  // of the map-parameters file
 };
 MapCheck checkMap(const ProblemData& problem, const MapCheckOptions& options);
 

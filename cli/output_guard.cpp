@@ -13,13 +13,9 @@ std::vector<std::string> runOutputs(const RunRequest& request, const RunOptions&
 }
 
 bool outputsSpareInputs(const RunRequest& request, const RunOptions& options, std::ostream& err) {
-  for (const std::string& output : runOutputs(request, options)) {
-    if (const auto refusal = refuseOverwritingInput(output, request.problem->inputFiles)) {
-      err << "tamso-cli: " << *refusal << "\n";
-      return false;
-    }
-  }
-  return true;
+  const auto refusal = refuseOverwritingInputs(runOutputs(request, options), request.problem->inputFiles);
+  if (refusal) err << "tamso-cli: " << *refusal << "\n";
+  return !refusal;
 }
 
 }  // namespace tamso::cli

@@ -192,11 +192,11 @@ bool cutShort(std::int32_t type, const std::string& bytes) {
   }
 }
 
-PictureBlock loadAs(const std::string& name, PictureType type) {
+PictureBlock loadAs(const std::string& name, PictureType type, PictureLayout layout = PictureLayout::Packed) {
   lastPictureError = pictureErrorNone;
   std::string bytes;
   if (!readWholeFile(name, bytes)) return {};
-  return decodePicture(type, bytes);
+  return decodePicture(type, bytes, layout);
 }
 
 std::uint32_t littleEndian16(const std::string& bytes, std::size_t at) {
@@ -255,7 +255,7 @@ std::int32_t FileType(const std::string& name) {
   return pictureUnknown;
 }
 
-PictureBlock decodePicture(std::int32_t type, const std::string& bytes) {
+PictureBlock decodePicture(std::int32_t type, const std::string& bytes, PictureLayout layout) {
   lastPictureError = pictureErrorNone;
   startDecoder();
   const char* format = decoderName(type);
@@ -267,7 +267,7 @@ PictureBlock decodePicture(std::int32_t type, const std::string& bytes) {
   if (type == picturePng) {
     PictureBlock block;
     try {
-      lastPictureError = decodePngRows(bytes, block);
+      lastPictureError = decodePngRows(bytes, block, layout);
     } catch (const std::bad_alloc&) {
       lastPictureError = pictureErrorNoMemory;
       block.clear();
@@ -323,26 +323,12 @@ PictureBlock LoadJPG(const std::string& name) { return loadAs(name, pictureJpg);
 PictureBlock LoadTIF(const std::string& name) { return loadAs(name, pictureTif); }
 PictureBlock LoadPNG(const std::string& name) { return loadAs(name, picturePng); }
 
-PictureBlock LoadPicture(std::int32_t type, const std::string& name) {
-  switch (type) {
-    case pictureBmp:
-      return LoadBMP(name);
-    case pictureGif:
-      return LoadGIF(name);
-    case picturePcx:
-      return LoadPCX(name);
-    case pictureTga:
-      return LoadTGA(name);
-    case pictureJpg:
-      return LoadJPG(name);
-    case pictureTif:
-      return LoadTIF(name);
-    case picturePng:
-      return LoadPNG(name);
-    default:
-      lastPictureError = pictureErrorUnreadable;
-      return {};
+PictureBlock LoadPicture(std::int32_t type, const std::string& name, PictureLayout layout) {
+  if (type < pictureBmp || type > picturePng) {
+    lastPictureError = pictureErrorUnreadable;
+    return {};
   }
+  return loadAs(name, static_cast<PictureType>(type), layout);
 }
 
 std::int32_t GetLastPicLibError() { return lastPictureError; }

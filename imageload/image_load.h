@@ -37,6 +37,12 @@ enum PictureError : std::int32_t {
 // The reason of a failed load in words, for the line under "Error loading image".
 std::string pictureErrorText(std::int32_t code);
 
+// How the rows of a true-colour PNG picture are laid out: packed as every loader gives them,
+// or for drawing: 32 bits a pixel (blue, green, red, 255), top row first, the layout a drawing
+// library shows as it is, so that a window holds the picture once instead of converting it.
+// Other formats and palette pictures are always packed.
+enum class PictureLayout { Packed, Drawing };
+
 // Largest picture the loaders accept.
 constexpr std::int64_t maxPictureSide = 16384;
 constexpr std::int64_t maxPicturePixels = 100'000'000;
@@ -56,9 +62,9 @@ PictureBlock LoadJPG(const std::string& name);
 PictureBlock LoadTIF(const std::string& name);
 PictureBlock LoadPNG(const std::string& name);
 // Decodes bytes already read as the given type, with the same checks as the loaders.
-PictureBlock decodePicture(std::int32_t type, const std::string& bytes);
+PictureBlock decodePicture(std::int32_t type, const std::string& bytes, PictureLayout layout = PictureLayout::Packed);
 // The loader of a type code; an empty block (and the unreadable code) for an unknown type.
-PictureBlock LoadPicture(std::int32_t type, const std::string& name);
+PictureBlock LoadPicture(std::int32_t type, const std::string& name, PictureLayout layout = PictureLayout::Packed);
 
 // Why the last load of this thread failed; pictureErrorNone after a success.
 std::int32_t GetLastPicLibError();

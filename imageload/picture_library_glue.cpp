@@ -4,10 +4,10 @@
 
 namespace tamso {
 
-PictureLibrary imageLoadLibrary() {
+PictureLibrary imageLoadLibrary(PictureLayout layout) {
   PictureLibrary library;
   library.fileType = [](const std::string& name) { return FileType(name); };
-  library.load = [](std::int32_t type, const std::string& name) { return LoadPicture(type, name); };
+  library.load = [layout](std::int32_t type, const std::string& name) { return LoadPicture(type, name, layout); };
   library.lastError = [] { return GetLastPicLibError(); };
   library.errorText = [](std::int32_t code) { return pictureErrorText(code); };
   return library;

@@ -55,8 +55,8 @@ void fillColourTable(png_structp png, png_infop info, PictureBlock& block) {
 }
 
 // Asks libpng for rows in the bitmap's layout: palette indexes of 8 bits, or blue, green and
-// red of 8 bits each with transparency laid over white.
-void requestLayout(png_structp png, png_infop info, bool palette) {
+// red of 8 bits each (and 255 in the drawing layout) with transparency laid over white.
+void requestLayout(png_structp png, png_infop info, bool palette, PictureLayout layout) {
   if (palette) {
     png_set_packing(png);
     return;
@@ -69,10 +69,11 @@ void requestLayout(png_structp png, png_infop info, bool palette) {
     png_set_background(png, &white, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
   }
   png_set_bgr(png);
+  if (layout == PictureLayout::Drawing) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
 }
 
 // The decoding proper; a libpng error jumps back into decodePngRows.
-void decodeInto(png_structp png, png_infop info, PngState& state, PictureBlock& block) {
+void decodeInto(png_structp png, png_infop info, PngState& state, PictureBlock& block, PictureLayout layout) {
   png_set_read_fn(png, &state, readBytes);
   png_set_user_limits(png, PNG_USER_WIDTH_MAX, PNG_USER_HEIGHT_MAX);
   png_read_info(png, info);
@@ -83,10 +84,11 @@ void decodeInto(png_structp png, png_infop info, PngState& state, PictureBlock& 
     return;
   }
   const bool palette = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
-  requestLayout(png, info, palette);
+  requestLayout(png, info, palette, layout);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  const std::int32_t bitCount = palette ? 8 : 24;
+  const bool drawing = !palette && layout == PictureLayout::Drawing;
+  const std::int32_t bitCount = palette ? 8 : (drawing ? 32 : 24);
   const auto w = static_cast<std::int32_t>(width);
   const auto h = static_cast<std::int32_t>(height);
   const std::size_t stride = MapImage::rowStride(bitCount, w);
@@ -94,19 +96,20 @@ void decodeInto(png_structp png, png_infop info, PngState& state, PictureBlock& 
     state.result = pictureErrorCorrupt;
     return;
   }
-  block = makeBitmapBlock(w, h, bitCount);
+  block = makeBitmapBlock(w, h, bitCount, drawing);
   if (palette) fillColourTable(png, info, block);
   const std::size_t offset = MapImage::headerBytes + (palette ? 4 * 256 : 0);
   state.rows.resize(static_cast<std::size_t>(h));
   for (std::int32_t y = 0; y < h; ++y) {
-    state.rows[static_cast<std::size_t>(y)] = block.data() + offset + stride * static_cast<std::size_t>(h - 1 - y);
+    const auto stored = static_cast<std::size_t>(drawing ? y : h - 1 - y);
+    state.rows[static_cast<std::size_t>(y)] = block.data() + offset + stride * stored;
   }
   png_read_image(png, state.rows.data());
 }
 
 }  // namespace
 
-std::int32_t decodePngRows(const std::string& bytes, PictureBlock& block) {
+std::int32_t decodePngRows(const std::string& bytes, PictureBlock& block, PictureLayout layout) {
   PngState state;
   state.bytes = &bytes;
   block.clear();
@@ -119,7 +122,7 @@ std::int32_t decodePngRows(const std::string& bytes, PictureBlock& block) {
   if (setjmp(png_jmpbuf(png)) != 0) {
     state.result = state.cutShort ? pictureErrorCutShort : pictureErrorCorrupt;
   } else {
-    decodeInto(png, info, state, block);
+    decodeInto(png, info, state, block, layout);
   }
   png_destroy_read_struct(&png, &info, nullptr);
   if (state.result != pictureErrorNone) {

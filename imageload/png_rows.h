@@ -9,8 +9,9 @@
 namespace tamso {
 
 // Decodes the bytes of a PNG file into `block`: 8 bits with the picture's colour table for a
-// palette picture, 24 bits otherwise, transparent pixels laid over white. Returns
-// pictureErrorNone, or the reason of the failure with `block` empty.
-std::int32_t decodePngRows(const std::string& bytes, PictureBlock& block);
+// palette picture, 24 bits otherwise (32 bits top row first in the drawing layout), transparent
+// pixels laid over white. Returns pictureErrorNone, or the reason of the failure with `block`
+// empty.
+std::int32_t decodePngRows(const std::string& bytes, PictureBlock& block, PictureLayout layout);
 
 }  // namespace tamso

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <utility>
 
@@ -84,7 +85,8 @@ std::size_t MapImage::rowStride(std::int32_t bitCount, std::int32_t width) {
   return (bytes + 3) / 4 * 4;
 }
 
-std::vector<std::uint8_t> makeBitmapBlock(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
+std::vector<std::uint8_t> makeBitmapBlock(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                                          bool topDown) {
   const std::size_t tableBytes = bitCount <= 8 ? 4 * (std::size_t{1} << bitCount) : 0;
   const std::size_t imageBytes = MapImage::rowStride(bitCount, width) * static_cast<std::size_t>(height);
   const std::size_t offset = MapImage::headerBytes + tableBytes;
@@ -95,7 +97,7 @@ std::vector<std::uint8_t> makeBitmapBlock(std::int32_t width, std::int32_t heigh
   writeLittle(block, 10, 4, static_cast<std::uint32_t>(offset));
   writeLittle(block, 14, 4, MapImage::infoHeaderBytes);
   writeLittle(block, 18, 4, static_cast<std::uint32_t>(width));
-  writeLittle(block, 22, 4, static_cast<std::uint32_t>(height));
+  writeLittle(block, 22, 4, static_cast<std::uint32_t>(topDown ? -height : height));
   writeLittle(block, 26, 2, 1);
   writeLittle(block, 28, 2, static_cast<std::uint32_t>(bitCount));
   writeLittle(block, 34, 4, static_cast<std::uint32_t>(imageBytes));
@@ -108,7 +110,14 @@ void MapImage::release() {
   bitmap_.shrink_to_fit();
   fileName_.clear();
   width_ = height_ = planes_ = bitCount_ = colourCount_ = colourTableBytes_ = 0;
+  topDown_ = false;
   ++version_;
+}
+
+std::vector<std::uint8_t> MapImage::takeBitmap() {
+  std::vector<std::uint8_t> block = std::move(bitmap_);
+  release();
+  return block;
 }
 
 bool MapImage::load(const std::string& name, const PictureLibrary& library) {
@@ -148,7 +157,9 @@ bool MapImage::adopt(std::vector<std::uint8_t> block, std::int32_t fileType, con
 bool MapImage::readHeaderFacts() {
   if (bitmap_.size() < headerBytes) return false;
   width_ = static_cast<std::int32_t>(readLittle(bitmap_, 18, 4));
-  height_ = static_cast<std::int32_t>(readLittle(bitmap_, 22, 4));
+  const auto declaredHeight = static_cast<std::int32_t>(readLittle(bitmap_, 22, 4));
+  topDown_ = declaredHeight < 0 && declaredHeight != std::numeric_limits<std::int32_t>::min();
+  height_ = topDown_ ? -declaredHeight : declaredHeight;
   planes_ = static_cast<std::int32_t>(readLittle(bitmap_, 26, 2));
   bitCount_ = static_cast<std::int32_t>(readLittle(bitmap_, 28, 2));
   colourCount_ = colourCountOf(bitCount_, planes_);
@@ -165,7 +176,6 @@ bool MapImage::resample(std::int32_t newWidth, std::int32_t newHeight) {
     lastError_ = errorNoBitmap;
     return false;
   }
-  const std::size_t oldStride = rowStride();
   const std::size_t newStride = rowStride(bitCount_, newWidth);
   const std::uint64_t imageBytes =
       static_cast<std::uint64_t>(newStride) * static_cast<std::uint64_t>(std::max(newHeight, 0));
@@ -182,14 +192,12 @@ bool MapImage::resample(std::int32_t newWidth, std::int32_t newHeight) {
   }
   std::copy(bitmap_.begin(), bitmap_.begin() + static_cast<std::ptrdiff_t>(pixelOffset()), resampled.begin());
   writeLittle(resampled, 18, 4, static_cast<std::uint32_t>(newWidth));
-  writeLittle(resampled, 22, 4, static_cast<std::uint32_t>(newHeight));
+  writeLittle(resampled, 22, 4, static_cast<std::uint32_t>(topDown_ ? -newHeight : newHeight));
   writeLittle(resampled, 34, 4, static_cast<std::uint32_t>(imageBytes));
   for (std::int32_t i = 0; i < newHeight; ++i) {
     const auto sourceRow = static_cast<std::int32_t>(std::int64_t{i} * height_ / newHeight);
-    const std::uint8_t* source =
-        bitmap_.data() + pixelOffset() + oldStride * static_cast<std::size_t>(height_ - 1 - sourceRow);
-    std::uint8_t* destination =
-        resampled.data() + pixelOffset() + newStride * static_cast<std::size_t>(newHeight - 1 - i);
+    const std::uint8_t* source = rowFromTop(sourceRow);
+    std::uint8_t* destination = resampled.data() + pixelOffset() + newStride * storedRow(i, newHeight);
     for (std::int32_t j = 0; j < newWidth; ++j) {
       copyPixel(source, destination, bitCount_, static_cast<std::int32_t>(std::int64_t{j} * width_ / newWidth), j);
     }
@@ -214,6 +222,7 @@ void MapImage::copyFrom(const MapImage& other) {
   fileType_ = other.fileType_;
   drawX_ = other.drawX_;
   drawY_ = other.drawY_;
+  topDown_ = other.topDown_;
   lastError_ = other.lastError_;
   fileName_ = other.fileName_;
   version_ = std::max(version_, other.version_) + 1;
@@ -239,7 +248,7 @@ bool MapImage::draw(PrimitiveList& canvas, std::int32_t x, std::int32_t y) {
 
 const std::uint8_t* MapImage::rowFromTop(std::int32_t row) const {
   if (!hasBitmap() || row < 0 || row >= height_) return nullptr;
-  return bitmap_.data() + pixelOffset() + rowStride() * static_cast<std::size_t>(height_ - 1 - row);
+  return bitmap_.data() + pixelOffset() + rowStride() * storedRow(row, height_);
 }
 
 Rgb MapImage::pixel(std::int32_t x, std::int32_t y) const {

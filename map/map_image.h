@@ -1,7 +1,8 @@
 #pragma once
 // The background picture: one packed device-independent bitmap in the layout of a BMP file
 // (14-byte file header, 40-byte information header, colour table of 4-byte quads for 8 or
-// fewer bits per pixel, then the pixel rows bottom row first, each padded to 4 bytes).
+// fewer bits per pixel, then the pixel rows, each padded to 4 bytes: bottom row first, or top
+// row first when the header gives the height as a negative number, as a BMP file may).
 // Zoomed copies are made by nearest-neighbour resampling; drawing blits it unscaled.
 #include <cstdint>
 #include <string>
@@ -47,6 +48,8 @@ class MapImage {
   bool resample(std::int32_t newWidth, std::int32_t newHeight);
   void copyFrom(const MapImage& other);
   void release();
+  // Hands the whole block over; no picture is held afterwards.
+  std::vector<std::uint8_t> takeBitmap();
   // x or y of -1 keeps the stored draw position. Appends a Picture primitive.
   bool draw(PrimitiveList& canvas, std::int32_t x = -1, std::int32_t y = -1);
 
@@ -59,6 +62,8 @@ class MapImage {
   std::int32_t colourTableBytes() const { return colourTableBytes_; }
   std::int32_t fileType() const { return fileType_; }
   std::int32_t lastError() const { return lastError_; }
+  // Rows stored top row first.
+  bool topDown() const { return topDown_; }
   std::int32_t drawX() const { return drawX_; }
   std::int32_t drawY() const { return drawY_; }
   const std::string& fileName() const { return fileName_; }
@@ -80,6 +85,10 @@ class MapImage {
 
  private:
   bool readHeaderFacts();
+  // Index in storage order of the row `row` counted from the top of a picture `height` high.
+  std::size_t storedRow(std::int32_t row, std::int32_t height) const {
+    return static_cast<std::size_t>(topDown_ ? row : height - 1 - row);
+  }
 
   std::vector<std::uint8_t> bitmap_;
   std::int32_t lastError_ = errorNone;
@@ -92,12 +101,15 @@ class MapImage {
   std::int32_t fileType_ = 0;
   std::int32_t drawX_ = 0;
   std::int32_t drawY_ = 0;
+  bool topDown_ = false;
   std::string fileName_;
   std::uint64_t version_ = 0;
 };
 
-// A packed bitmap of the given size and bit count, rows zero-filled, with a colour table of
-// 2^bitCount entries (all black) for 8 or fewer bits. Loaders and tests build on it.
-std::vector<std::uint8_t> makeBitmapBlock(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+// A packed bitmap of the given size and bit count, rows zero-filled (bottom row first, or top
+// row first with `topDown`), with a colour table of 2^bitCount entries (all black) for 8 or
+// fewer bits. Loaders and tests build on it.
+std::vector<std::uint8_t> makeBitmapBlock(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                                          bool topDown = false);
 
 }  // namespace tamso

@@ -1,6 +1,7 @@
 #include "map/map_params_file.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "problem/config_file.h"
 
@@ -64,6 +65,7 @@ bool readMapParamsContents(const std::string& path, MapParamsFileContents& conte
   readIntegers(file, pointKeys, contents.points);
   readIntegers(file, longitudeKeys, contents.longitude);
   readIntegers(file, latitudeKeys, contents.latitude);
+  contents.warnings = repeatedKeyWarnings(file);
   return true;
 }
 
@@ -77,6 +79,7 @@ MapParamsFileResult readMapParamsFile(const std::string& path, MapParams& params
     result.message = readErrorMessage(lineNumber);
     return result;
   }
+  result.warnings = std::move(contents.warnings);
   const auto& p = contents.points;
   params.setThreePoints(p[0], p[1], p[2], p[3], p[4], p[5]);
   const auto& lon = contents.longitude;

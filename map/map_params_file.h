@@ -2,10 +2,12 @@
 // Reading a map-parameters file: the picture's file name and the fourteen calibration
 // integers, then the picture itself.
 #include <string>
+#include <vector>
 
 #include "map/map_image.h"
 #include "map/map_params.h"
 #include "map/picture_library.h"
+#include "problem/loader.h"
 
 namespace tamso {
 
@@ -16,9 +18,10 @@ struct MapParamsFileResult {
     PictureError,  // the calibration is in force, the picture did not load
   };
   Outcome outcome = Outcome::Loaded;
-  std::string message;      // "Error reading configuration file in line %d" or "Error loading image"
-  std::string pictureName;  // the picture's file name, resolved against the file's folder
-  std::string reason;       // why the file could not be opened, or why the picture did not load
+  std::string message;                // "Error reading configuration file in line %d" or "Error loading image"
+  std::string pictureName;            // the picture's file name, resolved against the file's folder
+  std::string reason;                 // why the file could not be opened, or why the picture did not load
+  std::vector<LoadWarning> warnings;  // keys given twice
   bool ok() const { return outcome == Outcome::Loaded; }
 };
 
@@ -28,6 +31,7 @@ struct MapParamsFileContents {
   std::int32_t points[6] = {-1, -1, -1, -1, -1, -1};
   std::int32_t longitude[4] = {-1, -1, -1, -1};
   std::int32_t latitude[4] = {-1, -1, -1, -1};
+  std::vector<LoadWarning> warnings;  // keys given twice: the first value stays in force
 };
 
 // Reads the file; on a read failure `lineNumber` is the line at which reading stopped

@@ -24,4 +24,12 @@ std::optional<std::string> refuseOverwritingInput(const std::string& output, con
   return "Cannot write the file " + output + ": it is the input file " + *input;
 }
 
+std::optional<std::string> refuseOverwritingInputs(const std::vector<std::string>& outputs,
+                                                   const std::vector<std::string>& inputs) {
+  for (const std::string& output : outputs) {
+    if (auto refusal = refuseOverwritingInput(output, inputs)) return refusal;
+  }
+  return std::nullopt;
+}
+
 }  // namespace tamso

@@ -19,4 +19,8 @@ std::optional<std::string> inputNamedBy(const std::string& output, const std::ve
 // "Cannot write the file OUTPUT: it is the input file INPUT".
 std::optional<std::string> refuseOverwritingInput(const std::string& output, const std::vector<std::string>& inputs);
 
+// The refusal of the first of `outputs` that names one of `inputs`, as above.
+std::optional<std::string> refuseOverwritingInputs(const std::vector<std::string>& outputs,
+                                                   const std::vector<std::string>& inputs);
+
 }  // namespace tamso

@@ -295,11 +295,7 @@ void InstanceLoader::warn(std::string message, const std::string& file, int line
 }
 
 void InstanceLoader::warnAboutRepeatedKeys() {
-  for (const ConfigFile::RepeatedKey& repeat : config_.repeatedKeys()) {
-    warn(format("key '%s' is given twice, in lines %d and %d; the first value stays in force", repeat.key,
-                repeat.firstLine, repeat.line),
-         configPath_, repeat.line);
-  }
+  for (LoadWarning& repeat : repeatedKeyWarnings(config_)) warn(std::move(repeat.message), repeat.file, repeat.line);
 }
 
 std::optional<LoadError> InstanceLoader::run(const std::string& configPath) {
@@ -614,6 +610,16 @@ std::optional<LoadError> InstanceLoader::loadRoadDistances() {
 }
 
 }  // namespace
+
+std::vector<LoadWarning> repeatedKeyWarnings(const ConfigFile& file) {
+  std::vector<LoadWarning> warnings;
+  for (const ConfigFile::RepeatedKey& repeat : file.repeatedKeys()) {
+    warnings.push_back({format("key '%s' is given twice, in lines %d and %d; the first value stays in force",
+                               repeat.key, repeat.firstLine, repeat.line),
+                        file.path(), repeat.line});
+  }
+  return warnings;
+}
 
 std::string warningText(const LoadWarning& warning) {
   std::string text = "warning: " + warning.message;

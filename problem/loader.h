@@ -3,7 +3,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "problem/config_file.h"
 #include "problem/problem_data.h"
 
 namespace tamso {
@@ -25,6 +27,10 @@ struct LoadWarning {
 
 // "warning: MESSAGE" and, on a second line, "at FILE:LINE".
 std::string warningText(const LoadWarning& warning);
+
+// One warning for each key given twice in a file of keys and values (the configuration, the
+// map parameters), naming both lines; the first value stays in force.
+std::vector<LoadWarning> repeatedKeyWarnings(const ConfigFile& file);
 
 struct LoadOptions {
   // When not empty, relative data-file paths are resolved against this folder instead of

@@ -159,6 +159,19 @@ ROAD_FLEET = [
     ("PRAHA", "TRUCK_40T"), ("KRAKOW", "TRUCK_40T"),
 ]
 
+# A driver may drive about 9 of 24 hours: with the driving and rest times the week needs more
+# trucks again.
+RULES_FLEET = [
+    ("WARSZAWA", "TRUCK_40T"), ("POZNAN", "TRUCK_40T"), ("WROCLAW", "TRUCK_40T"), ("KATOWICE", "TRUCK_40T"),
+    ("LODZ", "TRUCK_40T"), ("GDANSK", "TRUCK_18T"), ("KRAKOW", "TRUCK_40T"), ("POZNAN", "TRUCK_18T"),
+    ("BERLIN", "TRUCK_40T"), ("LEIPZIG", "TRUCK_40T"), ("DRESDEN", "TRUCK_18T"), ("PRAHA", "TRUCK_40T"),
+    ("OSTRAVA", "TRUCK_40T"), ("WIEN", "TRUCK_18T"), ("HAMBURG", "TRUCK_40T"), ("MUENCHEN", "TRUCK_40T"),
+]
+# Each delivery window's full part ends 20 hours later than a straight drive with its breaks and
+# rests needs, so that a driver who rests on the way or serves another order first still
+# meets it.
+RULES_SLACK_MINUTES = 1200
+
 CLIENTS = [
     ("POLMLEK", "strategic"), ("ORLEN_LOGISTYKA", "strategic"), ("BOSCH_RETAIL", "strategic"),
     ("IKEA_SUPPLY", "strategic"), ("MAKRO_CASH", "strategic"), ("VOLVO_PARTS", "strategic"),
@@ -263,7 +276,7 @@ def make_orders(rng, cargo_rng, places):
         # window's full part.
         slowest = legal_minutes(int(drive * (1.0 + FUZZINESS)) + 1)
         delivery_start = (pickup_start + drive + PICKUP_MINUTES) // 30 * 30
-        delivery_full = pickup_full + PICKUP_MINUTES + slowest + rng.choice((120, 240, 360, 480))
+        delivery_full = pickup_full + PICKUP_MINUTES + slowest + rng.choice((120, 240, 360, 480)) + RULES_SLACK_MINUTES
         delivery_full = (delivery_full + 29) // 30 * 30
         delivery_end = delivery_full + 180
         a, b = COUNTRIES[places[pickup][3]], COUNTRIES[places[delivery][3]]
@@ -307,11 +320,12 @@ def main():
           [f"{t} {len(lists)} " + " ".join(quantity_list(n, p) for n, p in lists)
            for t, (_, lists) in VEHICLE_TYPES.items()])
     vehicles, positions = [], []
-    # The trucks added for the roads draw from a generator of their own, so that the orders
-    # stay those of the same seed.
+    # The trucks added for the roads and for the driving times draw from generators of their
+    # own, so that the orders stay those of the same seed.
     fleet_rng = random.Random(SEED + 2)
-    for i, (start, vtype) in enumerate(FLEET + ROAD_FLEET):
-        draw = rng if i < len(FLEET) else fleet_rng
+    rules_rng = random.Random(SEED + 3)
+    for i, (start, vtype) in enumerate(FLEET + ROAD_FLEET + RULES_FLEET):
+        draw = rng if i < len(FLEET) else (fleet_rng if i < len(FLEET) + len(ROAD_FLEET) else rules_rng)
         low, high = VEHICLE_TYPES[vtype][0]
         name = f"{start[:3]}-{i + 1:02d}"
         vehicles.append(f"{name} {vtype} {draw.randrange(low, high, 50)}")

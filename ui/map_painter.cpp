@@ -57,6 +57,11 @@ QRectF visibleCanvas(const QPainter& painter) {
 
 QImage toQImage(const MapImage& picture) {
   if (!picture.hasBitmap() || picture.width() <= 0 || picture.height() <= 0) return {};
+  // Rows top first of blue, green, red and 255 are a QImage as they are: shown, not copied.
+  if (picture.bitCount() == 32 && picture.topDown()) {
+    return QImage(picture.rowFromTop(0), picture.width(), picture.height(), static_cast<qsizetype>(picture.rowStride()),
+                  QImage::Format_RGB32);
+  }
   QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
   if (image.isNull()) return {};
   if (picture.bitCount() == 24 || picture.bitCount() == 32) {

@@ -1,8 +1,8 @@
 #pragma once
 // Hands the map core's primitives to a QPainter. Route bands use the alternate (odd-even)
 // fill rule, triangles the winding rule, as each primitive says. A background bitmap is
-// converted to a QImage once per bitmap version; a zoomed background is drawn by scaling only
-// the part of it that the painter's device shows.
+// converted to a QImage once per bitmap version (one in the drawing layout is only wrapped); a zoomed background is
+// drawn by scaling only the part of it that the painter's device shows.
 #include <QImage>
 #include <cstdint>
 
@@ -16,7 +16,8 @@ class MapImage;
 
 namespace tamso::ui {
 
-// The picture as a QImage, top row first.
+// The picture as a QImage, top row first. A picture in the drawing layout (32 bits, top row
+// first) is wrapped without a copy: the QImage is valid while the picture's bitmap is.
 QImage toQImage(const MapImage& picture);
 
 class MapPainter {

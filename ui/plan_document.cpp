@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <filesystem>
+#include <iostream>
 
 #include "problem/config_file.h"
 #include "problem/loader.h"
@@ -43,6 +44,7 @@ MapParamsFileResult PlanDocument::readMapParams(const QString& path, bool change
                                                 MapImage& picture, const PictureLibrary& pictures) {
   const std::string name = fileToRead(path, changeDirectory);
   MapParamsFileResult result = readMapParamsFile(name, params, picture, pictures);
+  for (const LoadWarning& warning : result.warnings) std::cerr << warningText(warning) << "\n";
   if (result.outcome != MapParamsFileResult::Outcome::FileError) {
     mapInputs_ = {std::filesystem::absolute(name).string(), std::filesystem::absolute(result.pictureName).string()};
     files_.setInputs(inputFiles());

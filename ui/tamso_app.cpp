@@ -45,7 +45,7 @@ int runWindow(const StartOptions& options) {
   QSettings former(QString::fromLatin1(CTamsoApp::kFormerOrganisation), QString::fromLatin1(CTamsoApp::kApplication));
   RecentFiles(settings).adoptFormerList(former);
   DialogPrompts prompts(firstOpenFolder(RecentFiles(settings).files(), QApplication::applicationDirPath()));
-  CMainFrame frame(prompts, settings, imageLoadLibrary());
+  CMainFrame frame(prompts, settings, imageLoadLibrary(PictureLayout::Drawing));
   frame.view()->setDumpFolder(windowDumpFolder());
   frame.show();
   frame.view()->startUp(options, true);
@@ -81,7 +81,7 @@ int CTamsoApp::run(const QStringList& arguments) {
     return 0;
   }
   if (!options.exportPng.isEmpty() || !options.routeSheets.isEmpty())
-    return exportStartFiles(options, imageLoadLibrary());
+    return exportStartFiles(options, imageLoadLibrary(PictureLayout::Drawing));
   return runWindow(options);
 }
 
@@ -93,7 +93,7 @@ int exportStartFiles(const StartOptions& options, const PictureLibrary& pictures
   const StartOptions absoluteOptions = withAbsolutePaths(options);
   if (!view.startUp(absoluteOptions, false)) return 1;
   std::optional<QString> error;
-  if (!absoluteOptions.exportPng.isEmpty()) error = view.exportMapPictureTo(absoluteOptions.exportPng);
+  if (!absoluteOptions.exportPng.isEmpty()) error = view.exportMapPictureTo(absoluteOptions.exportPng, true);
   if (!error && !absoluteOptions.routeSheets.isEmpty()) error = view.writeRouteSheetsTo(absoluteOptions.routeSheets);
   if (error) {
     prompts.message(nullptr, *error);

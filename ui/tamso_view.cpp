@@ -9,6 +9,7 @@
 
 #include "routing/solution.h"
 #include "ui/find_dialog.h"
+#include "ui/export_canvas.h"
 #include "ui/plan_report.h"
 #include "ui/user_prompts.h"
 
@@ -149,16 +150,9 @@ void CTamsoView::paintEvent(QPaintEvent*) {
   painter_.paint(painter, list);
 }
 
-QImage CTamsoView::renderCanvas() {
-  const PrimitiveList list = paintList();
-  const QSize size(std::max(1, scrollRange_.width()), std::max(1, scrollRange_.height()));
-  QImage image(size, QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  painter_.paint(painter, list);
-  return image;
-}
+QSize CTamsoView::canvasSize() const { return {std::max(1, scrollRange_.width()), std::max(1, scrollRange_.height())}; }
+
+QImage CTamsoView::renderCanvas() { return exportCanvas(paintList(), canvasSize(), painter_); }
 
 void CTamsoView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);

@@ -91,7 +91,9 @@ class CTamsoView : public QAbstractScrollArea {
   // A file dropped on the window: a map-parameters file (it names a picture) opens as the map,
   // any other file as a data file; a failure is told to the user.
   void openDroppedFile(const QString& path);
-  std::optional<QString> exportMapPictureTo(const QString& path);
+  // With `releasePicture` (the last step of an export without a window) the canvas may take
+  // the picture's pixels over, and the map holds no picture afterwards.
+  std::optional<QString> exportMapPictureTo(const QString& path, bool releasePicture = false);
   // The route sheets of the plan on the map: of the routes at `positions` (plan order), of every
   // route with stops when none are given.
   std::vector<RouteSheet> routeSheetsOf(const std::vector<std::size_t>& positions = {});
@@ -192,6 +194,8 @@ class CTamsoView : public QAbstractScrollArea {
   void repaintMap();
   QPoint mapPosition(QPoint clientPosition) const;
   PrimitiveList paintList();
+  // The whole canvas: the scroll range, at least one pixel each way.
+  QSize canvasSize() const;
   void clearPlan();
   // Runs a zoom change keeping the map under the client point `anchor` in place.
   void zoomAround(QPoint anchor, const std::function<void()>& change);
@@ -206,6 +210,8 @@ class CTamsoView : public QAbstractScrollArea {
   void afterPictureLoaded();
   // The files the window has read: no save or export may write over one of them.
   std::vector<std::string> inputFiles() const { return document_.inputFiles(); }
+  // The files a start-up run without a window writes: its dump files and the exported picture.
+  std::vector<std::string> windowlessRunOutputs(const StartOptions& options);
 
   UserPrompts& prompts_;
   PictureLibrary pictures_;

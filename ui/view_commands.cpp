@@ -8,6 +8,8 @@
 #include "core/file_replace.h"
 #include "problem/file_identity.h"
 #include "routing/solution.h"
+#include "run/run_outcome.h"
+#include "ui/export_canvas.h"
 #include "ui/plan_report.h"
 #include "ui/user_prompts.h"
 #include "ui/visualization_dialog.h"
@@ -158,11 +160,11 @@ void CTamsoView::exportMapPicture() {
 }
 
 // The picture is written whole or not at all, through a temporary file, as the plan files are.
-std::optional<QString> CTamsoView::exportMapPictureTo(const QString& path) {
+std::optional<QString> CTamsoView::exportMapPictureTo(const QString& path, bool releasePicture) {
   if (const auto refusal = refuseOverwritingInput(path.toStdString(), inputFiles())) {
     return QString::fromStdString(*refusal);
   }
-  const QImage image = renderCanvas();
+  const QImage image = exportCanvas(paintList(), canvasSize(), painter_, releasePicture ? &map_.picture() : nullptr);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
@@ -203,6 +205,12 @@ void CTamsoView::visualization() {
   dialog->open();
 }
 
+std::vector<std::string> CTamsoView::windowlessRunOutputs(const StartOptions& options) {
+  std::vector<std::string> outputs = runDumpFiles(runs_.request(RunCommand::LocalSearch, document_.problem()));
+  if (!options.exportPng.isEmpty()) outputs.push_back(options.exportPng.toStdString());
+  return outputs;
+}
+
 bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
   setSeed(options.seed);
   const auto fail = [this](const QString& message) {
@@ -220,6 +228,9 @@ bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
     if (runInBackground) {
       startRun(RunCommand::LocalSearch);
     } else {
+      if (const auto refusal = refuseOverwritingInputs(windowlessRunOutputs(options), inputFiles())) {
+        return fail(QString::fromStdString(*refusal));
+      }
       runLocalSearchNow();
     }
   }

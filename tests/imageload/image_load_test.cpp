@@ -119,6 +119,8 @@ TEST_F(ImageLoad, DecodesEveryFormatPixelByPixel) {
     EXPECT_EQ(GetLastPicLibError(), pictureErrorNone);
     expectPixels(block, c.tolerance, c.file);
     EXPECT_EQ(LoadPicture(FileType(path), path), block) << c.file;
+    // Laid out for drawing (PNG rows top first, 32 bits), the pixels are the same.
+    expectPixels(LoadPicture(FileType(path), path, PictureLayout::Drawing), c.tolerance, c.file);
   }
 }
 

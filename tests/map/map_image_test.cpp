@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tamso {
 namespace {
 
@@ -85,6 +87,25 @@ TEST(MapImage, ResampleDoublesA24BitPicture) {
       EXPECT_EQ(image.pixel(x, y), (Rgb{static_cast<std::uint8_t>(x / 2), static_cast<std::uint8_t>(y / 2), 7}))
           << x << "," << y;
     }
+  }
+}
+
+// Rows stored top first (a negative height) are the same picture, before and after resampling.
+TEST(MapImage, TopDownRowsAreTheSamePicture) {
+  const MapImage bottomUp = gradient(7, 5);
+  std::vector<std::uint8_t> block = makeBitmapBlock(7, 5, 24, true);
+  for (std::int32_t y = 0; y < 5; ++y) {
+    std::copy_n(bottomUp.rowFromTop(y), bottomUp.rowStride(),
+                block.data() + bottomUp.pixelOffset() + static_cast<std::size_t>(y) * bottomUp.rowStride());
+  }
+  MapImage topDown;
+  ASSERT_TRUE(topDown.adopt(std::move(block), 1, "top.bmp"));
+  for (const auto& [width, height] : {std::pair{7, 5}, {3, 2}, {15, 11}, {1, 9}}) {
+    MapImage a = bottomUp;
+    MapImage b = topDown;
+    ASSERT_TRUE(a.resample(width, height) && b.resample(width, height) && b.topDown());
+    for (std::int32_t i = 0; i < width * height; ++i)
+      EXPECT_EQ(a.pixel(i % width, i / width), b.pixel(i % width, i / width));
   }
 }
 

@@ -60,6 +60,21 @@ TEST_F(MapParamsFile, ReadsCalibrationAndPictureBesideTheFile) {
   EXPECT_EQ(picture.width(), 30);
 }
 
+TEST_F(MapParamsFile, KeysGivenTwiceAreWarnedAboutAndTheFirstValueStays) {
+  write("europe.bmp", "");
+  const std::string rest = std::string(fullFile).substr(std::string(fullFile).find('\n') + 1);
+  const std::string path =
+      write("europe.map", "mapfilename=europe.bmp\nmapfilename=other.bmp\n" + rest + "[points]\nx1=77\n");
+  const MapParamsFileResult result = readMapParamsFile(path, params, picture, library());
+  EXPECT_EQ(requested, (folder / "europe.bmp").string());
+  EXPECT_EQ(params.point(0), (IntPoint{10, 100}));
+  ASSERT_EQ(result.warnings.size(), 2u);
+  EXPECT_EQ(
+      warningText(result.warnings[0]),
+      "warning: key 'mapfilename' is given twice, in lines 1 and 2; the first value stays in force\nat " + path + ":2");
+  EXPECT_EQ(result.warnings[1].line, 21);
+}
+
 TEST_F(MapParamsFile, MissingOrBrokenKeysGiveMinusOne) {
   const std::string path =
       write("partial.map", "mapfilename=absent.bmp\n[points]\nx1=  -7px\ny1=abc\n[longitude]\nl1=+12\n");

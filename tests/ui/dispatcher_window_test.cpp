@@ -54,7 +54,7 @@ class DispatcherWindowTest : public QObject {
     }
     QVERIFY(qAbs(placed.center().x() - client.center().x()) <= 2);
     QVERIFY(qAbs(placed.center().y() - client.center().y()) <= 2);
-    QCOMPARE(shell.frame.summaryText(), QString("180 orders, 36 vehicles, 101 places"));
+    QCOMPARE(shell.frame.summaryText(), QString("180 orders, 52 vehicles, 101 places"));
     QVERIFY(shell.enabled(Command::ZoomToFit));
     QCOMPARE(shell.action(Command::ZoomToFit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
     QCOMPARE(shell.action(Command::Exit)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -122,7 +122,7 @@ class DispatcherWindowTest : public QObject {
     Shell shell;
     shell.openData(shelltest::europeCopy(shell.dir));
     VehiclesDialog dialog(&shell.frame, &shell.view().problem());
-    QCOMPARE(dialog.list()->rowCount(), 36);
+    QCOMPARE(dialog.list()->rowCount(), 52);
     const QSize size = dialog.preferredSize(QSize(1600, 1000));
     QVERIFY(size.height() < 1000);
     dialog.setFixedSize(size);

@@ -149,9 +149,42 @@ class MapExportTest : public QObject {
       options.exportPng = input;
       QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     }
+    // With Local Search, the picture or a dump file that is an input is refused before the run.
+    options.localSearch = true;
+    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QVERIFY(QFile::link(orders, dir.filePath(QStringLiteral("total.dump"))));
+    options.exportPng = dir.filePath(QStringLiteral("routes.png"));
+    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QVERIFY(!QFile::exists(options.exportPng));
     QFile after(orders);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), text);
+  }
+
+  // The exported file is the canvas painted whole on white: with the picture held packed or
+  // laid out for drawing, kept or given up to the export, at zoom 1 and zoomed.
+  void exportIsTheCanvasPaintedWhole() {
+    for (const PictureLayout layout : {PictureLayout::Packed, PictureLayout::Drawing}) {
+      for (const int zoomSteps : {0, 2}) {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        StartOptions options = europeOptions({});
+        options.mapParams = shelltest::pictureMap(dir, 700, 1600, QStringLiteral("png"));
+        options.localSearch = true;
+        options.seed = 1;
+        shelltest::ScriptedPrompts prompts;
+        CTamsoView view(prompts, imageLoadLibrary(layout));
+        view.setFixedClientSize(QSize(400, 300));
+        view.setFitOnLoad(false);
+        QVERIFY(view.startUp(options, false));
+        for (int i = 0; i < zoomSteps; ++i) view.zoomIn();
+        const QImage canvas = view.renderCanvas();
+        for (const bool release : {false, true}) {
+          QVERIFY(!view.exportMapPictureTo(QStringLiteral("map.png"), release));
+          QVERIFY(QImage(QStringLiteral("map.png")).convertToFormat(QImage::Format_RGB32) == canvas);
+        }
+      }
+    }
   }
 
   void fillRulesFollowThePrimitive() {

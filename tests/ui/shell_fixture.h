@@ -101,15 +101,16 @@ inline QString tinyCopy(const QTemporaryDir& dir) {
   return target + QStringLiteral("/tiny.cfg");
 }
 
-// A plain picture of the given size and a map-parameters file naming it; returns the file.
-inline QString pictureMap(const QTemporaryDir& dir, int width, int height) {
+// A plain picture (BMP, or the format `suffix` names) and a map-parameters file naming it; returns the file.
+inline QString pictureMap(const QTemporaryDir& dir, int width, int height, const QString& suffix = "bmp") {
   QImage picture(width, height, QImage::Format_RGB888);
   picture.fill(QColor(0x20, 0x60, 0xA0));
-  picture.save(dir.filePath(QStringLiteral("picture.bmp")), "BMP");
+  const QString name = QStringLiteral("picture.") + suffix;
+  picture.save(dir.filePath(name));
   QFile file(dir.filePath(QStringLiteral("picture.map")));
   file.open(QIODevice::WriteOnly | QIODevice::Text);
+  file.write("mapfilename=" + name.toUtf8() + "\n");
   file.write(
-      "mapfilename=picture.bmp\n"
       "[points]\nx1=41\ny1=1447\nx2=734\ny2=1534\nx3=1342\ny3=1454\n"
       "[longitude]\nl1=-20\nx1=263\nl2=40\nx2=1161\n"
       "[latitude]\nl1=40\nx1=1437\nl2=60\nx2=478\n");
