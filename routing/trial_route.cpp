@@ -147,13 +147,13 @@ bool serveNew(const RouteStop& stop, Departure& d, const ScheduledRoute& route) 
 // `visit` answers true.
 template <class Visit>
 void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery, const RoomCheck& room,
-                         Visit visit) {
+                         std::int32_t firstPickup, Visit visit) {
   // An order only adds to the loads: an overloaded route stays overloaded.
   if (!room.routeFits) return;
   const ScheduledRoute scheduled(route);
   const std::int32_t last = scheduled.pickupEnd();
   ShiftedTimes shifted(scheduled.size());
-  for (std::int32_t i = 0; i <= last; ++i) {
+  for (std::int32_t i = firstPickup; i <= last; ++i) {
     if (!scheduled.feasibleBefore(i)) break;
     if (!room.fitsAfter(i - 1)) continue;
     Departure afterPickup = scheduled.start;
@@ -203,9 +203,9 @@ void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const Rout
 }  // namespace
 
 InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
-                                const RoomCheck& room) {
+                                const RoomCheck& room, std::int32_t firstPickup) {
   InsertionPair first;
-  forEachFeasiblePair(route, pickup, delivery, room, [&](InsertionPair pair) {
+  forEachFeasiblePair(route, pickup, delivery, room, firstPickup, [&](InsertionPair pair) {
     first = pair;
     return true;
   });
@@ -213,9 +213,9 @@ InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, con
 }
 
 ValuedPair bestFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
-                            const RoomCheck& room) {
+                            const RoomCheck& room, std::int32_t firstPickup) {
   ValuedPair best;
-  forEachFeasiblePair(route, pickup, delivery, room, [&](InsertionPair pair) {
+  forEachFeasiblePair(route, pickup, delivery, room, firstPickup, [&](InsertionPair pair) {
     const float gain = gainWithInserted(route, pickup, delivery, pair);
     if (!best.at.found() || gain > best.gain) best = ValuedPair{pair, gain};
     return false;

@@ -58,6 +58,11 @@ class GeneticSearch {
   // The child stored in an offspring slot by the genetic search, nullptr while empty.
   const Solution* offspring(std::int32_t slot) const { return offspring_[static_cast<std::size_t>(slot)].get(); }
 
+  // Members start from this plan (its unplanned orders placed as a first solution places
+  // them) instead of a first solution, and children keep its fixed stops; nullptr: first
+  // solutions. The plan must outlive the search.
+  void startFrom(const Solution* plan);
+
   // Builds every member afresh: first solution, then local search. False when stopped
   // (the members not reached stay empty, the one being improved stays valid).
   bool improveAll(RunObserver* observer = nullptr);
@@ -114,6 +119,8 @@ class GeneticSearch {
   std::vector<Solution> members_;
   std::array<std::unique_ptr<Solution>, populationSize> offspring_;
   std::unique_ptr<Solution> bestChild_;
+  const Solution* start_ = nullptr;
+  std::unique_ptr<Solution> frame_;  // the start's fixed stops, where children are bred
 };
 
 }  // namespace tamso
