@@ -132,6 +132,7 @@ TEST_F(SavedPlanTest, LockedRoutesSurviveEveryOptimiser) {
   }
   const std::string locked = write("locked.json", saved.dump());
   const std::vector<std::vector<std::string>> rows = {
+      {"plan", europe},
       {"solve", europe, "--iterations", "300"},
       {"hga", europe, "--generations", "4"},
       {"ga", europe, "--generations", "2"},
