@@ -14,7 +14,7 @@ namespace tamso::cli {
 
 namespace {
 
-const RunOptionSet planOptions{false, true, false, true};
+const RunOptionSet planOptions{false, true, true, true};
 const RunOptionSet evolutionOptions{true, false};
 const RunOptionSet solveOptions{false, false};
 
