@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
 #include "cli/check_command.h"
+#include "cli/diff_command.h"
+#include "cli/evaluate_command.h"
 #include "cli/generate_command.h"
 #include "cli/genetic_command.h"
 #include "cli/matrix_command.h"
@@ -12,7 +14,7 @@ namespace tamso::cli {
 
 namespace {
 
-const RunOptionSet planOptions{false, true};
+const RunOptionSet planOptions{false, true, true, true};
 const RunOptionSet evolutionOptions{true, false};
 const RunOptionSet solveOptions{false, false};
 
@@ -75,6 +77,15 @@ const std::vector<Command>& commands() {
        "plan the instance by the thorough search (30 s unless limited "
        "otherwise); writes total.dump here",
        runSolveCommand, solveHelp()},
+      {"evaluate",
+       "CONFIG PLAN.json [--estimated-gain] [--capacity|--no-capacity] [--driver-rules|--no-driver-rules] [-o FILE]",
+       "time a saved plan anew on the data and print its plan document with every problem found; exit 1 when "
+       "some order had to leave its route",
+       runEvaluateCommand, evaluateHelp()},
+      {"diff", "OLD.json NEW.json [--json]",
+       "what changed between two plans, per vehicle: orders added, moved and removed, and stops whose likely "
+       "time moved by more than 30 minutes",
+       runDiffCommand, diffHelp()},
       {"matrix", "request CONFIG | import CONFIG RESPONSE.json -o FILE",
        "print the places for a routing engine's table request, or turn its answer into a distances file",
        runMatrixCommand, matrixHelp()},

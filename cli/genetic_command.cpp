@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/from_plan.h"
 #include "cli/instance.h"
 #include "cli/output_guard.h"
 #include "cli/run_options.h"
@@ -90,8 +91,8 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
   const RunCommand command = kind == Evolution::Genetic ? RunCommand::Genetic : RunCommand::HybridGenetic;
-  const RunRequest request = session.request(command, problem);
-  if (!outputsSpareInputs(request, *options, err)) return exitFailure;
+  RunRequest request = session.request(command, problem);
+  if (!continueSavedPlan(request, *options, err) || !outputsSpareInputs(request, *options, err)) return exitFailure;
 
   const auto start = std::chrono::steady_clock::now();
   RunOutcome run = executeRun(request, session.observer());
@@ -101,8 +102,11 @@ int runEvolution(Evolution kind, const std::vector<std::string>& args, std::ostr
   for (const std::string& failure : run.dumpErrors) err << "tamso-cli: warning: " << failure << "\n";
   std::ostringstream text;
   if (options->json) {
-    text << jsonLine(jsonDocument(run, options->generations, session.facts()));
+    nlohmann::json document = jsonDocument(run, options->generations, session.facts());
+    reportContinuation(request, run, err, &document);
+    text << jsonLine(document);
   } else {
+    reportContinuation(request, run, err);
     printText(text, kind, run, session.facts(), elapsed.count());
   }
   return session.finish(text.str(), out, err);

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/from_plan.h"
 #include "cli/instance.h"
 #include "cli/output_guard.h"
 #include "cli/run_options.h"
@@ -16,13 +17,13 @@ namespace tamso::cli {
 
 int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string problemText;
-  const auto options = parseRunOptions("plan", args, RunOptionSet{false, true, true}, problemText);
+  const auto options = parseRunOptions("plan", args, RunOptionSet{false, true, true, true}, problemText);
   if (!options) return usageError(err, problemText);
   RunSession session("plan", *options, err);
   ProblemData problem;
   if (const auto error = loadForCommand(options->configPath, problem, err)) return reportLoadError(*error, err);
-  const RunRequest request = session.request(RunCommand::LocalSearch, problem);
-  if (!outputsSpareInputs(request, *options, err)) return exitFailure;
+  RunRequest request = session.request(RunCommand::LocalSearch, problem);
+  if (!continueSavedPlan(request, *options, err) || !outputsSpareInputs(request, *options, err)) return exitFailure;
 
   RunOutcome run = executeRun(request, session.observer());
   session.endProgress();
@@ -30,8 +31,11 @@ int runPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
   std::ostringstream report;
   if (options->json) {
-    report << jsonLine(planDocument(session.facts(), *run.solution));
+    nlohmann::json document = planDocument(session.facts(), *run.solution);
+    reportContinuation(request, run, err, &document);
+    report << jsonLine(document);
   } else {
+    reportContinuation(request, run, err);
     printRunHeader(report, session.facts());
     printPlanText(report, *run.solution);
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cli/command_line.h"
+#include "problem/text.h"
 
 namespace tamso::cli {
 
@@ -62,7 +63,70 @@ bool readValues(const CommandLine& line, RunOptions& options, std::string& probl
   return true;
 }
 
-// --NAME and --no-NAME: on, off, or left to the configuration; both at once is refused.
+bool readPasses(const CommandLine& line, RunOptions& options, std::string& problem) {
+  const auto passes = line.option("--iterations");
+  if (!passes) return true;
+  const auto count = parseWholeNumber(*passes);
+  if (!count || *count > static_cast<std::uint32_t>(maxGenerations)) {
+    problem =
+        "--iterations needs a whole number from 0 to " + std::to_string(maxGenerations) + ", not '" + *passes + "'";
+    return false;
+  }
+  options.localSearchPasses = static_cast<std::int32_t>(*count);
+  return true;
+}
+
+// --from, --now and the --lock values taken out before the line is parsed.
+bool readContinuation(const CommandLine& line, std::vector<std::string> locks, RunOptions& options,
+                      std::string& problem) {
+  options.fromPath = line.option("--from");
+  options.lockedVehicles = std::move(locks);
+  if (options.fromPath && options.fromPath->empty()) {
+    problem = "--from needs a plan file";
+    return false;
+  }
+  if (const auto now = line.option("--now")) {
+    options.now = parseNow(*now);
+    if (!options.now) {
+      problem = "--now needs a local date and time \"YYYY-MM-DD HH:MM\", not '" + *now + "'";
+      return false;
+    }
+  }
+  if (!options.fromPath && (options.now || !options.lockedVehicles.empty())) {
+    problem = std::string(options.now ? "--now" : "--lock") + " needs --from PLAN.json";
+    return false;
+  }
+  return true;
+}
+
+// The arguments without every "--lock VEHICLE" (or "--lock=VEHICLE"), whose values go to `locks`.
+std::optional<std::vector<std::string>> withoutLocks(const std::vector<std::string>& args,
+                                                     std::vector<std::string>& locks, std::string& problem) {
+  std::vector<std::string> rest;
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    if (args[k].rfind("--lock=", 0) == 0) {
+      locks.push_back(args[k].substr(7));
+    } else if (args[k] != "--lock") {
+      rest.push_back(args[k]);
+    } else if (k + 1 < args.size()) {
+      locks.push_back(args[++k]);
+    } else {
+      problem = "option --lock needs a value";
+      return std::nullopt;
+    }
+  }
+  for (std::string& vehicle : locks) {
+    if (vehicle.empty()) {
+      problem = "--lock needs a vehicle name";
+      return std::nullopt;
+    }
+    for (char& c : vehicle) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return rest;
+}
+
+}  // namespace
+
 bool readSwitch(const CommandLine& line, const std::string& name, std::optional<bool>& target, std::string& problem) {
   const std::string on = "--" + name;
   const std::string off = "--no-" + name;
@@ -74,8 +138,6 @@ bool readSwitch(const CommandLine& line, const std::string& name, std::optional<
   return true;
 }
 
-}  // namespace
-
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
   if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
     return std::nullopt;
@@ -83,6 +145,13 @@ std::optional<std::uint32_t> parseWholeNumber(const std::string& text) {
   const unsigned long long value = std::stoull(text);
   if (value > 0xFFFFFFFFull) return std::nullopt;
   return static_cast<std::uint32_t>(value);
+}
+
+std::optional<std::int32_t> parseNow(const std::string& text) {
+  std::size_t pos = 0;
+  const std::int32_t minutes = parseDateTime(text, pos);
+  if (minutes <= 0 || text.size() != 16 || formatDateTime(minutes) != text) return std::nullopt;
+  return minutes;
 }
 
 std::optional<double> parseTimeLimit(const std::string& text) {
@@ -101,12 +170,16 @@ std::optional<double> parseTimeLimit(const std::string& text) {
 
 std::optional<RunOptions> parseRunOptions(const std::string& command, const std::vector<std::string>& args,
                                           const RunOptionSet& set, std::string& problem) {
-  std::set<std::string> valued = {"--seed", "--output", "--time-limit"};
+  std::set<std::string> valued = {"--seed", "--output", "--time-limit", "--from", "--now"};
   if (set.generations) valued.insert("--generations");
   if (set.csv) valued.insert("--csv");
   if (set.restarts) valued.insert("--restarts");
+  if (set.passes) valued.insert("--iterations");
+  std::vector<std::string> locks;
+  const auto unlocked = withoutLocks(args, locks, problem);
+  if (!unlocked) return std::nullopt;
   const auto line = parseCommandLine(
-      withLongNames(args),
+      withLongNames(*unlocked),
       {"--json", "--estimated-gain", "--capacity", "--no-capacity", "--driver-rules", "--no-driver-rules"}, valued,
       problem);
   if (!line) return std::nullopt;
@@ -119,7 +192,8 @@ std::optional<RunOptions> parseRunOptions(const std::string& command, const std:
   options.estimatedGain = line->has("--estimated-gain");
   options.json = line->has("--json");
   if (!readSwitch(*line, "capacity", options.capacity, problem) ||
-      !readSwitch(*line, "driver-rules", options.driverRules, problem) || !readValues(*line, options, problem))
+      !readSwitch(*line, "driver-rules", options.driverRules, problem) || !readValues(*line, options, problem) ||
+      !readPasses(*line, options, problem) || !readContinuation(*line, std::move(locks), options, problem))
     return std::nullopt;
   return options;
 }
@@ -131,7 +205,8 @@ std::string runSynopsis(const RunOptionSet& set) {
   if (set.generations) synopsis += " [--generations N]";
   if (set.csv) synopsis += " [--csv FILE]";
   if (set.restarts) synopsis += " [--restarts N]";
-  return synopsis;
+  if (set.passes) synopsis += " [--iterations N]";
+  return synopsis + " [--from PLAN.json [--lock VEHICLE]... [--now \"YYYY-MM-DD HH:MM\"]]";
 }
 
 std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set) {
@@ -171,6 +246,23 @@ std::vector<OptionHelp> runOptionHelp(const RunOptionSet& set) {
                     "build and improve N plans (1 to 1000) and keep the best; total.dump gets every plan "
                     "whose gain was not seen before (default: 1)"});
   }
+  if (set.passes) {
+    help.push_back({"--iterations N",
+                    "end the local search after N passes (0 to 1000000; 0 keeps the first plan, or the plan "
+                    "of --from, as it is; default: no limit)"});
+  }
+  help.push_back({"--from PLAN.json",
+                  "start from a plan document written before (--json) instead of a first plan: every route is "
+                  "rebuilt in its stops' order and timed anew on the data; an order that no longer fits leaves its "
+                  "route (said on standard error, and in the document's \"problems\") and is planned as usual, "
+                  "as are orders the plan does not name (default: none)"});
+  help.push_back({"--lock VEHICLE",
+                  "with --from: the vehicle's route keeps its orders in their order, no optimiser moves one in or "
+                  "out; repeatable; routes marked \"locked\": true in the plan are locked too (default: none)"});
+  help.push_back({"--now \"YYYY-MM-DD HH:MM\"",
+                  "with --from: stops whose likely service start is before this local time are done or under way "
+                  "and stay; each vehicle goes on from its last such stop, and an order picked up stays on its "
+                  "vehicle (default: none)"});
   return help;
 }
 

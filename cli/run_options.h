@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/command_help.h"
+#include "cli/command_line.h"
 #include "run/run_request.h"
 
 namespace tamso::cli {
@@ -18,6 +19,7 @@ struct RunOptionSet {
   bool generations = false;  // --generations N
   bool csv = false;          // --csv FILE
   bool restarts = false;     // --restarts N
+  bool passes = false;       // --iterations N: passes of the local search
 };
 
 inline constexpr std::int32_t maxGenerations = 1000000;
@@ -35,7 +37,17 @@ struct RunOptions {
   std::optional<std::string> csvPath;
   std::int32_t generations = kDefaultGenerations;
   std::int32_t restarts = kDefaultRestarts;
+  std::int32_t localSearchPasses = -1;      // no limit when negative
+  std::optional<std::string> fromPath;      // --from PLAN.json: continue a saved plan
+  std::vector<std::string> lockedVehicles;  // --lock VEHICLE, repeatable
+  std::optional<std::int32_t> now;          // --now "YYYY-MM-DD HH:MM", minutes since the epoch
 };
+
+// "YYYY-MM-DD HH:MM" in local time as minutes since the epoch; nothing for any other text.
+std::optional<std::int32_t> parseNow(const std::string& text);
+
+// --NAME and --no-NAME: on, off, or left to the configuration; both at once is refused.
+bool readSwitch(const CommandLine& line, const std::string& name, std::optional<bool>& target, std::string& problem);
 
 // A whole number from 0 to 4294967295 written in decimal digits only.
 std::optional<std::uint32_t> parseWholeNumber(const std::string& text);

@@ -32,6 +32,7 @@ RunRequest RunSession::request(RunCommand command, ProblemData& problem) const {
   request.seed = seed_;
   request.generations = options_.generations;
   request.restarts = options_.restarts;
+  request.localSearchPasses = options_.localSearchPasses;
   request.switches.checkCapacity = options_.capacity;
   request.switches.driverRules = options_.driverRules;
   return request;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/from_plan.h"
 #include "cli/instance.h"
 #include "cli/output_guard.h"
 #include "cli/run_options.h"
@@ -94,7 +95,9 @@ int runSolveCommand(const std::vector<std::string>& args, std::ostream& out, std
   RunRequest request = session.request(RunCommand::ThoroughSearch, problem);
   request.timeLimit = options->run.timeLimitSeconds;
   request.iterations = options->iterations;
-  if (!outputsSpareInputs(request, options->run, err)) return exitFailure;
+  if (!continueSavedPlan(request, options->run, err) || !outputsSpareInputs(request, options->run, err)) {
+    return exitFailure;
+  }
   RunOutcome run = executeRun(request, session.observer());
   session.endProgress();
   if (run.timeLimitReached) session.noteStopped("time limit");
@@ -106,8 +109,10 @@ int runSolveCommand(const std::vector<std::string>& args, std::ostream& out, std
     nlohmann::json document = planDocument(session.facts(), plan);
     document["iterations"] = run.iterations;
     document["seconds"] = roundedToCents(run.seconds);
+    reportContinuation(request, run, err, &document);
     report << jsonLine(document);
   } else {
+    reportContinuation(request, run, err);
     printRunHeader(report, session.facts());
     report << "Iterations: " << run.iterations << "\n"
            << "Time used: " << roundedTwoDecimals(run.seconds) << " s\n";

@@ -75,6 +75,7 @@ void printRoute(std::ostream& out, std::size_t number, Route& route, const Route
         << timeText(f.end);
     if (route.driverRules()) out << ", breaks " << f.breakMinutes << " min, rests " << f.restMinutes << " min";
   }
+  if (route.closed()) out << ", locked";
   out << "\n";
   if (route.stops().empty()) return;
   printStopHeader(out, route.problem().checkCapacity);

@@ -1,5 +1,6 @@
 #include "routing/first_solution.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -46,12 +47,11 @@ struct FirstSolutionBuild {
   }
 
   // Visits the listed orders in random order; false when stopped (the rest stay unplanned).
-  bool placeAll(const std::vector<std::int32_t>& list, bool priority) {
+  bool placeAll(const std::vector<const Order*>& list, bool priority) {
     std::vector<std::int32_t> visit(list.size());
     randomPermutation(random, visit);
-    const auto& orders = solution.problem().orders;
     for (std::size_t i = 0; i < visit.size(); ++i) {
-      const Order& order = orders[static_cast<std::size_t>(list[static_cast<std::size_t>(visit[i])])];
+      const Order& order = *list[static_cast<std::size_t>(visit[i])];
       if (stopRequested()) {
         solution.unplanned().push_back(&order);
         continue;
@@ -67,17 +67,34 @@ struct FirstSolutionBuild {
 }  // namespace
 
 bool buildFirstSolution(Solution& solution, Random& random, RunObserver* observer) {
+  std::vector<const Order*> all;
+  for (const Order& order : solution.problem().orders) all.push_back(&order);
+  return placeOrders(solution, all, random, observer);
+}
+
+bool placeOrders(Solution& solution, const std::vector<const Order*>& orders, Random& random, RunObserver* observer) {
   solution.setGain(solution.totalGain(false));
-  std::vector<std::int32_t> priorityOrders;
-  std::vector<std::int32_t> otherOrders;
-  const auto& orders = solution.problem().orders;
-  for (std::size_t i = 0; i < orders.size(); ++i) {
-    (orders[i].isPriority() ? priorityOrders : otherOrders).push_back(static_cast<std::int32_t>(i));
-  }
+  std::vector<const Order*> priorityOrders;
+  std::vector<const Order*> otherOrders;
+  for (const Order* order : orders) (order->isPriority() ? priorityOrders : otherOrders).push_back(order);
   FirstSolutionBuild build{solution, random, observer, 0, static_cast<std::int32_t>(orders.size())};
   const bool priorityDone = build.placeAll(priorityOrders, true);
   const bool othersDone = build.placeAll(otherOrders, false);
   return priorityDone && othersDone;
+}
+
+bool placeUnplanned(Solution& solution, Random& random, RunObserver* observer) {
+  const std::vector<const Order*> pending = std::move(solution.unplanned());
+  solution.unplanned().clear();
+  const bool done = placeOrders(solution, pending, random, observer);
+  // The orders still unplanned keep the order they were listed in.
+  std::vector<const Order*>& left = solution.unplanned();
+  std::vector<const Order*> ordered;
+  for (const Order* order : pending) {
+    if (std::find(left.begin(), left.end(), order) != left.end()) ordered.push_back(order);
+  }
+  left = std::move(ordered);
+  return done;
 }
 
 }  // namespace tamso

@@ -54,7 +54,7 @@ PassResult runPass(Solution& solution, Random& random, RunObserver* observer) {
 
 }  // namespace
 
-bool localSearch(Solution& solution, bool withEstimate, Random& random, RunObserver* observer) {
+bool localSearch(Solution& solution, bool withEstimate, Random& random, RunObserver* observer, std::int32_t maxPasses) {
   // The memories describe the routes as the last search left them; the routes may have
   // been changed since, so every move is open again.
   solution.clearMemories();
@@ -63,7 +63,7 @@ bool localSearch(Solution& solution, bool withEstimate, Random& random, RunObser
   solution.setGain(solution.totalGain(withEstimate));
   std::int32_t pass = 0;
   bool improved = true;
-  while (improved) {
+  while (improved && (maxPasses < 0 || pass < maxPasses)) {
     ++pass;
     reportPass(observer, pass, solution.gain());
     const PassResult result = runPass(solution, random, observer);

@@ -11,8 +11,9 @@
 
 namespace tamso {
 
-// True when the search ended at a local optimum, false when the observer stopped it (the
-// solution is still valid).
-bool localSearch(Solution& solution, bool withEstimate, Random& random, RunObserver* observer = nullptr);
+// True when the search ended at a local optimum or after `maxPasses` passes (none when
+// negative), false when the observer stopped it (the solution is still valid).
+bool localSearch(Solution& solution, bool withEstimate, Random& random, RunObserver* observer = nullptr,
+                 std::int32_t maxPasses = -1);
 
 }  // namespace tamso

@@ -109,7 +109,7 @@ bool relocateOrder(Solution& solution, std::int32_t from, std::int32_t to) {
   Route& source = *solution.route(from);
   Route& target = *solution.route(to);
   const std::int32_t n = source.orderCount();
-  for (std::int32_t k = 0; k < n; ++k) {
+  for (std::int32_t k = source.fixedOrders(); k < n; ++k) {
     const Order* order = source.orderAt(k);
     if (order == nullptr || !(target.canInsert(*order) > 0.0f)) continue;
     const float before = score(solution, from, to);
@@ -126,7 +126,7 @@ bool relocateOrder(Solution& solution, std::int32_t from, std::int32_t to) {
 
 bool dropOrder(Solution& solution, std::int32_t r) {
   Route& route = *solution.route(r);
-  for (std::int32_t k = 0; k < route.orderCount(); ++k) {
+  for (std::int32_t k = route.fixedOrders(); k < route.orderCount(); ++k) {
     const Order* order = route.orderAt(k);
     if (order == nullptr || order->isPriority()) continue;
     const float before = score(solution, r);
@@ -215,8 +215,8 @@ bool exchangeOrders(Solution& solution, std::int32_t a, std::int32_t b) {
   Route& second = *solution.route(b);
   const std::int32_t countA = first.orderCount();
   const std::int32_t countB = second.orderCount();
-  for (std::int32_t i = 0; i < countA; ++i) {
-    for (std::int32_t j = 0; j < countB; ++j) {
+  for (std::int32_t i = first.fixedOrders(); i < countA; ++i) {
+    for (std::int32_t j = second.fixedOrders(); j < countB; ++j) {
       const Order& x = *first.orderAt(i);
       const Order& y = *second.orderAt(j);
       const float before = score(solution, a, b);

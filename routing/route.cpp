@@ -1,5 +1,7 @@
 #include "routing/route.h"
 
+#include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -247,6 +249,17 @@ bool Route::removeOrder(const Order& order) {
 void Route::clear() {
   stops_.clear();
   orderCount_ = 0;
+  fix(0, false);
+  changed();
+}
+
+void Route::fix(std::int32_t fixedStops, bool closed) {
+  fixedStops_ = std::clamp(fixedStops, 0, stopCount());
+  closed_ = closed;
+  fixedOrders_ = 0;
+  for (std::int32_t k = 0; k < fixedStops_; ++k) {
+    if (stops_[static_cast<std::size_t>(k)].kind == StopKind::Pickup) ++fixedOrders_;
+  }
   changed();
 }
 
@@ -286,6 +299,9 @@ void Route::becomeCopyOf(const Route& other) {
   stops_.assign(other.stops_.begin(), other.stops_.end());
   driving_.assign(other.driving_.begin(), other.driving_.end());
   orderCount_ = other.orderCount_;
+  fixedStops_ = other.fixedStops_;
+  fixedOrders_ = other.fixedOrders_;
+  closed_ = other.closed_;
   changed();
   gain_ = other.gain_;
   scheduled_ = other.scheduled_;
@@ -310,8 +326,8 @@ OrderTrials& Route::trialsOf(const Order& order) {
   }
   if (trials->pairKnown) return *trials;
   InsertionPair pair;
-  if (trialsCanBeScheduled(order)) {
-    pair = firstFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order), roomFor(order));
+  if (!closed_ && trialsCanBeScheduled(order)) {
+    pair = firstFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order), roomFor(order), fixedStops_);
   }
   trials->pickupAt = pair.pickupAt;
   trials->deliveryAt = pair.deliveryAt;
@@ -359,8 +375,8 @@ float Route::gainWithOrder(const Order& order) {
 }
 
 ValuedPair Route::bestPairFor(const Order& order) {
-  if (!trialsCanBeScheduled(order) || !precedenceHolds() || containsOrder(order)) return {};
-  return bestFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order), roomFor(order));
+  if (closed_ || !trialsCanBeScheduled(order) || !precedenceHolds() || containsOrder(order)) return {};
+  return bestFeasiblePair(*this, RouteStop::pickup(order), RouteStop::delivery(order), roomFor(order), fixedStops_);
 }
 
 float Route::gainWithoutOrder(const Order& order) {

@@ -89,6 +89,15 @@ class Route {
   // scratch route for trials); what was known about this route is forgotten.
   void becomeCopyOf(const Route& other);
 
+  // The stops that stay where they are: the first `fixedStops` stops keep their place and
+  // their orders stay on the route (a route under way, or one the dispatcher locked), and
+  // a closed route takes no further order. New stops go after the fixed ones.
+  void fix(std::int32_t fixedStops, bool closed);
+  std::int32_t fixedStops() const { return fixedStops_; }
+  bool closed() const { return closed_; }
+  // Orders whose pickup is among the fixed stops: the first fixedOrders() of orderAt.
+  std::int32_t fixedOrders() const { return fixedOrders_; }
+
   // Changes with every change of the stops; answers remembered for one version are never
   // used for another.
   std::uint32_t version() const { return version_; }
@@ -114,6 +123,9 @@ class Route {
   std::vector<RouteStop> stops_;
   std::vector<schedule::Driving> driving_;  // one per stop under the driving and rest times
   std::int32_t orderCount_ = 0;
+  std::int32_t fixedStops_ = 0;
+  std::int32_t fixedOrders_ = 0;
+  bool closed_ = false;
   FuzzyValue gain_{};
   bool scheduled_ = false;  // the stop times describe the current stops
   bool gainKnown_ = false;  // gain_ describes the current stops

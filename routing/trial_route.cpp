@@ -164,12 +164,12 @@ bool serveNew(const RouteStop& stop, Departure<Rules>& d, const ScheduledRoute<R
 // forEachFeasiblePair with the driving and rest times kept (Rules) or not.
 template <bool Rules, class Visit>
 void scanFeasiblePairs(const Route& route, const RouteStop& pickup, const RouteStop& delivery, const RoomCheck& room,
-                       Visit visit) {
+                       std::int32_t firstPickup, Visit visit) {
   using Scheduled = ScheduledRoute<Rules>;
   const Scheduled scheduled(route);
   const std::int32_t last = scheduled.pickupEnd();
   ShiftedTimes shifted(scheduled.size());
-  for (std::int32_t i = 0; i <= last; ++i) {
+  for (std::int32_t i = firstPickup; i <= last; ++i) {
     if (!scheduled.feasibleBefore(i)) break;
     if (!room.fitsAfter(i - 1)) continue;
     Departure<Rules> afterPickup = scheduled.start;
@@ -217,24 +217,25 @@ void scanFeasiblePairs(const Route& route, const RouteStop& pickup, const RouteS
 
 // Calls `visit` with every pair that firstFeasiblePair would accept, in its scan order, until
 // `visit` answers true.
+// `visit` answers true. Pickups go no earlier than position `firstPickup`.
 template <class Visit>
 void forEachFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery, const RoomCheck& room,
-                         Visit visit) {
+                         std::int32_t firstPickup, Visit visit) {
   // An order only adds to the loads: an overloaded route stays overloaded.
   if (!room.routeFits) return;
   if (route.driverRules()) {
-    scanFeasiblePairs<true>(route, pickup, delivery, room, visit);
+    scanFeasiblePairs<true>(route, pickup, delivery, room, firstPickup, visit);
   } else {
-    scanFeasiblePairs<false>(route, pickup, delivery, room, visit);
+    scanFeasiblePairs<false>(route, pickup, delivery, room, firstPickup, visit);
   }
 }
 
 }  // namespace
 
 InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
-                                const RoomCheck& room) {
+                                const RoomCheck& room, std::int32_t firstPickup) {
   InsertionPair first;
-  forEachFeasiblePair(route, pickup, delivery, room, [&](InsertionPair pair) {
+  forEachFeasiblePair(route, pickup, delivery, room, firstPickup, [&](InsertionPair pair) {
     first = pair;
     return true;
   });
@@ -242,9 +243,9 @@ InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, con
 }
 
 ValuedPair bestFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
-                            const RoomCheck& room) {
+                            const RoomCheck& room, std::int32_t firstPickup) {
   ValuedPair best;
-  forEachFeasiblePair(route, pickup, delivery, room, [&](InsertionPair pair) {
+  forEachFeasiblePair(route, pickup, delivery, room, firstPickup, [&](InsertionPair pair) {
     const float gain = gainWithInserted(route, pickup, delivery, pair);
     if (!best.at.found() || gain > best.gain) best = ValuedPair{pair, gain};
     return false;

@@ -34,10 +34,11 @@ struct RoomCheck {
 
 // The first pair in scan order (pickup position ascending, then delivery position) whose
 // trial route is feasible with the pickup alone and with both stops, and whose loads fit
-// `room` from the pickup to the delivery. The route and the order's stops must all have
-// places and the vehicle a start place.
+// `room` from the pickup to the delivery, with the pickup at `firstPickup` or later (stops
+// before it stay as they are). The route and the order's stops must all have places and the
+// vehicle a start place.
 InsertionPair firstFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
-                                const RoomCheck& room = {});
+                                const RoomCheck& room = {}, std::int32_t firstPickup = 0);
 
 // A pair of positions and the gain of the route with the order's stops put in there.
 struct ValuedPair {
@@ -48,7 +49,7 @@ struct ValuedPair {
 // Of the pairs firstFeasiblePair would accept, the one whose trial route has the highest gain
 // (the first in scan order among equal gains); not found when there is none.
 ValuedPair bestFeasiblePair(const Route& route, const RouteStop& pickup, const RouteStop& delivery,
-                            const RoomCheck& room = {});
+                            const RoomCheck& room = {}, std::int32_t firstPickup = 0);
 
 // The gain of the route with the two stops inserted at the pair.
 float gainWithInserted(const Route& route, const RouteStop& pickup, const RouteStop& delivery, InsertionPair at);

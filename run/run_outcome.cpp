@@ -29,10 +29,11 @@ std::optional<std::int32_t> memberIndex(GeneticSearch& search, const Solution& b
   return std::nullopt;
 }
 
-RunOutcome runLocal(const RunRequest& request, Random& random, RunObserver* observer) {
+RunOutcome runLocal(const RunRequest& request, const Solution* start, Random& random, RunObserver* observer) {
   TotalDumpFile dump(dumpPath(request, "total.dump"));
+  const LocalSearchStart from{start, request.localSearchPasses};
   LocalSearchRun run =
-      runLocalSearchRestarts(*request.problem, request.estimatedGain, request.restarts, random, observer, &dump);
+      runLocalSearchRestarts(*request.problem, request.estimatedGain, request.restarts, from, random, observer, &dump);
   RunOutcome outcome;
   outcome.stopped = run.stopped;
   outcome.solution = std::move(run.solution);
@@ -41,9 +42,10 @@ RunOutcome runLocal(const RunRequest& request, Random& random, RunObserver* obse
   return outcome;
 }
 
-RunOutcome runEvolution(const RunRequest& request, Random& random, RunObserver* observer) {
+RunOutcome runEvolution(const RunRequest& request, const Solution* start, Random& random, RunObserver* observer) {
   GeneticDumpWriter dumps(GeneticDumpFiles::in(request.dumpFolder));
   GeneticSearch search(*request.problem, request.estimatedGain, random, &dumps);
+  search.startFrom(start);
   search.setGenerations(request.generations);
   EvolutionReport report =
       request.command == RunCommand::Genetic ? search.runGenetic(observer) : search.runHybrid(observer);
@@ -64,8 +66,9 @@ bool endedByTimeLimit(const RunRequest& request, const ThoroughResult& result) {
 }
 
 // Stop ends a thorough search early: it keeps the best plan found so far.
-RunOutcome runThorough(const RunRequest& request, Random& random, RunObserver* observer) {
+RunOutcome runThorough(const RunRequest& request, const Solution* start, Random& random, RunObserver* observer) {
   ThoroughSettings settings;
+  settings.start = start;
   settings.estimatedGain = request.estimatedGain;
   settings.timeLimit = request.timeLimit;
   settings.iterations = request.iterations;
@@ -97,18 +100,30 @@ void applyRunSwitches(ProblemData& problem, const RunSwitches& switches) {
   }
 }
 
+std::optional<RebuiltPlan> rebuildSavedPlan(const RunRequest& request) {
+  if (!request.savedPlan) return std::nullopt;
+  RebuildSettings settings;
+  settings.estimatedGain = request.estimatedGain;
+  settings.lockedVehicles = request.lockedVehicles;
+  settings.now = request.now;
+  return rebuildPlan(*request.problem, *request.savedPlan, settings);
+}
+
 RunOutcome executeRun(const RunRequest& request, RunObserver* observer) {
   applyRunSwitches(*request.problem, request.switches);
   const std::uint32_t seed = seedFor(request);
   Random random = Random::seeded(seed);
+  std::optional<RebuiltPlan> saved = rebuildSavedPlan(request);
+  const Solution* start = saved ? saved->solution.get() : nullptr;
   RunOutcome outcome;
   if (request.command == RunCommand::LocalSearch) {
-    outcome = runLocal(request, random, observer);
+    outcome = runLocal(request, start, random, observer);
   } else if (request.command == RunCommand::ThoroughSearch) {
-    outcome = runThorough(request, random, observer);
+    outcome = runThorough(request, start, random, observer);
   } else {
-    outcome = runEvolution(request, random, observer);
+    outcome = runEvolution(request, start, random, observer);
   }
+  if (saved) outcome.planProblems = std::move(saved->problems);
   outcome.command = request.command;
   outcome.seed = seed;
   return outcome;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "routing/plan_rebuild.h"
 #include "routing/run_observer.h"
 #include "routing/solution.h"
 #include "run/run_request.h"
@@ -30,6 +31,7 @@ struct RunOutcome {
   double seconds = 0.0;                      // time a thorough search used
   bool timeLimitReached = false;             // a thorough search ended at its time limit
   std::int32_t restartsDone = 0;             // plans a Local Search run built
+  std::vector<PlanProblem> planProblems;     // what no longer held in the saved plan it continued
 };
 
 // Sets the run's switches on the problem. A caller that starts the run on another thread
@@ -38,6 +40,10 @@ void applyRunSwitches(ProblemData& problem, const RunSwitches& switches);
 
 // The dump files the run writes (or removes), where it writes them.
 std::vector<std::string> runDumpFiles(const RunRequest& request);
+
+// The saved plan of the request rebuilt on its problem (whose switches must be set);
+// nothing when the request continues no plan.
+std::optional<RebuiltPlan> rebuildSavedPlan(const RunRequest& request);
 
 // The run itself, on whatever thread calls it. The run's switches are set on the problem
 // here, the one place where they meet it, since the routing core reads them from there.

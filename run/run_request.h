@@ -5,9 +5,11 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/random.h"
 #include "problem/problem_data.h"
+#include "routing/saved_plan.h"
 #include "search/ruin_recreate_search.h"
 
 namespace tamso {
@@ -45,6 +47,13 @@ struct RunRequest {
   std::int32_t restarts = kDefaultRestarts;  // plans a Local Search run builds
   RunSwitches switches;
   std::string dumpFolder;  // where the dump files land; the current directory when empty
+  // A run that continues a saved plan starts from it, rebuilt on the problem, instead of
+  // first solutions; the vehicles named here keep their routes as the plan has them, and
+  // with `now` (minutes since the epoch) the stops under way by then stay.
+  std::optional<SavedPlan> savedPlan;
+  std::vector<std::string> lockedVehicles;
+  std::optional<std::int32_t> now;
+  std::int32_t localSearchPasses = -1;  // passes of a Local Search run's search; no limit when negative
 };
 
 }  // namespace tamso

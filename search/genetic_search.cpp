@@ -6,6 +6,7 @@
 #include "routing/first_solution.h"
 #include "routing/insertion.h"
 #include "routing/local_search.h"
+#include "routing/plan_rebuild.h"
 #include "search/order_groups.h"
 #include "search/worker_threads.h"
 
@@ -39,7 +40,9 @@ void placeGroup(Solution& child, const OrderList& group) {
 // Every order of the table that no route of the child serves, in table order.
 void addUnroutedOrders(Solution& child) {
   std::unordered_set<const Order*> routed;
-  for (const OrderList& list : routeOrderLists(child)) routed.insert(list.begin(), list.end());
+  for (const Route& route : child.routes()) {
+    for (const RouteStop& stop : route.stops()) routed.insert(stop.order);
+  }
   for (const Order& order : child.problem().orders) {
     if (routed.count(&order) == 0) child.unplanned().push_back(&order);
   }
@@ -55,6 +58,12 @@ GeneticSearch::GeneticSearch(const ProblemData& problem, bool estimatedGain, Ran
 
 GeneticSearch::~GeneticSearch() = default;
 
+void GeneticSearch::startFrom(const Solution* plan) {
+  start_ = plan;
+  frame_.reset();
+  if (plan != nullptr && hasFixedStops(*plan)) frame_ = std::make_unique<Solution>(fixedPart(*plan));
+}
+
 bool GeneticSearch::improveAll(RunObserver* observer) {
   StopRelay relay(observer);
   RunObserver* inner = observer != nullptr ? &relay : nullptr;
@@ -66,9 +75,16 @@ bool GeneticSearch::improveAll(RunObserver* observer) {
     }
     report(observer, RunProgress::Phase::BuildingMember, i + 1, populationSize);
     Solution& built = member(i);
-    built = Solution(problem_, estimatedGain_);
     // A member cut short stays a valid plan: the orders not reached are unplanned.
-    if (!buildFirstSolution(built, random_, inner) || !localSearch(built, estimatedGain_, random_, inner)) {
+    bool complete = true;
+    if (start_ != nullptr) {
+      built = *start_;
+      complete = placeUnplanned(built, random_, inner);
+    } else {
+      built = Solution(problem_, estimatedGain_);
+      complete = buildFirstSolution(built, random_, inner);
+    }
+    if (!complete || !localSearch(built, estimatedGain_, random_, inner)) {
       builtCount_ = i + 1;
       return false;
     }
@@ -87,7 +103,7 @@ std::unique_ptr<Solution> GeneticSearch::breed(const Solution& first, const Solu
                                                CrossoverRecord& record) const {
   record.firstLeftovers = routeOrderLists(first);
   record.secondLeftovers = routeOrderLists(second);
-  auto child = std::make_unique<Solution>(problem_, estimatedGain_);
+  auto child = frame_ ? std::make_unique<Solution>(*frame_) : std::make_unique<Solution>(problem_, estimatedGain_);
   record.groups = takeSharedGroups(record.firstLeftovers, record.secondLeftovers);
   sortGroupsBySize(record.groups);
   for (const OrderList& group : record.groups) placeGroup(*child, group);

@@ -58,6 +58,11 @@ class GeneticSearch {
   // The child stored in an offspring slot by the genetic search, nullptr while empty.
   const Solution* offspring(std::int32_t slot) const { return offspring_[static_cast<std::size_t>(slot)].get(); }
 
+  // Members start from this plan (its unplanned orders placed as a first solution places
+  // them) instead of a first solution, and children keep its fixed stops; nullptr: first
+  // solutions. The plan must outlive the search.
+  void startFrom(const Solution* plan);
+
   // Builds every member afresh: first solution, then local search. False when stopped
   // (the members not reached stay empty, the one being improved stays valid).
   bool improveAll(RunObserver* observer = nullptr);
@@ -118,6 +123,8 @@ class GeneticSearch {
   // The members a stopped improveAll reached; the others are empty, not plans, and are never
   // the best plan.
   std::int32_t builtCount_ = populationSize;
+  const Solution* start_ = nullptr;
+  std::unique_ptr<Solution> frame_;  // the start's fixed stops, where children are bred
 };
 
 }  // namespace tamso

@@ -12,14 +12,20 @@ namespace {
 
 constexpr std::size_t kGainsRemembered = 200;
 
-// One plan built and improved; false when a stop request ended it early.
-bool buildPlan(Solution& solution, bool estimatedGain, Random& random, RunObserver* observer) {
-  solution.clearRoutes();
-  const bool built = buildFirstSolution(solution, random, observer);
-  return built && localSearch(solution, estimatedGain, random, observer);
-}
-
 }  // namespace
+
+bool buildPlan(Solution& solution, bool estimatedGain, const LocalSearchStart& start, Random& random,
+               RunObserver* observer) {
+  bool built = false;
+  if (start.plan != nullptr) {
+    solution = *start.plan;
+    built = placeUnplanned(solution, random, observer);
+  } else {
+    solution.clearRoutes();
+    built = buildFirstSolution(solution, random, observer);
+  }
+  return built && localSearch(solution, estimatedGain, random, observer, start.maxPasses);
+}
 
 LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Random& random, RunObserver* observer,
                               PlanSink* dump) {
@@ -28,11 +34,17 @@ LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Ra
 
 LocalSearchRun runLocalSearchRestarts(const ProblemData& problem, bool estimatedGain, std::int32_t restarts,
                                       Random& random, RunObserver* observer, PlanSink* dump) {
+  return runLocalSearchRestarts(problem, estimatedGain, restarts, LocalSearchStart{}, random, observer, dump);
+}
+
+LocalSearchRun runLocalSearchRestarts(const ProblemData& problem, bool estimatedGain, std::int32_t restarts,
+                                      const LocalSearchStart& start, Random& random, RunObserver* observer,
+                                      PlanSink* dump) {
   LocalSearchRun run;
   std::vector<float> gainsSeen;
   while (!run.stopped && run.restartsDone < std::max(restarts, 1)) {
     auto plan = std::make_unique<Solution>(problem, estimatedGain);
-    run.stopped = !buildPlan(*plan, estimatedGain, random, observer);
+    run.stopped = !buildPlan(*plan, estimatedGain, start, random, observer);
     ++run.restartsDone;
     const float gain = plan->gain();
     if (std::find(gainsSeen.begin(), gainsSeen.end(), gain) == gainsSeen.end()) {

@@ -28,4 +28,20 @@ LocalSearchRun runLocalSearch(const ProblemData& problem, bool estimatedGain, Ra
 LocalSearchRun runLocalSearchRestarts(const ProblemData& problem, bool estimatedGain, std::int32_t restarts,
                                       Random& random, RunObserver* observer = nullptr, PlanSink* dump = nullptr);
 
+// Where a Local Search run starts and how far it goes: from a given plan (its unplanned
+// orders placed as a first solution places them) instead of a first solution, and for at
+// most `maxPasses` passes of the local search (no limit when negative).
+struct LocalSearchStart {
+  const Solution* plan = nullptr;
+  std::int32_t maxPasses = -1;
+};
+
+LocalSearchRun runLocalSearchRestarts(const ProblemData& problem, bool estimatedGain, std::int32_t restarts,
+                                      const LocalSearchStart& start, Random& random, RunObserver* observer = nullptr,
+                                      PlanSink* dump = nullptr);
+
+// One plan built (or taken from `start`) and improved; false when a stop request ended it early.
+bool buildPlan(Solution& solution, bool estimatedGain, const LocalSearchStart& start, Random& random,
+               RunObserver* observer);
+
 }  // namespace tamso

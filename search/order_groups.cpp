@@ -21,7 +21,7 @@ std::vector<OrderList> routeOrderLists(const Solution& solution) {
   lists.reserve(static_cast<std::size_t>(solution.routeCount()));
   for (const Route& route : solution.routes()) {
     OrderList& list = lists.emplace_back();
-    for (std::int32_t k = 0; k < route.orderCount(); ++k) {
+    for (std::int32_t k = route.fixedOrders(); k < route.orderCount(); ++k) {
       if (const Order* order = route.orderAt(k)) list.push_back(order);
     }
   }

@@ -9,7 +9,8 @@
 namespace tamso {
 
 // One list per route, in route order, each holding the route's orders in the order of their
-// pickup stops.
+// pickup stops; orders fixed on their route (whose pickup is among its fixed stops) are left
+// out, since no crossover moves them.
 std::vector<OrderList> routeOrderLists(const Solution& solution);
 
 // For r over the first lists and, within it, s over the second lists: the orders of

@@ -17,7 +17,7 @@ std::vector<PlannedOrder> plannedOrders(const Solution& solution) {
   std::vector<PlannedOrder> planned;
   for (std::int32_t r = 0; r < solution.routeCount(); ++r) {
     const Route& route = *solution.route(r);
-    for (std::int32_t k = 0; k < route.orderCount(); ++k) planned.push_back({route.orderAt(k), r});
+    for (std::int32_t k = route.fixedOrders(); k < route.orderCount(); ++k) planned.push_back({route.orderAt(k), r});
   }
   return planned;
 }

@@ -9,6 +9,7 @@
 
 #include "routing/first_solution.h"
 #include "routing/local_search.h"
+#include "search/local_search_run.h"
 #include "search/ruin_recreate_walk.h"
 
 namespace tamso {
@@ -74,12 +75,11 @@ struct Walker {
   std::unique_ptr<RuinAndRecreate> walk;
 };
 
-std::unique_ptr<Solution> localSearchPlan(const ProblemData& problem, bool estimatedGain, Random& random,
+std::unique_ptr<Solution> localSearchPlan(const ProblemData& problem, const ThoroughSettings& settings, Random& random,
                                           RunObserver& observer) {
-  auto plan = std::make_unique<Solution>(problem, estimatedGain);
-  plan->clearRoutes();
-  if (buildFirstSolution(*plan, random, &observer)) localSearch(*plan, estimatedGain, random, &observer);
-  plan->setGain(plan->totalGain(estimatedGain));
+  auto plan = std::make_unique<Solution>(problem, settings.estimatedGain);
+  buildPlan(*plan, settings.estimatedGain, LocalSearchStart{settings.start}, random, &observer);
+  plan->setGain(plan->totalGain(settings.estimatedGain));
   return plan;
 }
 
@@ -130,7 +130,7 @@ class RuinRecreateRunner {
 
   void start(Walker& walker, bool callerThread) {
     StartObserver observer(limits_, observer_, callerThread);
-    std::unique_ptr<Solution> plan = localSearchPlan(problem_, settings_.estimatedGain, walker.random, observer);
+    std::unique_ptr<Solution> plan = localSearchPlan(problem_, settings_, walker.random, observer);
     walker.walk = std::make_unique<RuinAndRecreate>(*plan, walker.random);
   }
 

@@ -31,6 +31,7 @@ struct ThoroughSettings {
   std::int32_t walks = 2;                  // walks side by side, one thread each
   std::int32_t roundSteps = 50;            // steps of each walk between two sharings
   Clock* clock = nullptr;                  // the wall clock when none
+  const Solution* start = nullptr;         // the plan the walks start from; first solutions when none
 };
 
 struct ThoroughResult {
