@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "routing/solution.h"
-#include "ui/find_dialog.h"
 #include "ui/export_canvas.h"
+#include "ui/find_dialog.h"
 #include "ui/plan_report.h"
 #include "ui/user_prompts.h"
 
