@@ -151,10 +151,10 @@ class MapExportTest : public QObject {
     }
     // With Local Search, the picture or a dump file that is an input is refused before the run.
     options.localSearch = true;
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     QVERIFY(QFile::link(orders, dir.filePath(QStringLiteral("total.dump"))));
     options.exportPng = dir.filePath(QStringLiteral("routes.png"));
-    QCOMPARE(exportStartPicture(options, imageLoadLibrary()), 1);
+    QCOMPARE(exportStartFiles(options, imageLoadLibrary()), 1);
     QVERIFY(!QFile::exists(options.exportPng));
     QFile after(orders);
     QVERIFY(after.open(QIODevice::ReadOnly));
