@@ -17,9 +17,9 @@ namespace tamso {
 // why the route cannot take it.
 struct RouteOffer {
   std::int32_t route = -1;
-  InsertionPair at;          // the best feasible positions of the order's two stops
-  float gainChange = 0.0f;   // change of the plan's total gain by the whole move
-  std::string reason;        // why the order does not fit; empty when it does
+  InsertionPair at;         // the best feasible positions of the order's two stops
+  float gainChange = 0.0f;  // change of the plan's total gain by the whole move
+  std::string reason;       // why the order does not fit; empty when it does
   bool fits() const { return reason.empty(); }
 };
 

@@ -35,8 +35,8 @@ void CTamsoView::tellPlanProblems(const std::vector<PlanProblem>& problems) {
   if (problems.empty()) return;
   std::ostringstream lines;
   printPlanProblems(lines, problems);
-  prompts_.message(this, QStringLiteral("Not all of the plan holds on the data:\n") +
-                             QString::fromStdString(lines.str()).trimmed());
+  prompts_.message(
+      this, QStringLiteral("Not all of the plan holds on the data:\n") + QString::fromStdString(lines.str()).trimmed());
 }
 
 std::optional<QString> CTamsoView::openPlanPath(const QString& path) {

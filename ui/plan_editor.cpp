@@ -57,8 +57,8 @@ bool PlanEditor::setLocked(std::int32_t route, bool locked) {
 bool PlanEditor::mayLeave(const Order& order) {
   const auto blocked = removalBlock(*plan(), order);
   if (blocked) {
-    prompts_.message(window_, QStringLiteral("Order %1 cannot leave its route: %2.")
-                                  .arg(nameOf(order.name), nameOf(*blocked)));
+    prompts_.message(window_,
+                     QStringLiteral("Order %1 cannot leave its route: %2.").arg(nameOf(order.name), nameOf(*blocked)));
   }
   return !blocked;
 }
@@ -92,8 +92,9 @@ bool PlanEditor::chooseRouteFor(const Order& order) {
   std::vector<Choice> choices;
   for (const RouteOffer& offer : offers) choices.push_back(choiceOf(*plan(), offer));
   const bool planned = routeOf(*plan(), order) >= 0;
-  const QString title = (planned ? QStringLiteral("Move order %1 to route") : QStringLiteral("Insert order %1 into route"))
-                            .arg(nameOf(order.name));
+  const QString title =
+      (planned ? QStringLiteral("Move order %1 to route") : QStringLiteral("Insert order %1 into route"))
+          .arg(nameOf(order.name));
   const std::optional<int> chosen = prompts_.choose(window_, title, choices);
   if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(offers.size())) return false;
   return take(order, offers[static_cast<std::size_t>(*chosen)]);

@@ -105,12 +105,11 @@ TEST_P(PlanEditsTest, APlanByNamesRebuildsAsItWas) {
   EXPECT_FLOAT_EQ(rebuilt.solution->gain(), plan->totalGain(false));
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, PlanEditsTest, ::testing::ValuesIn(kVariants),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           std::replace(name.begin(), name.end(), ' ', '_');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Variants, PlanEditsTest, ::testing::ValuesIn(kVariants), [](const auto& info) {
+  std::string name = info.param.name;
+  std::replace(name.begin(), name.end(), ' ', '_');
+  return name;
+});
 
 }  // namespace
 }  // namespace tamso

@@ -2,14 +2,14 @@
 // with its locks and opened again, each step undone; locked routes and stops started before
 // a re-plan time kept by every run; orders moved, removed and inserted, each step undone.
 #include <QFileInfo>
-#include <algorithm>
-#include <limits>
 #include <QMenu>
 #include <QtTest>
+#include <algorithm>
+#include <limits>
 
-#include "problem/instance_generator.h"
 #include "map/map_layer.h"
 #include "map/stop_hit.h"
+#include "problem/instance_generator.h"
 #include "routing/plan_edits.h"
 #include "routing/solution.h"
 #include "tests/ui/shell_fixture.h"
@@ -40,7 +40,8 @@ QStringList routesOf(const Solution& plan) {
   QStringList routes;
   for (const Route& route : plan.routes()) {
     QString line = route.closed() ? "locked:" : "";
-    for (const RouteStop& stop : route.stops()) line += QString::fromStdString(stop.order ? stop.order->name : "wait") + ' ';
+    for (const RouteStop& stop : route.stops())
+      line += QString::fromStdString(stop.order ? stop.order->name : "wait") + ' ';
     routes << line;
   }
   return routes;
@@ -185,8 +186,11 @@ class PlanDeskTest : public QObject {
     const std::int32_t target = routeOf(*shownPlan(shell), order);
     MapLayer& layer = shell.view().layer();
     const MapPoint& at = layer.mapRoute(target)->points[1];
-    const Order& moved = *shownPlan(shell)->route(target)->stops()[static_cast<std::size_t>(
-        stopAt(*layer.mapRoute(target), at.x, at.y, layer.selectedLocationSize))].order;
+    const Order& moved = *shownPlan(shell)
+                              ->route(target)
+                              ->stops()[static_cast<std::size_t>(
+                                  stopAt(*layer.mapRoute(target), at.x, at.y, layer.selectedLocationSize))]
+                              .order;
     triggerItem(mapMenu(shell, target, 0), "Move order to route...");
     QCOMPARE(routeOf(*shownPlan(shell), moved), target);
     const bool movable = routeOffers(*shownPlan(shell), moved).front().fits();
