@@ -49,11 +49,9 @@ QStringList routesOf(const Solution& plan) {
 
 // The busiest route, where the changes below are made.
 std::int32_t busiestRoute(const Solution& plan) {
-  std::int32_t best = 0;
-  for (std::int32_t r = 0; r < plan.routeCount(); ++r) {
-    if (plan.route(r)->orderCount() > plan.route(best)->orderCount()) best = r;
-  }
-  return best;
+  const auto most = std::max_element(plan.routes().begin(), plan.routes().end(),
+                                     [](const Route& a, const Route& b) { return a.orderCount() < b.orderCount(); });
+  return static_cast<std::int32_t>(most - plan.routes().begin());
 }
 
 // The map's context menu on the route, opened on its stop (on its start for -1).
