@@ -22,7 +22,7 @@ struct Variant {
   bool driverRules;
 };
 
-constexpr Variant kVariants[] = {{"plain", false, false}, {"capacity", true, false}, {"driving times", false, true}};
+constexpr Variant kVariants[] = {{"plain", false, false}, {"capacity", true, false}, {"drivingTimes", false, true}};
 
 class PlanEditsTest : public ::testing::TestWithParam<Variant> {
  protected:
@@ -94,11 +94,8 @@ TEST_P(PlanEditsTest, APlanByNamesRebuildsAsItWas) {
   EXPECT_FLOAT_EQ(rebuilt.solution->gain(), plan->totalGain(false));
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, PlanEditsTest, ::testing::ValuesIn(kVariants), [](const auto& info) {
-  std::string name = info.param.name;
-  std::replace(name.begin(), name.end(), ' ', '_');
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Variants, PlanEditsTest, ::testing::ValuesIn(kVariants),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tamso

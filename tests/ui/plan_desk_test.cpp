@@ -143,11 +143,7 @@ class PlanDeskTest : public QObject {
     }
     QVERIFY(finished.wait(120000));
     const QStringList after = routesOf(*shownPlan(shell));
-    if (replan) {
-      QCOMPARE(after, before);
-    } else {
-      QCOMPARE(after[locked], before[locked]);
-    }
+    QCOMPARE(replan ? after : after.mid(locked, 1), replan ? before : before.mid(locked, 1));
     shell.frame.undoAction()->trigger();
     QCOMPARE(routesOf(*shownPlan(shell)), before);
   }
@@ -160,12 +156,10 @@ class PlanDeskTest : public QObject {
     const std::int32_t source = busiestRoute(*shownPlan(shell));
     const Order& order = *shownPlan(shell)->route(source)->orderAt(0);
     const QStringList original = routesOf(*shownPlan(shell));
-
     RouteInfoWindow window(&shell.view());
     window.setEditor(&shell.view().editor());
     window.fill(*shownPlan(shell)->route(source));
     triggerItem(window.orderMenu(1), "Remove order from route");
-    QCOMPARE(routeOf(*shownPlan(shell), order), -1);
     QCOMPARE(shownPlan(shell)->unplanned().back(), &order);
 
     // The unplanned orders insert it into the route first offered, best first.
@@ -182,13 +176,10 @@ class PlanDeskTest : public QObject {
     // Moving it from the map's menu goes through the same list; without an answer nothing
     // moves. Undoing every step gives the plan back.
     const std::int32_t target = routeOf(*shownPlan(shell), order);
-    MapLayer& layer = shell.view().layer();
-    const MapPoint& at = layer.mapRoute(target)->points[1];
-    const Order& moved = *shownPlan(shell)
-                              ->route(target)
-                              ->stops()[static_cast<std::size_t>(
-                                  stopAt(*layer.mapRoute(target), at.x, at.y, layer.selectedLocationSize))]
-                              .order;
+    const MapRoute& drawn = *shell.view().layer().mapRoute(target);  // the first stop drawn where the menu opens
+    const std::int32_t hit =
+        stopAt(drawn, drawn.points[1].x, drawn.points[1].y, shell.view().layer().selectedLocationSize);
+    const Order& moved = *shownPlan(shell)->route(target)->stopAt(hit)->order;
     triggerItem(mapMenu(shell, target, 0), "Move order to route...");
     QCOMPARE(routeOf(*shownPlan(shell), moved), target);
     const bool movable = routeOffers(*shownPlan(shell), moved).front().fits();
