@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -202,10 +201,14 @@ std::string movedWindowData(const std::filesystem::path& folder, const std::stri
   std::filesystem::copy(std::filesystem::path(europe).parent_path(), folder, std::filesystem::copy_options::recursive);
   std::ifstream in(folder / "orders.txt");
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::regex record("(\\n" + order + " [^\\n]*\\n\\s*)\\S+ \\S+ \\S+ \\S+ \\S+ \\S+");
-  text = std::regex_replace(text, record,
-                            "$01"
-                            "2024-03-01 08:00 2024-03-01 09:00 2024-03-01 10:00");
+  // The pickup window is the first six words of the line after the order's name.
+  const std::size_t name = text.find("\n" + order + " ");
+  if (name == std::string::npos) ADD_FAILURE() << order << " is not in the orders file";
+  std::size_t from = text.find('\n', name + 1);
+  from = text.find_first_not_of(" \t\n", from);
+  std::size_t to = from;
+  for (int word = 0; word < 6; ++word) to = text.find_first_of(" \t\n", text.find_first_not_of(" \t", to));
+  text.replace(from, to - from, "2024-03-01 08:00 2024-03-01 09:00 2024-03-01 10:00");
   std::ofstream(folder / "orders.txt") << text;
   return (folder / "europe.cfg").string();
 }
