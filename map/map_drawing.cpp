@@ -1,5 +1,8 @@
 #include "map/map_layer.h"
 
+#include "map/lock_mark.h"
+#include "routing/route.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -123,6 +126,9 @@ void MapLayer::drawRoute(PrimitiveList& canvas, std::int32_t index) const {
   }
   const std::int32_t size = drawn->selected ? selectedLocationSize : locationSize;
   for (const MapPoint& point : drawn->points) drawShape(canvas, point, size, colours);
+  if (drawn->route != nullptr && drawn->route->closed() && !drawn->points.empty()) {
+    drawLockMark(canvas, {drawn->points.front().x, drawn->points.front().y}, std::max(10, 2 * size));
+  }
 }
 
 void MapLayer::drawLocations(PrimitiveList& canvas, const ShapeColours& colours) const {

@@ -79,6 +79,12 @@ void CMainFrame::buildMenus() {
   open->setStatusTip(QStringLiteral("Open data file"));
   open->setToolTip(QStringLiteral("Open"));
   addCommand(fileMenu_, C::OpenMapParams, QStringLiteral("Open &map params..."), &V::openMapParams);
+  addCommand(fileMenu_, C::OpenPlan, QStringLiteral("Open &Plan..."), &V::openPlan)
+      ->setStatusTip(QStringLiteral("Open a saved plan on the loaded data"));
+  addCommand(fileMenu_, C::SavePlan, QStringLiteral("Save P&lan"), &V::savePlan)
+      ->setStatusTip(QStringLiteral("Save the plan with its locks as a plan file (JSON)"));
+  addCommand(fileMenu_, C::SavePlanAs, QStringLiteral("Save Plan As..."), &V::savePlanAs);
+  fileMenu_->addSeparator();
   QAction* save = addCommand(fileMenu_, C::Save, QStringLiteral("&Save\tCtrl+S"), &V::save);
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   save->setStatusTip(QStringLiteral("Save the plan as a CSV report"));
@@ -142,6 +148,8 @@ void CMainFrame::buildMenus() {
   addCommand(runMenu, C::Genetic, QStringLiteral("&Genetic Algorithm\tF4"), &V::genetic)->setShortcut(Qt::Key_F4);
   addCommand(runMenu, C::ThoroughSearch, QStringLiteral("&Thorough Search\tF5"), &V::thoroughSearch)
       ->setShortcut(Qt::Key_F5);
+  addCommand(runMenu, C::ReplanFrom, QStringLiteral("Re-plan &from..."), &V::replanFrom)
+      ->setStatusTip(QStringLiteral("Plan anew from a time, keeping every stop started before it"));
 
   QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("O&ptions"));
   addCommand(optionsMenu, C::Visualization, QStringLiteral("&Visualization..."), &V::visualization);

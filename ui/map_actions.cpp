@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "map/map_layer.h"
+#include "map/stop_hit.h"
 #include "routing/route.h"
+#include "ui/plan_editor.h"
 #include "ui/route_info_window.h"
 #include "ui/route_windows.h"
 #include "ui/short_info_window.h"
@@ -93,19 +95,46 @@ void MapActions::rightButtonDown(QPoint mapPosition, QPoint globalPosition) {
     if (windows_->routeInfo && route.route) windows_->routeInfo->showRoute(*route.route);
     if (host_.repaint) host_.repaint();
   }
-  if (!windows_->menu) {
-    auto* menu = new QMenu(host_.view);
-    QObject::connect(menu->addAction(QStringLiteral("&Hide Route")), &QAction::triggered, menu,
-                     [this] { hideRoute(); });
-    QObject::connect(menu->addAction(QStringLiteral("&Change Color")), &QAction::triggered, menu,
-                     [this] { changeColor(); });
-    QObject::connect(menu->addAction(QStringLiteral("&Route Info")), &QAction::triggered, menu,
-                     [this] { routeInfo(); });
-    QObject::connect(menu->addAction(QStringLiteral("&Short Info")), &QAction::triggered, menu,
-                     [this] { shortInfo(); });
-    windows_->menu = menu;
-  }
+  if (!windows_->menu) windows_->menu = new QMenu(host_.view);
+  windows_->menu->clear();
+  const MapRoute& drawn = *layer->mapRoute(hit);
+  fillContextMenu(*windows_->menu, stopAt(drawn, mapPosition.x(), mapPosition.y(), layer->selectedLocationSize));
   windows_->menu->popup(globalPosition);
+}
+
+void MapActions::fillContextMenu(QMenu& menu, std::int32_t stop) {
+  QObject::connect(menu.addAction(QStringLiteral("&Hide Route")), &QAction::triggered, &menu, [this] { hideRoute(); });
+  QObject::connect(menu.addAction(QStringLiteral("&Change Color")), &QAction::triggered, &menu,
+                   [this] { changeColor(); });
+  QObject::connect(menu.addAction(QStringLiteral("&Route Info")), &QAction::triggered, &menu, [this] { routeInfo(); });
+  QObject::connect(menu.addAction(QStringLiteral("&Short Info")), &QAction::triggered, &menu, [this] { shortInfo(); });
+  PlanEditor* editor = host_.editor;
+  MapLayer* layer = host_.layer ? host_.layer() : nullptr;
+  if (editor == nullptr || layer == nullptr || layer->selectedRoute() == nullptr) return;
+  menu.addSeparator();
+  const bool locked = editor->routeLocked(layer->selectedIndex());
+  QObject::connect(menu.addAction(locked ? QStringLiteral("Unlock route") : QStringLiteral("Lock route")),
+                   &QAction::triggered, &menu, [this] { toggleLock(); });
+  const Route* route = layer->selectedRoute()->route;
+  const RouteStop* hit = route ? route->stopAt(stop) : nullptr;
+  if (hit == nullptr || hit->order == nullptr) return;
+  const Order* order = editor->orderNamed(QString::fromStdString(hit->order->name));
+  if (order == nullptr) return;
+  menu.addSeparator();
+  QObject::connect(menu.addAction(QStringLiteral("Move order to route...")), &QAction::triggered, &menu,
+                   [editor, order] { editor->chooseRouteFor(*order); });
+  QObject::connect(menu.addAction(QStringLiteral("Remove order from route")), &QAction::triggered, &menu,
+                   [editor, order] { editor->removeOrder(*order); });
+}
+
+void MapActions::toggleLock() {
+  MapLayer* layer = host_.layer ? host_.layer() : nullptr;
+  if (host_.editor == nullptr || layer == nullptr || layer->selectedRoute() == nullptr) return;
+  const std::int32_t index = layer->selectedIndex();
+  host_.editor->setLocked(index, !host_.editor->routeLocked(index));
+  // The plan on the map was replaced: select the same route again.
+  if (MapLayer* shown = host_.layer()) shown->selectRoute(index);
+  if (host_.repaint) host_.repaint();
 }
 
 void MapActions::hideRoute() {
@@ -136,6 +165,7 @@ void MapActions::routeInfo() {
   const MapRoute* route = layer ? layer->selectedRoute() : nullptr;
   if (!route || !route->route) return;
   auto* window = new RouteInfoWindow(host_.view);
+  window->setEditor(host_.editor);
   windows_->routeInfo = window;
   windows_->track(window);
   window->showRoute(*route->route);

@@ -64,6 +64,8 @@ bool MenuStates::blockedWhileRunning(Command command) {
     case Command::HybridGenetic:
     case Command::Genetic:
     case Command::ThoroughSearch:
+    case Command::ReplanFrom:
+    case Command::OpenPlan:
       return true;
     default:
       return false;

@@ -11,6 +11,9 @@ namespace tamso::ui {
 enum class Command : std::size_t {
   OpenDataFile,
   OpenMapParams,
+  OpenPlan,
+  SavePlan,
+  SavePlanAs,
   Save,
   SaveAs,
   SaveReport,
@@ -45,6 +48,7 @@ enum class Command : std::size_t {
   HybridGenetic,
   Genetic,
   ThoroughSearch,
+  ReplanFrom,
   Visualization,
   OptimizationOptions,
   About,

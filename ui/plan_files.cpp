@@ -68,4 +68,10 @@ std::optional<QString> PlanFiles::saveReportTo(const QString& path, Solution* pl
   return toMessage(saveRunReport(path.toStdString(), planFacts_, *plan));
 }
 
+std::optional<QString> PlanFiles::savePlanDocumentTo(const QString& path, Solution* plan) {
+  if (plan == nullptr) return kNoPlanMessage;
+  if (auto refused = refusal(path)) return refused;
+  return toMessage(savePlanDocument(path.toStdString(), planFacts_, *plan));
+}
+
 }  // namespace tamso::ui

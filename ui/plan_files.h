@@ -31,6 +31,8 @@ class PlanFiles {
   // The error message, or nothing when the file was written whole.
   std::optional<QString> saveCsvTo(const QString& path, Solution* plan);
   std::optional<QString> saveReportTo(const QString& path, Solution* plan);
+  // The plan document (JSON) with the routes' locks.
+  std::optional<QString> savePlanDocumentTo(const QString& path, Solution* plan);
 
   // The run that made the plan now shown, named in its reports.
   void setPlanFacts(RunFacts facts) { planFacts_ = std::move(facts); }

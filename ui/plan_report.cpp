@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "core/file_replace.h"
+#include "report/plan_continuation.h"
 #include "report/plan_csv.h"
 
 namespace tamso::ui {
@@ -23,6 +24,12 @@ std::optional<std::string> saveRunReport(const std::string& path, const RunFacts
     printPlanText(text, solution);
   }
   return replaceFile(path, text.str());
+}
+
+std::optional<std::string> savePlanDocument(const std::string& path, const RunFacts& facts, Solution& solution) {
+  nlohmann::json document = planDocument(facts, solution);
+  addContinuation(document, solution, {});
+  return replaceFile(path, jsonLine(document) + "\n");
 }
 
 std::string reportCommandName(RunCommand command) {

@@ -21,6 +21,9 @@ std::optional<std::string> savePlanReport(const std::string& path, Solution& sol
 // ".json", the text otherwise. Replaced whole or not at all, as above.
 std::optional<std::string> saveRunReport(const std::string& path, const RunFacts& facts, Solution& solution);
 
+// File > Save Plan: the plan document of the command line with each route's lock, which
+// File > Open Plan and "tamso-cli --from" read back. Replaced whole or not at all.
+std::optional<std::string> savePlanDocument(const std::string& path, const RunFacts& facts, Solution& solution);
 // What the reports call a run of the command: "plan", "hga", "ga" or "solve", as the command
 // line names it.
 std::string reportCommandName(RunCommand command);

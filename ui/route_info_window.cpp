@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "routing/route_activities.h"
 #include "routing/route_loads.h"
 #include "ui/dialog_units.h"
+#include "ui/plan_editor.h"
 #include "ui/report_list.h"
 #include "ui/route_graph_dialog.h"
 
@@ -112,6 +114,12 @@ RouteInfoWindow::RouteInfoWindow(QWidget* parent)
   graphical_->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   connect(graphical_, &QPushButton::clicked, this, [this] { openGraphical(); });
+  stops_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(stops_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    const QModelIndex index = stops_->indexAt(at);
+    if (QMenu* menu = index.isValid() ? orderMenu(index.row()) : nullptr)
+      menu->popup(stops_->viewport()->mapToGlobal(at));
+  });
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel(QStringLiteral("Vehicle name: "), this), 0, 0);
@@ -150,6 +158,19 @@ void RouteInfoWindow::showRoute(const Route& route) {
   fill(route);
   show();
   raise();
+}
+
+QMenu* RouteInfoWindow::orderMenu(int row) {
+  const Order* order = editor_ ? editor_->orderNamed(stops_->cellText(row, 0)) : nullptr;
+  if (order == nullptr) return nullptr;
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  PlanEditor* editor = editor_;
+  connect(menu->addAction(QStringLiteral("Move order to route...")), &QAction::triggered, menu,
+          [editor, order] { editor->chooseRouteFor(*order); });
+  connect(menu->addAction(QStringLiteral("Remove order from route")), &QAction::triggered, menu,
+          [editor, order] { editor->removeOrder(*order); });
+  return menu;
 }
 
 QString RouteInfoWindow::vehicleName() const { return vehicle_->text(); }

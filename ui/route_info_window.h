@@ -12,6 +12,7 @@
 #include "map/route_timeline.h"
 
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace tamso {
@@ -20,6 +21,7 @@ class Route;
 
 namespace tamso::ui {
 
+class PlanEditor;
 class ReportList;
 class RouteGraphDialog;
 
@@ -40,6 +42,12 @@ class RouteInfoWindow : public QDialog {
   ReportList* stopList() const { return stops_; }
   QPushButton* graphicalButton() const { return graphical_; }
 
+  // With an editor, a stop's context menu moves its order to another route or removes it.
+  void setEditor(PlanEditor* editor) { editor_ = editor; }
+  // The commands on the order of the stop list's row (shown order); nullptr for a row without
+  // an order or without an editor. The menu is the window's child.
+  QMenu* orderMenu(int row);
+
   // Opens the time line of the route shown, modally; the dialog deletes itself when closed.
   RouteGraphDialog* openGraphical();
 
@@ -49,6 +57,7 @@ class RouteInfoWindow : public QDialog {
   ReportList* stops_;
   QPushButton* graphical_;
   TimelineRoute shown_;
+  PlanEditor* editor_ = nullptr;
 };
 
 }  // namespace tamso::ui

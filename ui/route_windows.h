@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPoint>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -18,6 +19,7 @@ class Solution;
 
 namespace tamso::ui {
 
+class PlanEditor;
 class RouteInfoWindow;
 class ShortInfoWindow;
 class UserPrompts;
@@ -36,8 +38,9 @@ void openArticleTypesDialog(QWidget* parent, const ProblemData* problem);
 void openSelectRouteDialog(QWidget* parent, MapLayer& layer);
 // "Route &Infos": modal, picks a vehicle of the layer's solution and opens its stop list.
 void openRouteInfosDialog(QWidget* parent, MapLayer& layer);
-// "Unplanned orders": the plan's unplanned orders and why each was left out.
-void openUnplannedOrdersDialog(QWidget* parent, const ProblemData& problem, const Solution& solution);
+// "Unplanned orders": the plan's unplanned orders and why each was left out; with an editor,
+// "Insert into route..." takes the selected order into a route.
+void openUnplannedOrdersDialog(QWidget* parent, const Solution& solution, PlanEditor* editor);
 
 // Mouse and keyboard actions on the map. The view forwards its events in map coordinates
 // (client position plus the real scroll position).
@@ -49,6 +52,7 @@ class MapActions {
     std::function<void(const QString&)> setStatusText;  // the status bar's message pane
     std::function<void()> repaint;                      // repaint the whole map
     UserPrompts* prompts = nullptr;                     // colour chooser; the real dialogs when null
+    PlanEditor* editor = nullptr;                       // changes of the plan by hand; none when null
   };
 
   explicit MapActions(Host host);
@@ -65,6 +69,8 @@ class MapActions {
   void changeColor();
   void routeInfo();
   void shortInfo();
+  // "Lock route" or "Unlock route" on the selected route.
+  void toggleLock();
   // Closes every Route Info and Short Info window opened from the map: they show routes of a
   // problem or plan that has just been replaced.
   void closeRouteWindows();
@@ -76,6 +82,8 @@ class MapActions {
 
  private:
   UserPrompts& prompts();
+  // The context menu's items for the selected route and, when one was hit, its stop.
+  void fillContextMenu(QMenu& menu, std::int32_t stop);
 
   struct Windows;
   Host host_;

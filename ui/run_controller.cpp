@@ -32,9 +32,10 @@ RunRequest RunController::request(RunCommand command, ProblemData& problem) cons
   return request;
 }
 
-void RunController::start(RunCommand command, ProblemData& problem) {
-  if (running()) return;
-  const RunRequest asked = request(command, problem);
+void RunController::start(RunRequest asked) {
+  if (running() || asked.problem == nullptr) return;
+  ProblemData& problem = *asked.problem;
+  const RunCommand command = asked.command;
   for (const std::string& dump : runDumpFiles(asked)) {
     if (const auto refusal = refuseOverwritingInput(dump, problem.inputFiles)) {
       prompts_.message(window_, QString::fromStdString(*refusal));
@@ -42,7 +43,7 @@ void RunController::start(RunCommand command, ProblemData& problem) {
     }
   }
   applyRunSwitches(problem, asked.switches);  // here, so that the worker only reads the problem
-  worker_ = std::make_unique<TamsoThread>(asked);
+  worker_ = std::make_unique<TamsoThread>(std::move(asked));
   connect(worker_.get(), &QThread::finished, this, &RunController::finished, Qt::QueuedConnection);
   openProgress(command);
   progressTimer_.start();

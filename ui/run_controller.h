@@ -44,7 +44,9 @@ class RunController : public QObject {
   RunRequest request(RunCommand command, ProblemData& problem) const;
 
   // Starts the run on its worker and opens the progress window.
-  void start(RunCommand command, ProblemData& problem);
+  void start(RunCommand command, ProblemData& problem) { start(request(command, problem)); }
+  // The same for a request the caller completed (a run that continues the plan shown).
+  void start(RunRequest asked);
   // Asks the run to end at its next check.
   void stop();
   // Ends the run in progress and waits for it; its outcome is dropped.

@@ -1,6 +1,7 @@
 // The view's runs and what becomes of their plans: starting and stopping a run, the messages
 // at its end, and every plan that reaches the map going through the plan's undo history.
 // Members of CTamsoView kept apart from the map, scrolling, painting and input of tamso_view.cpp.
+#include "routing/plan_edits.h"
 #include "routing/solution.h"
 #include "ui/plan_report.h"
 #include "ui/tamso_view.h"
@@ -16,9 +17,19 @@ bool evolutionary(RunCommand command) { return command == RunCommand::HybridGene
 
 }  // namespace
 
-void CTamsoView::startRun(RunCommand command) {
+RunRequest CTamsoView::runRequest(RunCommand command, std::optional<std::int32_t> now) {
+  RunRequest request = runs_.request(command, document_.problem());
+  const Solution* shown = document_.history().current().plan.get();
+  if (shown != nullptr && (now || anyRouteLocked(*shown))) {
+    request.savedPlan = savedPlanOf(*shown);
+    request.now = now;
+  }
+  return request;
+}
+
+void CTamsoView::startRun(RunCommand command, std::optional<std::int32_t> now) {
   if (running() || !document_.loaded()) return;
-  runs_.start(command, document_.problem());
+  runs_.start(runRequest(command, now));
   if (!runs_.running()) return;  // refused, and the user told why
   menus_.setRunning(true);
   menusChanged();
@@ -49,6 +60,7 @@ void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
       announceFinished(outcome);
     }
     for (const std::string& error : outcome.dumpErrors) prompts_.message(this, QString::fromStdString(error));
+    tellPlanProblems(outcome.planProblems);
   }
   if (!outcome.solution) return;
   PlanSnapshot snapshot;
@@ -116,7 +128,7 @@ void CTamsoView::showSnapshot(const PlanSnapshot& snapshot) {
 
 void CTamsoView::runLocalSearchNow() {
   if (running() || !document_.loaded()) return;
-  RunOutcome outcome = executeRun(runs_.request(RunCommand::LocalSearch, document_.problem()), nullptr);
+  RunOutcome outcome = executeRun(runRequest(RunCommand::LocalSearch, std::nullopt), nullptr);
   applyOutcome(outcome, false);
 }
 

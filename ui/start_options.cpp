@@ -51,6 +51,10 @@ std::variant<StartOptions, QString> parseStartOptions(const QStringList& argumen
       const auto v = value();
       if (!v) return QStringLiteral("--route-sheets needs a file name");
       options.routeSheets = *v;
+    } else if (arg == QLatin1String("--plan")) {
+      const auto v = value();
+      if (!v) return QStringLiteral("--plan needs a plan file");
+      options.plan = *v;
     } else if (arg == QLatin1String("--seed")) {
       const auto v = value();
       const auto seed = v ? parseSeed(*v) : std::nullopt;
@@ -70,6 +74,7 @@ std::variant<StartOptions, QString> parseStartOptions(const QStringList& argumen
     }
   }
   if (options.localSearch && options.config.isEmpty()) return QStringLiteral("--local-search needs a data file");
+  if (!options.plan.isEmpty() && options.config.isEmpty()) return QStringLiteral("--plan needs a data file");
   return options;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The program's command line:
 //   tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]
-//         [--route-sheets FILE.pdf]
+//         [--route-sheets FILE.pdf] [--plan PLAN.json]
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -18,6 +18,7 @@ struct StartOptions {
   std::optional<std::uint32_t> seed;
   QString exportPng;
   QString routeSheets;   // the route sheets of the plan as a PDF file, written without a window
+  QString plan;          // a plan document laid over the data at start
   QSize size{800, 600};  // client size of the map view
   bool help = false;
   bool version = false;
@@ -25,7 +26,7 @@ struct StartOptions {
 
 inline const QString kStartUsage = QStringLiteral(
     "Usage: tamso [CONFIG] [--map MAPPARAMS] [--local-search] [--seed N] [--export-png FILE] [--size WxH]\n"
-    "             [--route-sheets FILE.pdf]\n"
+    "             [--route-sheets FILE.pdf] [--plan PLAN.json]\n"
     "       tamso --help | --version");
 
 // `arguments` without the program name. An error text when the line cannot be understood.

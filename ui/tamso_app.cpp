@@ -29,6 +29,7 @@ StartOptions withAbsolutePaths(StartOptions options) {
   options.mapParams = absolute(options.mapParams);
   options.exportPng = absolute(options.exportPng);
   options.routeSheets = absolute(options.routeSheets);
+  options.plan = absolute(options.plan);
   return options;
 }
 

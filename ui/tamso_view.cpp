@@ -25,6 +25,7 @@ CTamsoView::CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* p
       prompts_(prompts),
       pictures_(std::move(pictures)),
       document_(this, prompts, [this](const PlanSnapshot& snapshot) { showSnapshot(snapshot); }),
+      editor_(this, prompts, document_.history()),
       runs_(this, prompts) {
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -38,11 +39,17 @@ CTamsoView::CTamsoView(UserPrompts& prompts, PictureLibrary pictures, QWidget* p
   host.setStatusText = [this](const QString& text) { emit statusText(text); };
   host.repaint = [this] { repaintMap(); };
   host.prompts = &prompts_;
+  host.editor = &editor_;
   actions_ = std::make_unique<MapActions>(std::move(host));
   setScrollRange(scrollRange_);
 }
 
-CTamsoView::~CTamsoView() { stopAndWait(); }
+CTamsoView::~CTamsoView() {
+  stopAndWait();
+  // The undo stack says it is clean once more as it is destroyed, after the document's file
+  // names: the title must not be refreshed from them then.
+  disconnect(&document_.history().stack(), nullptr, this, nullptr);
+}
 
 // --- geometry ---------------------------------------------------------------------------
 
@@ -297,7 +304,7 @@ void CTamsoView::selectRoute() {
 void CTamsoView::routeInfos() { openRouteInfosDialog(this, layer()); }
 
 void CTamsoView::unplannedOrders() {
-  if (const Solution* plan = layer().solution()) openUnplannedOrdersDialog(this, document_.problem(), *plan);
+  if (const Solution* plan = layer().solution()) openUnplannedOrdersDialog(this, *plan, &editor_);
 }
 
 void CTamsoView::vehicles() { openVehiclesDialog(this, document_.loadedProblem()); }

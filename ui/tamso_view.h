@@ -25,6 +25,7 @@
 #include "ui/map_painter.h"
 #include "ui/menu_states.h"
 #include "ui/plan_document.h"
+#include "ui/plan_editor.h"
 #include "ui/recent_files.h"
 #include "ui/route_windows.h"
 #include "ui/run_controller.h"
@@ -55,6 +56,8 @@ class CTamsoView : public QAbstractScrollArea {
   const ProblemData& problem() const { return document_.problem(); }
   bool problemLoaded() const { return document_.loaded(); }
   PlanDocument& document() { return document_; }
+  // The changes of the plan by hand (moves, removals, locks), each a step of the history.
+  PlanEditor& editor() { return editor_; }
   MapView& map() { return map_; }
   MapLayer& layer();  // made with the client size when first needed
   float zoom() const { return map_.zoom(); }
@@ -86,6 +89,14 @@ class CTamsoView : public QAbstractScrollArea {
   std::optional<QString> openDataFilePath(const QString& path, bool changeDirectory);
   std::optional<QString> openMapParamsPath(const QString& path, bool changeDirectory);
   std::optional<QString> savePlanTo(const QString& path);
+  // File > Open Plan: the plan document laid over the loaded data, what no longer held told
+  // in one message; the plan opened is a step of the history. The error message on failure.
+  std::optional<QString> openPlanPath(const QString& path);
+  // File > Save Plan As: the plan document of the plan shown; the file becomes the plan's.
+  std::optional<QString> savePlanFileTo(const QString& path);
+  // Optimization > Re-plan from: the command run from the plan shown, every stop started
+  // before `now` (minutes since the epoch, local time) kept where it is.
+  void replanAt(std::int32_t now, RunCommand command);
   // The text or JSON report of the plan shown (JSON for a ".json" name).
   std::optional<QString> saveReportTo(const QString& path);
   // A file dropped on the window: a map-parameters file (it names a picture) opens as the map,
@@ -128,6 +139,9 @@ class CTamsoView : public QAbstractScrollArea {
   void save();
   void saveAs();
   void saveReport();
+  void openPlan();
+  void savePlan();
+  void savePlanAs();
   void exportMapPicture();
   // Asks which routes (all, those shown on the map, the selected one) and opens the print preview.
   void printRouteSheets();
@@ -157,6 +171,8 @@ class CTamsoView : public QAbstractScrollArea {
   void genetic();
   // Asks for the time limit, then runs the thorough search; its plan goes to the map.
   void thoroughSearch();
+  // Asks for the time to re-plan from (now by default) and the optimiser, then runs it.
+  void replanFrom();
   void stop();
   void numberOfIterations();
   void optimizationOptions();
@@ -204,7 +220,12 @@ class CTamsoView : public QAbstractScrollArea {
   void showSnapshot(const PlanSnapshot& snapshot);
   void announceFinished(RunOutcome& outcome);
   void announceStopped(RunOutcome& outcome);
-  void startRun(RunCommand command);
+  // `now`: the run continues the plan shown from that time. Without it a plan with locked
+  // routes is continued with them; any other run plans from nothing.
+  void startRun(RunCommand command, std::optional<std::int32_t> now = std::nullopt);
+  RunRequest runRequest(RunCommand command, std::optional<std::int32_t> now);
+  // What no longer held in a plan laid over the data, in one message; nothing when all held.
+  void tellPlanProblems(const std::vector<PlanProblem>& problems);
   void onRunFinished();
   void applyOutcome(RunOutcome& outcome, bool announce);
   void afterPictureLoaded();
@@ -216,6 +237,7 @@ class CTamsoView : public QAbstractScrollArea {
   UserPrompts& prompts_;
   PictureLibrary pictures_;
   PlanDocument document_;
+  PlanEditor editor_;
   MapView map_;
   MenuStates menus_;
   MapPainter painter_;

@@ -9,6 +9,7 @@
 
 #include "routing/solution.h"
 #include "routing/unplanned_reason.h"
+#include "ui/plan_editor.h"
 #include "ui/report_list.h"
 #include "ui/route_windows.h"
 #include "ui/two_decimals.h"
@@ -33,7 +34,7 @@ std::vector<ReportList::Cell> orderRow(const UnplannedReason& reason) {
 
 }  // namespace
 
-UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& solution)
+UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& solution, PlanEditor* editor)
     : QDialog(parent),
       list_(new ReportList({{QStringLiteral("Order number"), 100},
                             {QStringLiteral("Client"), 100},
@@ -43,7 +44,8 @@ UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& so
                             {QStringLiteral("Delivery place"), 100},
                             {QStringLiteral("Delivery window"), 250},
                             {QStringLiteral("Price"), 80}},
-                           this)) {
+                           this)),
+      editor_(editor) {
   setWindowTitle(QStringLiteral("Unplanned orders"));
   const std::vector<UnplannedReason> reasons = unplannedReasons(solution);
   for (const UnplannedReason& reason : reasons) list_->addRow(orderRow(reason));
@@ -55,6 +57,13 @@ UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& so
                              this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  if (editor_ != nullptr && !reasons.empty()) {
+    QPushButton* insert = buttons->addButton(QStringLiteral("Insert into route..."), QDialogButtonBox::ActionRole);
+    connect(insert, &QPushButton::clicked, this, [this] {
+      const QModelIndex current = list_->currentIndex();
+      insertRow(current.isValid() ? current.row() : 0);
+    });
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(summary);
   layout->addWidget(list_);
@@ -66,8 +75,15 @@ UnplannedOrdersDialog::UnplannedOrdersDialog(QWidget* parent, const Solution& so
   resize(std::clamp(width, 600, std::max(600, screen.width() - 40)), 450);
 }
 
-void openUnplannedOrdersDialog(QWidget* parent, const ProblemData&, const Solution& solution) {
-  UnplannedOrdersDialog dialog(parent, solution);
+bool UnplannedOrdersDialog::insertRow(int row) {
+  const Order* order = editor_ ? editor_->orderNamed(list_->cellText(row, 0)) : nullptr;
+  if (order == nullptr || !editor_->chooseRouteFor(*order)) return false;
+  accept();  // the list shows the plan before the change
+  return true;
+}
+
+void openUnplannedOrdersDialog(QWidget* parent, const Solution& solution, PlanEditor* editor) {
+  UnplannedOrdersDialog dialog(parent, solution, editor);
   dialog.exec();
 }
 

@@ -10,17 +10,23 @@ class Solution;
 
 namespace tamso::ui {
 
+class PlanEditor;
 class ReportList;
 
 class UnplannedOrdersDialog : public QDialog {
   Q_OBJECT
 
  public:
-  UnplannedOrdersDialog(QWidget* parent, const Solution& solution);
+  // With an editor, "Insert into route..." takes the selected order into a route chosen from
+  // the list of routes, and the dialog closes on the changed plan.
+  UnplannedOrdersDialog(QWidget* parent, const Solution& solution, PlanEditor* editor = nullptr);
   ReportList* list() const { return list_; }
+  // "Insert into route..." for the order of the row (shown order).
+  bool insertRow(int row);
 
  private:
   ReportList* list_;
+  PlanEditor* editor_;
 };
 
 }  // namespace tamso::ui

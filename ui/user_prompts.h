@@ -6,10 +6,18 @@
 #include <QStringList>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QWidget;
 
 namespace tamso::ui {
+
+// One line of a list to choose from; a line that cannot be chosen says why in its tooltip.
+struct Choice {
+  QString text;
+  QString toolTip;
+  bool enabled = true;
+};
 
 class UserPrompts {
  public:
@@ -28,6 +36,12 @@ class UserPrompts {
     message(parent, text);
     return buttons.isEmpty() ? -1 : 0;
   }
+  // The position of the line chosen from the list, nothing on Cancel. Without a way to ask,
+  // nothing is chosen.
+  virtual std::optional<int> choose(QWidget* /*parent*/, const QString& /*title*/,
+                                    const std::vector<Choice>& /*choices*/) {
+    return std::nullopt;
+  }
 };
 
 // The real dialogs.
@@ -42,6 +56,7 @@ class DialogPrompts final : public UserPrompts {
                                   const QString& suggestedName) override;
   std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
   int ask(QWidget* parent, const QString& text, const QStringList& buttons) override;
+  std::optional<int> choose(QWidget* parent, const QString& title, const std::vector<Choice>& choices) override;
 
  private:
   QString openFolder_;

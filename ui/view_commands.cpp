@@ -224,6 +224,16 @@ bool CTamsoView::startUp(const StartOptions& options, bool runInBackground) {
     if (const std::optional<QString> error = openMapParamsPath(options.mapParams, false)) return fail(*error);
   }
   if (problemLoaded() && !layer().showLocations) showLocations();
+  if (!options.plan.isEmpty()) {
+    std::vector<std::string> outputs;
+    for (const QString& output : {options.exportPng, options.routeSheets}) {
+      if (!output.isEmpty()) outputs.push_back(output.toStdString());
+    }
+    if (const auto refusal = refuseOverwritingInputs(outputs, {options.plan.toStdString()})) {
+      return fail(QString::fromStdString(*refusal));
+    }
+    if (const std::optional<QString> error = openPlanPath(options.plan)) return fail(*error);
+  }
   if (options.localSearch && problemLoaded()) {
     if (runInBackground) {
       startRun(RunCommand::LocalSearch);

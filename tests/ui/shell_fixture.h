@@ -51,6 +51,14 @@ class ScriptedPrompts final : public ui::UserPrompts {
     askAnswers.pop_front();
     return answer;
   }
+  // The lists offered are kept; the answer is the next scripted one, else a Cancel.
+  std::optional<int> choose(QWidget*, const QString&, const std::vector<ui::Choice>& choices) override {
+    offered.push_back(choices);
+    if (chooseAnswers.empty()) return std::nullopt;
+    const int answer = chooseAnswers.front();
+    chooseAnswers.pop_front();
+    return answer;
+  }
   QString lastMessage() const { return messages.empty() ? QString() : messages.back(); }
 
   // Answers in turn; an empty text (or none left) is a Cancel.
@@ -58,6 +66,8 @@ class ScriptedPrompts final : public ui::UserPrompts {
   std::deque<QString> saveAnswers;
   std::optional<QColor> colourAnswer;
   std::deque<int> askAnswers;
+  std::deque<int> chooseAnswers;
+  std::vector<std::vector<ui::Choice>> offered;
   std::function<void(const QString&)> onMessage;  // called as each message or question arrives
   std::vector<QString> messages;
   std::vector<QString> filters;

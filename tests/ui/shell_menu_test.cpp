@@ -58,12 +58,13 @@ class ShellMenuTest : public QObject {
                           "&Article Types"}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Optimization")),
              QStringList({"&Local Search\tF2", "Stop", "&Number of iterations", "&Hybrid Genetic Algorithm\tF3",
-                          "&Genetic Algorithm\tF4", "&Thorough Search\tF5"}));
+                          "&Genetic Algorithm\tF4", "&Thorough Search\tF5", "Re-plan &from..."}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "O&ptions")), QStringList({"&Visualization...", "&Optimization ..."}));
     QCOMPARE(itemTexts(menuNamed(shell.frame, "&Help")), QStringList({"&About Tamso..."}));
     const QStringList file = itemTexts(menuNamed(shell.frame, "&File"));
-    QCOMPARE(file.mid(0, 6), QStringList({"&Open data file...\tCtrl+O", "Open &map params...", "&Save\tCtrl+S",
-                                          "Save &As...", "Save &Report...", "Export map picture..."}));
+    QCOMPARE(file.mid(0, 9), QStringList({"&Open data file...\tCtrl+O", "Open &map params...", "Open &Plan...",
+                                          "Save P&lan", "Save Plan As...", "&Save\tCtrl+S", "Save &As...",
+                                          "Save &Report...", "Export map picture..."}));
     QCOMPARE(file.last(), QString("E&xit"));
 
     QCOMPARE(shell.action(Command::OpenDataFile)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
