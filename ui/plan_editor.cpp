@@ -103,9 +103,30 @@ bool PlanEditor::chooseRouteFor(const Order& order) {
 bool PlanEditor::moveOrder(const Order& order, std::int32_t route) {
   if (plan() == nullptr) return false;
   for (const RouteOffer& offer : routeOffers(*plan(), order)) {
-    if (offer.route == route) return take(order, offer);
+    if (offer.route == route && offer.fits()) return take(order, offer);
   }
   return false;
+}
+
+bool PlanEditor::dropOrder(const Order& order, std::int32_t route) {
+  if (plan() == nullptr || routeOf(*plan(), order) == route) return false;
+  if (!mayLeave(order)) return false;
+  for (const RouteOffer& offer : routeOffers(*plan(), order)) {
+    if (offer.route != route) continue;
+    if (offer.fits()) return take(order, offer);
+    prompts_.message(window_,
+                     QStringLiteral("Order %1 does not fit route %2: %3.")
+                         .arg(nameOf(order.name), nameOf(plan()->route(route)->vehicle().name), nameOf(offer.reason)));
+  }
+  return false;
+}
+
+std::int32_t PlanEditor::routeOfVehicle(const QString& vehicle) const {
+  if (plan() == nullptr) return -1;
+  for (std::int32_t r = 0; r < plan()->routeCount(); ++r) {
+    if (nameOf(plan()->route(r)->vehicle().name) == vehicle) return r;
+  }
+  return -1;
 }
 
 }  // namespace tamso::ui

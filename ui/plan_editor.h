@@ -37,6 +37,11 @@ class PlanEditor {
   bool chooseRouteFor(const Order& order);
   // The order into that route at its best positions, without asking; false when it does not fit.
   bool moveOrder(const Order& order, std::int32_t route);
+  // An order dragged onto a route's window: moved there at its best positions like a move
+  // chosen from the list; why it cannot go there is told.
+  bool dropOrder(const Order& order, std::int32_t route);
+  // The index of the route of that vehicle on the plan shown; -1 for none.
+  std::int32_t routeOfVehicle(const QString& vehicle) const;
 
   // The line of the list for one offer.
   static Choice choiceOf(const Solution& plan, const RouteOffer& offer);

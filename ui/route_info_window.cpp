@@ -1,5 +1,7 @@
 #include "ui/route_info_window.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -114,6 +116,10 @@ RouteInfoWindow::RouteInfoWindow(QWidget* parent)
   graphical_->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   connect(graphical_, &QPushButton::clicked, this, [this] { openGraphical(); });
+  // A stop row dragged onto another Route Info window moves its order there.
+  stops_->setDragEnabled(true);
+  stops_->setDragDropMode(QAbstractItemView::DragOnly);
+  setAcceptDrops(true);
   stops_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(stops_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     const QModelIndex index = stops_->indexAt(at);
@@ -171,6 +177,31 @@ QMenu* RouteInfoWindow::orderMenu(int row) {
   connect(menu->addAction(QStringLiteral("Remove order from route")), &QAction::triggered, menu,
           [editor, order] { editor->removeOrder(*order); });
   return menu;
+}
+
+const Order* RouteInfoWindow::draggedOrder(const QObject* source) const {
+  const auto* list = qobject_cast<const ReportList*>(source);
+  if (editor_ == nullptr || list == nullptr || list == stops_ || !list->currentIndex().isValid()) return nullptr;
+  if (qobject_cast<const RouteInfoWindow*>(list->window()) == nullptr) return nullptr;
+  return editor_->orderNamed(list->cellText(list->currentIndex().row(), 0));
+}
+
+bool RouteInfoWindow::dropOrderFrom(const ReportList* source) {
+  const Order* order = draggedOrder(source);
+  const std::int32_t route = editor_ ? editor_->routeOfVehicle(vehicleName()) : -1;
+  return order != nullptr && route >= 0 && editor_->dropOrder(*order, route);
+}
+
+void RouteInfoWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (draggedOrder(event->source()) != nullptr) event->acceptProposedAction();
+}
+
+void RouteInfoWindow::dropEvent(QDropEvent* event) {
+  // The plan change may close this window: the move runs once the drop is over.
+  const QPointer<const ReportList> source = qobject_cast<const ReportList*>(event->source());
+  event->acceptProposedAction();
+  QMetaObject::invokeMethod(
+      this, [this, source] { dropOrderFrom(source.data()); }, Qt::QueuedConnection);
 }
 
 QString RouteInfoWindow::vehicleName() const { return vehicle_->text(); }

@@ -11,13 +11,16 @@
 
 #include "map/route_timeline.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 
 namespace tamso {
 class Route;
-}
+struct Order;
+}  // namespace tamso
 
 namespace tamso::ui {
 
@@ -48,10 +51,23 @@ class RouteInfoWindow : public QDialog {
   // an order or without an editor. The menu is the window's child.
   QMenu* orderMenu(int row);
 
+  // The order of a stop row of another Route Info window's list dropped here: it moves to
+  // this window's route (the same move as "Move order to route..."). False when nothing moved.
+  bool dropOrderFrom(const ReportList* source);
+
   // Opens the time line of the route shown, modally; the dialog deletes itself when closed.
   RouteGraphDialog* openGraphical();
 
+ protected:
+  // Stop rows dragged from another Route Info window are dropped here.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
+  // The order of the current row of a stop list of another Route Info window; nullptr when
+  // there is none or no editor.
+  const Order* draggedOrder(const QObject* source) const;
+
   QLineEdit* vehicle_;
   QLineEdit* gain_;
   ReportList* stops_;

@@ -191,6 +191,34 @@ class PlanDeskTest : public QObject {
     for (int step = 0; step < steps; ++step) shell.frame.undoAction()->trigger();
     QCOMPARE(routesOf(*shownPlan(shell)), original);
   }
+
+  // A stop row dropped on another route's Route Info window moves its order there at the
+  // offered gain; dropped where it does not fit, it stays and the reason is told.
+  void aStopDroppedOnAnotherRouteInfoMovesItsOrder() {
+    Shell shell;
+    openPlanned(shell);
+    const std::int32_t source = busiestRoute(*shownPlan(shell));
+    const Order& order = *shownPlan(shell)->route(source)->orderAt(0);
+    const std::vector<RouteOffer> offers = routeOffers(*shownPlan(shell), order);
+    RouteInfoWindow from(&shell.view());
+    RouteInfoWindow to(&shell.view());
+    for (RouteInfoWindow* window : {&from, &to}) window->setEditor(&shell.view().editor());
+    from.fill(*shownPlan(shell)->route(source));
+    from.stopList()->setCurrentIndex(from.stopList()->model()->index(1, 0));
+    for (const RouteOffer& offer : offers) {
+      to.fill(*shownPlan(shell)->route(offer.route));
+      const float gain = shownPlan(shell)->gain();
+      const auto told = shell.prompts.messages.size();
+      QCOMPARE(to.dropOrderFrom(from.stopList()), offer.fits());
+      QCOMPARE(routeOf(*shownPlan(shell), order), offer.fits() ? offer.route : source);
+      QCOMPARE(shell.prompts.messages.size(), told + (offer.fits() ? 0 : 1));
+      if (offer.fits()) {
+        QVERIFY(qAbs(shownPlan(shell)->gain() - gain - offer.gainChange) < 1e-2f);
+        shell.frame.undoAction()->trigger();
+      }
+    }
+    QVERIFY(!from.dropOrderFrom(from.stopList()));  // onto its own route: nothing moves
+  }
 };
 
 QTEST_MAIN(PlanDeskTest)
