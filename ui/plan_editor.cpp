@@ -100,14 +100,6 @@ bool PlanEditor::chooseRouteFor(const Order& order) {
   return take(order, offers[static_cast<std::size_t>(*chosen)]);
 }
 
-bool PlanEditor::moveOrder(const Order& order, std::int32_t route) {
-  if (plan() == nullptr) return false;
-  for (const RouteOffer& offer : routeOffers(*plan(), order)) {
-    if (offer.route == route && offer.fits()) return take(order, offer);
-  }
-  return false;
-}
-
 bool PlanEditor::dropOrder(const Order& order, std::int32_t route) {
   if (plan() == nullptr || routeOf(*plan(), order) == route) return false;
   if (!mayLeave(order)) return false;

@@ -35,8 +35,6 @@ class PlanEditor {
   // total gain, best first, those where the order does not fit greyed with the reason; the
   // order goes to the route chosen.
   bool chooseRouteFor(const Order& order);
-  // The order into that route at its best positions, without asking; false when it does not fit.
-  bool moveOrder(const Order& order, std::int32_t route);
   // An order dragged onto a route's window: moved there at its best positions like a move
   // chosen from the list; why it cannot go there is told.
   bool dropOrder(const Order& order, std::int32_t route);
