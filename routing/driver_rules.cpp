@@ -67,6 +67,7 @@ std::int32_t dayDrivingLimit(const DriverState& s) {
 }
 
 void rollWeeks(DriverState& s, std::int32_t time) {
+  if (time >= s.weekStart && time - s.weekStart < minutesPerWeek) return;
   const std::int32_t week = weekStartOf(time);
   if (week == s.weekStart) return;
   s.lastWeekDriving = week == s.weekStart + minutesPerWeek ? s.weekDriving : 0;
@@ -233,12 +234,14 @@ bool driveGreedily(Moment& m, std::int32_t minutes, ActivityKind& longest) {
   return false;
 }
 
-// The arrival after stopping `length` minutes and then driving `minutes` greedily; the
-// largest time when the driver cannot get there.
+constexpr std::int32_t noArrival = std::numeric_limits<std::int32_t>::max();
+
+// The arrival after stopping `length` minutes and then driving `minutes` greedily;
+// noArrival when the driver cannot get there.
 std::int32_t arrivalAfterStop(const Moment& m, std::int32_t length, std::int32_t minutes, ActivityKind& longest) {
   Moment trial = m;
   stopFor(trial, length, nullptr);
-  return driveGreedily(trial, minutes, longest) ? trial.time : std::numeric_limits<std::int32_t>::max();
+  return driveGreedily(trial, minutes, longest) ? trial.time : noArrival;
 }
 
 // Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
@@ -271,8 +274,12 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
       for (const auto& [rest, kind] : rests) {
         if (longest < kind) break;
         if (rest <= stop) continue;
+        Moment rested = m;
+        stopFor(rested, rest, nullptr);
+        // Not tried when the least stops after the rest already arrive no earlier.
+        if (rested.time + minutes + leastStopsOnRoad(rested.state, rested.time, minutes) >= arrival) continue;
         ActivityKind ignored = ActivityKind::Break;
-        const std::int32_t resting = arrivalAfterStop(m, rest, minutes, ignored);
+        const std::int32_t resting = driveGreedily(rested, minutes, ignored) ? rested.time : noArrival;
         if (resting < arrival) {
           arrival = resting;
           stop = rest;
@@ -285,25 +292,52 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
 }
 
 // The idle stretch from the arrival before the service: at least the wait for the window,
-// longer when the service would otherwise break a rule. Returns its length; `fits` becomes
-// false when nothing makes the service fit.
-std::int32_t idleBeforeService(const Moment& arrived, std::int32_t wait, std::int32_t service, bool& fits) {
-  fits = true;
-  if (wait == 0 && serviceFits(arrived.state, arrived.time, service)) return 0;
-  DriverState waited = arrived.state;
-  idle(waited, arrived.time, wait);
-  if (serviceFits(waited, arrived.time + wait, service)) return wait;
+// longer when the service would otherwise break a rule.
+struct IdleBeforeService {
+  std::int32_t minutes = 0;
+  ActivityKind kind = ActivityKind::Wait;  // what the stretch counted as
+  DriverState state;                       // the driver after it
+  bool fits = true;                        // false when no stretch makes the service fit
+};
+
+IdleBeforeService idleBeforeService(const Moment& arrived, std::int32_t wait, std::int32_t service) {
+  IdleBeforeService result{0, ActivityKind::Wait, arrived.state, true};
+  if (wait == 0 && serviceFits(arrived.state, arrived.time, service)) return result;
+  auto idleFor = [&](std::int32_t minutes) {
+    result.state = arrived.state;
+    result.kind = idle(result.state, arrived.time, minutes);
+    result.minutes = minutes;
+    return serviceFits(result.state, arrived.time + minutes, service);
+  };
+  if (idleFor(wait)) return result;
   for (const std::int32_t choice : IdleChoices(arrived.state).lengths) {
-    if (choice <= wait) continue;
-    DriverState s = arrived.state;
-    idle(s, arrived.time, choice);
-    if (serviceFits(s, arrived.time + choice, service)) return choice;
+    if (choice > wait && idleFor(choice)) return result;
   }
-  fits = false;
-  return wait;
+  idleFor(wait);
+  result.fits = false;
+  return result;
 }
 
 }  // namespace
+
+std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes) {
+  // Where only the week's driving stops the driver, the next week may begin on the way.
+  if (driveMinutes <= drivingLeft(state, leave)) return 0;
+  std::int32_t least = 0;
+  // Each 4 h 30 of driving needs 45 minutes of breaks (30 when the first piece was taken).
+  const std::int32_t beforeBreak = drivingBeforeBreak - state.drivingSinceBreak;
+  if (driveMinutes > beforeBreak) {
+    const std::int32_t later = (driveMinutes - std::max(beforeBreak, 0) - 1) / drivingBeforeBreak;
+    least = (state.breakStarted ? secondBreakPiece : fullBreak) + later * fullBreak;
+  }
+  // Driving on after the day's driving, or on past the time the daily or weekly rest is due,
+  // takes a daily rest first.
+  if (driveMinutes > dayDrivingLimit(state) - state.drivingToday ||
+      leave + driveMinutes + least > workDeadline(state)) {
+    least = std::max(least, reducedRest);
+  }
+  return least;
+}
 
 LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
                        std::int32_t serviceMinutes, std::vector<DriverActivity>* activities) {
@@ -312,15 +346,14 @@ LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driv
   times.legal = driveLeg(m, driveMinutes, activities);
   times.arrival = m.time;
   const std::int32_t wait = openAt == noWindow ? 0 : std::max(0, openAt - m.time);
-  bool fits = false;
-  const std::int32_t stop = idleBeforeService(m, wait, serviceMinutes, fits);
-  times.legal = times.legal && fits;
-  if (stop > 0) {
-    const ActivityKind kind = idle(m.state, m.time, stop);
+  const IdleBeforeService stop = idleBeforeService(m, wait, serviceMinutes);
+  times.legal = times.legal && stop.fits;
+  if (stop.minutes > 0) {
+    m.state = stop.state;
     // A plain wait for the window is shown as a wait unless it served as a rest.
-    const bool shownAsWait = stop == wait && kind == ActivityKind::Break;
-    record(activities, shownAsWait ? ActivityKind::Wait : kind, m.time, stop);
-    m.time += stop;
+    const bool shownAsWait = stop.minutes == wait && stop.kind == ActivityKind::Break;
+    record(activities, shownAsWait ? ActivityKind::Wait : stop.kind, m.time, stop.minutes);
+    m.time += stop.minutes;
   }
   times.serviceStart = m.time;
   record(activities, ActivityKind::Service, m.time, serviceMinutes);

@@ -38,6 +38,12 @@ struct LegTimes {
 // From `state` at `leave`: drive `driveMinutes`, wait until `openAt` (noWindow: no waiting),
 // then serve `serviceMinutes`. `state` becomes the driver's state at the end of the service;
 // the activities from `leave` to that end are appended to `activities` unless it is nullptr.
+// A lower bound of the minutes the driver stops on the road when driving `driveMinutes` from
+// `state` at `leave`: the breaks each 4 h 30 of driving needs, or a daily rest when the day's
+// driving is used up. Cheap, so that a trial can give up on a stop it cannot reach in time
+// before the leg is scheduled.
+std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes);
+
 LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
                        std::int32_t serviceMinutes, std::vector<DriverActivity>* activities);
 

@@ -3,6 +3,7 @@
 // trial routes (a route's stops with an order put in or taken out, evaluated without
 // changing the route). Both go through exactly these steps, in the same order, so that a
 // trial gives the same times, satisfactions and gain as the route it stands for, bit for bit.
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -50,6 +51,42 @@ inline float arriveKeepingRules(const RouteStop& stop, const Place& from, FuzzyT
   }
   time.addMinutes(leg.serviceStart - time.likely);
   return leg.legal ? satisfaction : -1.0f;
+}
+
+// Whether every arrival at `earliest` or later (all three components shifted by the same
+// minutes) misses the minimal satisfaction of the window, allowing for the rounding of
+// FuzzyTime::satisfaction, which keeps the crossing of the edges in single precision.
+inline bool missesFromOn(const FuzzyTime& earliest, const FuzzyWindow& window, double minimalSat) {
+  const double m = earliest.likely;
+  const double u = earliest.latest;
+  const double f = window.fullEnd;
+  const double e = window.end;
+  if (u <= f) return 1.0 < minimalSat;
+  if (m >= e) return 0.0 < minimalSat;
+  double satisfaction = 0.0;
+  double rounding = 1e-6;
+  if (u == m) {
+    satisfaction = e == f ? 0.0 : (e - u) / (e - f);
+  } else if (e == f) {
+    satisfaction = (e - m) / (u - m);
+  } else {
+    const double x = (e * u - f * m) / (e + u - f - m);
+    satisfaction = (x - m) / (u - m);
+    rounding += std::ldexp(std::abs(x), -23) / (u - m);
+  }
+  return satisfaction + rounding < minimalSat;
+}
+
+// Whether the stop is missed however the driver keeps the driving and rest times on the
+// way: the arrival without breaks, delayed by the least stops the leg needs, is too late.
+inline bool missedKeepingRules(const RouteStop& stop, const Place& from, const FuzzyTime& time,
+                               const ProblemData& problem, const DriverState& driver) {
+  if (!stop.window) return false;
+  const FuzzyTime& travel = problem.travelTime(from, *stop.place);
+  FuzzyTime earliest = time;
+  earliest.add(travel);
+  earliest.addMinutes(driving::leastStopsOnRoad(driver, time.likely, travel.likely));
+  return missesFromOn(earliest, *stop.window, problem.minimalSat);
 }
 
 // Drives from `from` to the stop's place: `time` becomes the arrival, which is stored in

@@ -91,6 +91,16 @@ struct ScheduledRoute {
     if constexpr (Rules) return schedule::arrive(stop, *d.place, d.time, arrival, problem, &d.driving);
     return schedule::arrive(stop, *d.place, d.time, arrival, problem);
   }
+  // Drives from `d` to the stop; false when the arrival misses the minimal satisfaction.
+  // Under the rules a stop that is missed even with the least stops on the road is given up
+  // before the leg is scheduled.
+  bool arrivesInTime(const RouteStop& stop, Departure<Rules>& d) const {
+    if constexpr (Rules) {
+      if (schedule::missedKeepingRules(stop, *d.place, d.time, problem, d.driving.driver)) return false;
+    }
+    FuzzyTime arrival;
+    return schedule::satisfies(arrive(stop, d, arrival), problem);
+  }
 };
 
 // Service start times of the route's stops once a pickup is in place: shifted for the stops
@@ -134,11 +144,10 @@ bool followFrom(const ScheduledRoute<Rules>& route, std::int32_t from, Departure
                 ReferenceDriver referenceDriver,
                 std::type_identity_t<bool (ScheduledRoute<Rules>::*)(std::int32_t) const> referenceFeasibleFrom,
                 Record record) {
-  FuzzyTime arrival;
   for (std::int32_t k = from; k < route.size(); ++k) {
     if (k == route.firstWaiting) return true;
     const RouteStop& stop = route.at(k);
-    if (!schedule::satisfies(route.arrive(stop, d, arrival), route.problem)) return false;
+    if (!route.arrivesInTime(stop, d)) return false;
     record(k, d);
     bool meets = d.time == reference(k);
     if constexpr (Rules) meets = meets && d.driving.driver == referenceDriver(k);
@@ -154,8 +163,7 @@ bool followFrom(const ScheduledRoute<Rules>& route, std::int32_t from, Departure
 // The vehicle serves a new stop after leaving `d`; false when it arrives too late.
 template <bool Rules>
 bool serveNew(const RouteStop& stop, Departure<Rules>& d, const ScheduledRoute<Rules>& route) {
-  FuzzyTime arrival;
-  if (!schedule::satisfies(route.arrive(stop, d, arrival), route.problem)) return false;
+  if (!route.arrivesInTime(stop, d)) return false;
   schedule::serve(stop, d.time, route.problem);
   d.place = stop.place;
   return true;

@@ -7,6 +7,7 @@
 
 #include "routing/driver_rules.h"
 #include "routing/route_activities.h"
+#include "routing/schedule_steps.h"
 #include "routing/solution.h"
 #include "routing/unplanned_reason.h"
 #include "tests/routing/plain_rule_check.h"
@@ -77,14 +78,16 @@ struct Leg {
 
 // Drives the legs from `start`, appending to `activities`; `check` sees each leg's times.
 // A leg's wait is counted from the end of its driving without breaks; negative: no window.
+// `check` also gets the least stops on the road the leg was said to need beforehand.
 void runLegs(DriverState& state, std::int32_t start, const std::vector<Leg>& legs,
              std::vector<DriverActivity>& activities,
-             const std::function<void(const Leg&, std::int32_t, driving::LegTimes)>& check) {
+             const std::function<void(const Leg&, std::int32_t, driving::LegTimes, std::int32_t)>& check) {
   std::int32_t t = start;
   for (const Leg& leg : legs) {
     const std::int32_t openAt = leg.wait < 0 ? driving::noWindow : t + leg.drive + leg.wait;
+    const std::int32_t leastStops = driving::leastStopsOnRoad(state, t, leg.drive);
     const driving::LegTimes times = driving::driveAndServe(state, t, leg.drive, openAt, leg.service, &activities);
-    check(leg, openAt, times);
+    check(leg, openAt, times, t + leg.drive + leastStops);
     t = times.serviceStart + leg.service;
   }
 }
@@ -109,8 +112,9 @@ TEST(DriverRules, RandomLegsNeverBreakARule) {
     DriverState state = DriverState::rested(start);
     std::int32_t drivenBefore = 0;
     std::vector<DriverActivity> activities;
-    const auto check = [&](const Leg& leg, std::int32_t openAt, driving::LegTimes times) {
+    const auto check = [&](const Leg& leg, std::int32_t openAt, driving::LegTimes times, std::int32_t earliest) {
       ASSERT_TRUE(times.legal);
+      ASSERT_GE(times.arrival, earliest) << "route " << route;
       ASSERT_GE(times.serviceStart, std::max(times.arrival, openAt));
       std::int32_t driven = 0;
       for (const DriverActivity& a : activities) driven += a.kind == ActivityKind::Drive ? a.minutes : 0;
@@ -158,11 +162,37 @@ TEST(DriverRules, ArrivesNoLaterThanTheRulesRequire) {
     c.before(state);
     driving::LegTimes last;
     std::vector<DriverActivity> activities;
-    runLegs(state, start, c.legs, activities, [&](const Leg&, std::int32_t, driving::LegTimes t) { last = t; });
+    runLegs(state, start, c.legs, activities,
+            [&](const Leg&, std::int32_t, driving::LegTimes t, std::int32_t) { last = t; });
     EXPECT_EQ(last.arrival - start, c.arrival) << c.name;
     EXPECT_EQ(last.serviceStart - start, c.serviceStart) << c.name;
     EXPECT_EQ(last.legal, c.legs.back().service <= 360) << c.name;
   }
+}
+
+// A trial gives up on a stop before scheduling the leg when even the earliest arrival the
+// rules allow misses the window: that must never give up on an arrival that would pass,
+// however the satisfaction is rounded.
+TEST(DriverRules, GivingUpEarlyNeverDropsAnArrivalThatPasses) {
+  std::mt19937 draw(5);
+  const auto minutes = [&](std::uint32_t range) { return static_cast<std::int32_t>(draw() % range); };
+  int givenUp = 0;
+  for (int k = 0; k < 200000; ++k) {
+    const std::int32_t start = 29'500'000 + minutes(20000);
+    const std::int32_t fullEnd = start + minutes(600);
+    const FuzzyWindow window(start, fullEnd, fullEnd + minutes(4) * minutes(200));
+    const std::int32_t likely = start - 300 + minutes(1500);
+    const FuzzyTime arrival(likely - minutes(60), likely, likely + minutes(3) * minutes(120));
+    const double minimalSat = 0.05 * minutes(20);
+    if (!schedule::missesFromOn(arrival, window, minimalSat)) continue;
+    ++givenUp;
+    for (const std::int32_t later : {0, 1, 2, 3, minutes(60), minutes(2000)}) {
+      FuzzyTime shifted = arrival;
+      shifted.addMinutes(later);
+      ASSERT_LT(static_cast<double>(static_cast<float>(shifted.satisfaction(window))), minimalSat) << k;
+    }
+  }
+  EXPECT_GT(givenUp, 10000);
 }
 
 }  // namespace
