@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "problem/crew.h"
 #include "problem/text.h"
 #include "report/json_text.h"
 #include "report/plan_figures.h"
@@ -165,23 +166,26 @@ json routeJson(Route& route, const RouteFigures& f) {
   for (std::size_t i = 0; i < route.stops().size(); ++i)
     stops.push_back(stopJson(route.stops()[i], f.stops[i], route.problem()));
   const Place* startPlace = route.vehicle().startPlace;
-  return {{"vehicle", route.vehicle().name},
-          {"gain", cents(f.gain)},
-          {"orders", route.orderCount()},
-          {"km", roundedToCents(f.km)},
-          {"drivingMinutes", f.drivingMinutes},
-          {"waitingMinutes", f.waitingMinutes},
-          {"serviceMinutes", f.serviceMinutes},
-          {"revenue", roundedToCents(f.revenue)},
-          {"startPlace", startPlace ? json(startPlace->name) : json(nullptr)},
-          {"start", optionalMinutes(f.start)},
-          {"startLocal", optionalZoned(f.start)},
-          {"end", optionalMinutes(f.end)},
-          {"endLocal", optionalZoned(f.end)},
-          {"stops", std::move(stops)},
-          {"activities", activitiesJson(f.activities)},
-          {"breakMinutes", f.breakMinutes},
-          {"restMinutes", f.restMinutes}};
+  json document = {{"vehicle", route.vehicle().name},
+                   {"gain", cents(f.gain)},
+                   {"orders", route.orderCount()},
+                   {"km", roundedToCents(f.km)},
+                   {"drivingMinutes", f.drivingMinutes},
+                   {"waitingMinutes", f.waitingMinutes},
+                   {"serviceMinutes", f.serviceMinutes},
+                   {"revenue", roundedToCents(f.revenue)},
+                   {"startPlace", startPlace ? json(startPlace->name) : json(nullptr)},
+                   {"start", optionalMinutes(f.start)},
+                   {"startLocal", optionalZoned(f.start)},
+                   {"end", optionalMinutes(f.end)},
+                   {"endLocal", optionalZoned(f.end)},
+                   {"stops", std::move(stops)},
+                   {"activities", activitiesJson(f.activities)},
+                   {"breakMinutes", f.breakMinutes},
+                   {"restMinutes", f.restMinutes}};
+  // Only a crew is named, so that the documents of one-driver plans stay as they were.
+  if (route.driverRules() && driversOf(route.vehicle()) > 1) document["drivers"] = driversOf(route.vehicle());
+  return document;
 }
 
 json summaryJson(const PlanSummary& s) {

@@ -27,30 +27,22 @@ namespace driving {
 
 namespace {
 
-constexpr std::int32_t drivingBeforeBreak = 270;
 constexpr std::int32_t fullBreak = 45;
 constexpr std::int32_t secondBreakPiece = 30;
 constexpr std::int32_t breakPiece = 15;
-constexpr std::int32_t workBeforeBreak = 360;
 constexpr std::int32_t workBreak = 30;
-constexpr std::int32_t dailyDriving = 540;
-constexpr std::int32_t longDayDriving = 600;
+// The longest service one driver, or a crew, may do in one go.
+constexpr std::int32_t longestService = 360;
 constexpr std::int32_t longDaysPerWeek = 2;
-constexpr std::int32_t regularRest = 660;
-constexpr std::int32_t reducedRest = 540;
-constexpr std::int32_t firstRestPiece = 180;
 constexpr std::int32_t reducedRestsAllowed = 3;
-constexpr std::int32_t restWithin = 1440;
-constexpr std::int32_t weeklyDriving = 56 * 60;
-constexpr std::int32_t twoWeeksDriving = 90 * 60;
 constexpr std::int32_t regularWeeklyRest = 45 * 60;
 constexpr std::int32_t reducedWeeklyRest = 24 * 60;
 constexpr std::int32_t weeklyRestWithin = 144 * 60;
 // More idle stretches than any leg needs: a guard against a state no rest can mend.
 constexpr int maxIdles = 1000;
 
-std::int32_t shortestDailyRest(const DriverState& s) {
-  return s.restStarted || s.reducedRests < reducedRestsAllowed ? reducedRest : regularRest;
+std::int32_t shortestDailyRest(const RuleLimits& l, const DriverState& s) {
+  return s.restStarted || s.reducedRests < reducedRestsAllowed ? l.reducedRest : l.regularRest;
 }
 
 std::int32_t shortestWeeklyRest(const DriverState& s) {
@@ -58,12 +50,12 @@ std::int32_t shortestWeeklyRest(const DriverState& s) {
 }
 
 // The driver must have stopped working by then, to start the rest that is due in time.
-std::int32_t workDeadline(const DriverState& s) {
-  return std::min(s.dutyStart + restWithin - shortestDailyRest(s), s.weeklyRestEnd + weeklyRestWithin);
+std::int32_t workDeadline(const RuleLimits& l, const DriverState& s) {
+  return std::min(s.dutyStart + l.restWithin - shortestDailyRest(l, s), s.weeklyRestEnd + weeklyRestWithin);
 }
 
-std::int32_t dayDrivingLimit(const DriverState& s) {
-  return s.drivingToday > dailyDriving || s.longDays < longDaysPerWeek ? longDayDriving : dailyDriving;
+std::int32_t dayDrivingLimit(const RuleLimits& l, const DriverState& s) {
+  return s.drivingToday > l.dailyDriving || s.longDays < longDaysPerWeek ? l.longDayDriving : l.dailyDriving;
 }
 
 void rollWeeks(DriverState& s, std::int32_t time) {
@@ -76,18 +68,19 @@ void rollWeeks(DriverState& s, std::int32_t time) {
 }
 
 // Minutes the driver may drive on from `time` (in the state's week) without stopping.
-std::int32_t drivingLeft(const DriverState& s, std::int32_t time) {
-  std::int32_t left = drivingBeforeBreak - s.drivingSinceBreak;
-  left = std::min(left, workBeforeBreak - s.workSinceBreak);
-  left = std::min(left, dayDrivingLimit(s) - s.drivingToday);
-  left = std::min(left, workDeadline(s) - time);
-  left = std::min(left, weeklyDriving - s.weekDriving);
-  left = std::min(left, twoWeeksDriving - s.weekDriving - s.lastWeekDriving);
+std::int32_t drivingLeft(const RuleLimits& l, const DriverState& s, std::int32_t time) {
+  std::int32_t left = l.drivingBeforeBreak - s.drivingSinceBreak;
+  left = std::min(left, l.workBeforeBreak - s.workSinceBreak);
+  left = std::min(left, dayDrivingLimit(l, s) - s.drivingToday);
+  left = std::min(left, workDeadline(l, s) - time);
+  left = std::min(left, l.weeklyDriving - s.weekDriving);
+  left = std::min(left, l.twoWeeksDriving - s.weekDriving - s.lastWeekDriving);
   return left;
 }
 
-bool serviceFits(const DriverState& s, std::int32_t time, std::int32_t minutes) {
-  return s.workSinceBreak + minutes <= workBeforeBreak && time + minutes <= workDeadline(s);
+bool serviceFits(const RuleLimits& l, const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  return minutes <= longestService && s.workSinceBreak + minutes <= l.workBeforeBreak &&
+         time + minutes <= workDeadline(l, s);
 }
 
 void drive(DriverState& s, std::int32_t minutes) {
@@ -97,8 +90,8 @@ void drive(DriverState& s, std::int32_t minutes) {
   s.weekDriving += minutes;
 }
 
-void endDuty(DriverState& s, std::int32_t end) {
-  if (s.drivingToday > dailyDriving) ++s.longDays;
+void endDuty(const RuleLimits& l, DriverState& s, std::int32_t end) {
+  if (s.drivingToday > l.dailyDriving) ++s.longDays;
   if (weekStartOf(end) != weekStartOf(s.dutyStart)) s.longDays = 0;
   s.dutyStart = end;
   s.drivingToday = 0;
@@ -110,15 +103,15 @@ void endDuty(DriverState& s, std::int32_t end) {
 }
 
 // What an idle stretch counts as; the state takes it into account.
-ActivityKind idle(DriverState& s, std::int32_t start, std::int32_t minutes) {
+ActivityKind idle(const RuleLimits& l, DriverState& s, std::int32_t start, std::int32_t minutes) {
   ActivityKind kind = ActivityKind::Wait;
   const std::int32_t end = start + minutes;
-  const std::int32_t inTime = std::min(minutes, s.dutyStart + restWithin - start);
-  const bool regular = inTime >= regularRest || (inTime >= reducedRest && s.restStarted);
-  const bool reduced = !regular && inTime >= reducedRest && s.reducedRests < reducedRestsAllowed;
+  const std::int32_t inTime = std::min(minutes, s.dutyStart + l.restWithin - start);
+  const bool regular = inTime >= l.regularRest || (inTime >= l.reducedRest && s.restStarted);
+  const bool reduced = !regular && inTime >= l.reducedRest && s.reducedRests < reducedRestsAllowed;
   if (regular || reduced) {
     const bool weekly = start <= s.weeklyRestEnd + weeklyRestWithin && minutes >= shortestWeeklyRest(s);
-    endDuty(s, end);
+    endDuty(l, s, end);
     if (weekly) {
       s.reducedRests = 0;
       s.weeklyRestEnd = end;
@@ -129,7 +122,7 @@ ActivityKind idle(DriverState& s, std::int32_t start, std::int32_t minutes) {
       kind = ActivityKind::DailyRest;
     }
   } else if (minutes >= breakPiece) {
-    if (minutes >= firstRestPiece) s.restStarted = true;
+    if (minutes >= l.firstRestPiece) s.restStarted = true;
     if (minutes >= fullBreak || (minutes >= secondBreakPiece && s.breakStarted)) {
       s.drivingSinceBreak = 0;
       s.breakStarted = false;
@@ -162,9 +155,9 @@ void record(std::vector<DriverActivity>* out, ActivityKind kind, std::int32_t st
 struct IdleChoices {
   std::array<std::int32_t, 4> lengths{};
 
-  explicit IdleChoices(const DriverState& s) {
+  IdleChoices(const RuleLimits& l, const DriverState& s) {
     lengths = {s.breakStarted ? secondBreakPiece : fullBreak, std::max(breakPiece, workBreak - s.workBreakMinutes),
-               shortestDailyRest(s), shortestWeeklyRest(s)};
+               shortestDailyRest(l, s), shortestWeeklyRest(s)};
     std::sort(lengths.begin(), lengths.end());
   }
 };
@@ -172,29 +165,32 @@ struct IdleChoices {
 struct Moment {
   DriverState state;
   std::int32_t time;
+  const RuleLimits& limits;
 };
 
 // The shortest stop after which a driver who may drive no further at `time` may drive on:
 // a weekly rest when it is due, a daily rest when the day's driving or duty is used up,
 // the next fixed week when the week's driving is, else the break or working-time break.
-std::int32_t blockingStop(const DriverState& s, std::int32_t time) {
-  const bool weekUsedUp = s.weekDriving >= weeklyDriving || s.weekDriving + s.lastWeekDriving >= twoWeeksDriving;
+std::int32_t blockingStop(const RuleLimits& l, const DriverState& s, std::int32_t time) {
+  const bool weekUsedUp = s.weekDriving >= l.weeklyDriving || s.weekDriving + s.lastWeekDriving >= l.twoWeeksDriving;
   const std::int32_t untilNextWeek = weekUsedUp ? s.weekStart + minutesPerWeek - time : 0;
   if (time >= s.weeklyRestEnd + weeklyRestWithin) return std::max(shortestWeeklyRest(s), untilNextWeek);
-  if (s.drivingToday >= dayDrivingLimit(s) || time >= s.dutyStart + restWithin - shortestDailyRest(s)) {
-    return std::max(shortestDailyRest(s), untilNextWeek);
+  if (s.drivingToday >= dayDrivingLimit(l, s) || time >= s.dutyStart + l.restWithin - shortestDailyRest(l, s)) {
+    return std::max(shortestDailyRest(l, s), untilNextWeek);
   }
   if (weekUsedUp) return untilNextWeek;
   std::int32_t stop = 0;
-  if (s.drivingSinceBreak >= drivingBeforeBreak) stop = s.breakStarted ? secondBreakPiece : fullBreak;
-  if (s.workSinceBreak >= workBeforeBreak) stop = std::max(stop, std::max(breakPiece, workBreak - s.workBreakMinutes));
+  if (s.drivingSinceBreak >= l.drivingBeforeBreak) stop = s.breakStarted ? secondBreakPiece : fullBreak;
+  if (s.workSinceBreak >= l.workBeforeBreak)
+    stop = std::max(stop, std::max(breakPiece, workBreak - s.workBreakMinutes));
   return stop;
 }
 
 // The blocking stop, made a daily or weekly rest when it would end after the rest is due.
-std::int32_t requiredStop(const DriverState& s, std::int32_t time) {
-  std::int32_t stop = blockingStop(s, time);
-  if (time + stop > s.dutyStart + restWithin - shortestDailyRest(s)) stop = std::max(stop, shortestDailyRest(s));
+std::int32_t requiredStop(const RuleLimits& l, const DriverState& s, std::int32_t time) {
+  std::int32_t stop = blockingStop(l, s, time);
+  if (time + stop > s.dutyStart + l.restWithin - shortestDailyRest(l, s))
+    stop = std::max(stop, shortestDailyRest(l, s));
   if (time + stop > s.weeklyRestEnd + weeklyRestWithin) stop = std::max(stop, shortestWeeklyRest(s));
   return stop;
 }
@@ -204,7 +200,7 @@ std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity
   while (minutes > 0) {
     rollWeeks(m.state, m.time);
     const std::int32_t weekEnd = m.state.weekStart + minutesPerWeek;
-    const std::int32_t chunk = std::min({minutes, drivingLeft(m.state, m.time), weekEnd - m.time});
+    const std::int32_t chunk = std::min({minutes, drivingLeft(m.limits, m.state, m.time), weekEnd - m.time});
     if (chunk <= 0) break;
     record(out, ActivityKind::Drive, m.time, chunk);
     drive(m.state, chunk);
@@ -217,7 +213,7 @@ std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity
 // Stops for `length` minutes; returns what the stop counted as.
 ActivityKind stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>* out) {
   const std::int32_t start = m.time;
-  const ActivityKind kind = idle(m.state, start, std::max(length, 1));
+  const ActivityKind kind = idle(m.limits, m.state, start, std::max(length, 1));
   record(out, kind, start, std::max(length, 1));
   m.time += std::max(length, 1);
   return kind;
@@ -229,7 +225,7 @@ bool driveGreedily(Moment& m, std::int32_t minutes, ActivityKind& longest) {
   for (int stops = 0; stops < maxIdles; ++stops) {
     minutes = driveOn(m, minutes, nullptr);
     if (minutes == 0) return true;
-    longest = std::max(longest, stopFor(m, requiredStop(m.state, m.time), nullptr));
+    longest = std::max(longest, stopFor(m, requiredStop(m.limits, m.state, m.time), nullptr));
   }
   return false;
 }
@@ -247,10 +243,10 @@ std::int32_t arrivalAfterStop(const Moment& m, std::int32_t length, std::int32_t
 // Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
 // than the day's driving left, or too little time left before a rest is due for the driving
 // and its breaks.
-bool mayNeedRest(const DriverState& s, std::int32_t time, std::int32_t minutes) {
-  if (minutes > dayDrivingLimit(s) - s.drivingToday) return true;
-  const std::int32_t breaks = (minutes / drivingBeforeBreak + 1) * fullBreak;
-  return time + minutes + breaks > workDeadline(s);
+bool mayNeedRest(const RuleLimits& l, const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  if (minutes > dayDrivingLimit(l, s) - s.drivingToday) return true;
+  const std::int32_t breaks = (minutes / l.drivingBeforeBreak + 1) * fullBreak;
+  return time + minutes + breaks > workDeadline(l, s);
 }
 
 // Drives `minutes`. Where the driver must stop, the required stop is taken unless the rest
@@ -260,16 +256,17 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
   for (int stops = 0; stops < maxIdles; ++stops) {
     minutes = driveOn(m, minutes, out);
     if (minutes == 0) return true;
-    std::int32_t stop = requiredStop(m.state, m.time);
+    std::int32_t stop = requiredStop(m.limits, m.state, m.time);
     // A working-time break shorter than the driving break, with the driving break due on the way.
     const bool breakDue = stop < (m.state.breakStarted ? secondBreakPiece : fullBreak) &&
-                          minutes > drivingBeforeBreak - m.state.drivingSinceBreak;
-    if (stop < shortestDailyRest(m.state) && (breakDue || mayNeedRest(m.state, m.time + stop, minutes))) {
+                          minutes > m.limits.drivingBeforeBreak - m.state.drivingSinceBreak;
+    if (stop < shortestDailyRest(m.limits, m.state) &&
+        (breakDue || mayNeedRest(m.limits, m.state, m.time + stop, minutes))) {
       ActivityKind longest = ActivityKind::Wait;
       std::int32_t arrival = arrivalAfterStop(m, stop, minutes, longest);
       const std::array<std::pair<std::int32_t, ActivityKind>, 3> rests = {
           {{m.state.breakStarted ? secondBreakPiece : fullBreak, ActivityKind::Break},
-           {shortestDailyRest(m.state), ActivityKind::DailyRest},
+           {shortestDailyRest(m.limits, m.state), ActivityKind::DailyRest},
            {shortestWeeklyRest(m.state), ActivityKind::WeeklyRest}}};
       for (const auto& [rest, kind] : rests) {
         if (longest < kind) break;
@@ -277,7 +274,7 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
         Moment rested = m;
         stopFor(rested, rest, nullptr);
         // Not tried when the least stops after the rest already arrive no earlier.
-        if (rested.time + minutes + leastStopsOnRoad(rested.state, rested.time, minutes) >= arrival) continue;
+        if (rested.time + minutes + leastStopsOnRoad(rested.state, rested.time, minutes, m.limits) >= arrival) continue;
         ActivityKind ignored = ActivityKind::Break;
         const std::int32_t resting = driveGreedily(rested, minutes, ignored) ? rested.time : noArrival;
         if (resting < arrival) {
@@ -302,15 +299,15 @@ struct IdleBeforeService {
 
 IdleBeforeService idleBeforeService(const Moment& arrived, std::int32_t wait, std::int32_t service) {
   IdleBeforeService result{0, ActivityKind::Wait, arrived.state, true};
-  if (wait == 0 && serviceFits(arrived.state, arrived.time, service)) return result;
+  if (wait == 0 && serviceFits(arrived.limits, arrived.state, arrived.time, service)) return result;
   auto idleFor = [&](std::int32_t minutes) {
     result.state = arrived.state;
-    result.kind = idle(result.state, arrived.time, minutes);
+    result.kind = idle(arrived.limits, result.state, arrived.time, minutes);
     result.minutes = minutes;
-    return serviceFits(result.state, arrived.time + minutes, service);
+    return serviceFits(arrived.limits, result.state, arrived.time + minutes, service);
   };
   if (idleFor(wait)) return result;
-  for (const std::int32_t choice : IdleChoices(arrived.state).lengths) {
+  for (const std::int32_t choice : IdleChoices(arrived.limits, arrived.state).lengths) {
     if (choice > wait && idleFor(choice)) return result;
   }
   idleFor(wait);
@@ -320,28 +317,29 @@ IdleBeforeService idleBeforeService(const Moment& arrived, std::int32_t wait, st
 
 }  // namespace
 
-std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes) {
+std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes,
+                              const RuleLimits& l) {
   // Where only the week's driving stops the driver, the next week may begin on the way.
-  if (driveMinutes <= drivingLeft(state, leave)) return 0;
+  if (driveMinutes <= drivingLeft(l, state, leave)) return 0;
   std::int32_t least = 0;
   // Each 4 h 30 of driving needs 45 minutes of breaks (30 when the first piece was taken).
-  const std::int32_t beforeBreak = drivingBeforeBreak - state.drivingSinceBreak;
+  const std::int32_t beforeBreak = l.drivingBeforeBreak - state.drivingSinceBreak;
   if (driveMinutes > beforeBreak) {
-    const std::int32_t later = (driveMinutes - std::max(beforeBreak, 0) - 1) / drivingBeforeBreak;
+    const std::int32_t later = (driveMinutes - std::max(beforeBreak, 0) - 1) / l.drivingBeforeBreak;
     least = (state.breakStarted ? secondBreakPiece : fullBreak) + later * fullBreak;
   }
   // Driving on after the day's driving, or on past the time the daily or weekly rest is due,
   // takes a daily rest first.
-  if (driveMinutes > dayDrivingLimit(state) - state.drivingToday ||
-      leave + driveMinutes + least > workDeadline(state)) {
-    least = std::max(least, reducedRest);
+  if (driveMinutes > dayDrivingLimit(l, state) - state.drivingToday ||
+      leave + driveMinutes + least > workDeadline(l, state)) {
+    least = std::max(least, l.reducedRest);
   }
   return least;
 }
 
 LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
-                       std::int32_t serviceMinutes, std::vector<DriverActivity>* activities) {
-  Moment m{state, leave};
+                       std::int32_t serviceMinutes, std::vector<DriverActivity>* activities, const RuleLimits& limits) {
+  Moment m{state, leave, limits};
   LegTimes times;
   times.legal = driveLeg(m, driveMinutes, activities);
   times.arrival = m.time;

@@ -58,7 +58,7 @@ bool Route::schedule() {
     if (stop.place == nullptr) return false;
   }
   FuzzyTime time = vehicle_->startTimeOrZero();
-  schedule::Driving driving{DriverState::rested(time.likely)};
+  schedule::Driving driving = schedule::Driving::startOf(*vehicle_, time.likely);
   if (driverRules_) driving_.resize(stops_.size());
   for (std::size_t k = 0; k < stops_.size(); ++k) {
     RouteStop& stop = stops_[k];

@@ -23,11 +23,12 @@ void plainLeg(std::vector<RouteActivity>& out, const RouteStop& stop, const Plac
 
 // The same leg driven again under the rules, with its breaks and rests.
 void legKeepingRules(std::vector<RouteActivity>& out, const RouteStop& stop, const Place& from, std::int32_t leave,
-                     DriverState& driver, const ProblemData& problem) {
+                     schedule::Driving& driving, const ProblemData& problem) {
   std::vector<DriverActivity> leg;
-  const driving::LegTimes times = driving::driveAndServe(driver, leave, problem.travelTime(from, *stop.place).likely,
-                                                         stop.window ? stop.window->start : driving::noWindow,
-                                                         schedule::serviceMinutes(stop, problem), &leg);
+  const driving::LegTimes times =
+      driving::driveAndServe(driving.driver, leave, problem.travelTime(from, *stop.place).likely,
+                             stop.window ? stop.window->start : driving::noWindow,
+                             schedule::serviceMinutes(stop, problem), &leg, *driving.limits);
   for (const DriverActivity& a : leg)
     add(out, a.kind, a.start, a.minutes, a.start < times.arrival ? &from : stop.place);
 }
@@ -40,10 +41,10 @@ std::vector<RouteActivity> routeActivities(Route& route) {
   const ProblemData& problem = route.problem();
   const Place* previous = route.vehicle().startPlace;
   std::int32_t leave = route.vehicle().startTimeOrZero().likely;
-  DriverState driver = DriverState::rested(leave);
+  schedule::Driving driving = schedule::Driving::startOf(route.vehicle(), leave);
   for (const RouteStop& stop : route.stops()) {
     if (route.driverRules()) {
-      legKeepingRules(out, stop, *previous, leave, driver, problem);
+      legKeepingRules(out, stop, *previous, leave, driving, problem);
     } else {
       plainLeg(out, stop, *previous, leave, problem);
     }

@@ -25,10 +25,17 @@ inline std::int32_t serviceMinutes(const RouteStop& stop, const ProblemData& pro
 }
 
 // The driver through a schedule that keeps the driving and rest times: the state after the
-// last stop's service and the minutes of breaks and rests on the road to it.
+// last stop's service and the minutes of breaks and rests on the road to it, under the limits
+// of the vehicle's crew.
 struct Driving {
   DriverState driver;
   std::int32_t restOnRoad = 0;
+  const driving::RuleLimits* limits = &driving::oneDriver;
+
+  // A rested crew of the vehicle at its start time `start`.
+  static Driving startOf(const Vehicle& vehicle, std::int32_t start) {
+    return {DriverState::rested(start), 0, &driving::limitsFor(vehicle)};
+  }
 };
 
 // The stop under the driving and rest times, applied to the likely times: a break or rest
@@ -39,7 +46,7 @@ inline float arriveKeepingRules(const RouteStop& stop, const Place& from, FuzzyT
   const FuzzyTime& travel = problem.travelTime(from, *stop.place);
   const driving::LegTimes leg = driving::driveAndServe(driving.driver, time.likely, travel.likely,
                                                        stop.window ? stop.window->start : driving::noWindow,
-                                                       serviceMinutes(stop, problem), nullptr);
+                                                       serviceMinutes(stop, problem), nullptr, *driving.limits);
   time.add(travel);
   driving.restOnRoad = leg.arrival - time.likely;
   time.addMinutes(driving.restOnRoad);
@@ -80,12 +87,12 @@ inline bool missesFromOn(const FuzzyTime& earliest, const FuzzyWindow& window, d
 // Whether the stop is missed however the driver keeps the driving and rest times on the
 // way: the arrival without breaks, delayed by the least stops the leg needs, is too late.
 inline bool missedKeepingRules(const RouteStop& stop, const Place& from, const FuzzyTime& time,
-                               const ProblemData& problem, const DriverState& driver) {
+                               const ProblemData& problem, const Driving& driving) {
   if (!stop.window) return false;
   const FuzzyTime& travel = problem.travelTime(from, *stop.place);
   FuzzyTime earliest = time;
   earliest.add(travel);
-  earliest.addMinutes(driving::leastStopsOnRoad(driver, time.likely, travel.likely));
+  earliest.addMinutes(driving::leastStopsOnRoad(driving.driver, time.likely, travel.likely, *driving.limits));
   return missesFromOn(earliest, *stop.window, problem.minimalSat);
 }
 

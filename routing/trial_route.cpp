@@ -28,7 +28,7 @@ struct Departure {
 template <bool Rules>
 Departure<Rules> routeStart(const Vehicle& vehicle) {
   Departure<Rules> start{vehicle.startPlace, vehicle.startTimeOrZero(), {}};
-  if constexpr (Rules) start.driving.driver = DriverState::rested(start.time.likely);
+  if constexpr (Rules) start.driving = schedule::Driving::startOf(vehicle, start.time.likely);
   return start;
 }
 
@@ -78,7 +78,7 @@ struct ScheduledRoute {
   const DriverState& driverAfter(std::int32_t k) const { return route.drivingAt(k)->driver; }
   Departure<Rules> departureAfter(std::int32_t k, const FuzzyTime& serviceStart, const DriverState* driver) const {
     Departure<Rules> d{at(k).place, serviceStart, {}};
-    if constexpr (Rules) d.driving.driver = *driver;
+    if constexpr (Rules) d.driving = {*driver, 0, start.driving.limits};
     schedule::serve(at(k), d.time, problem);
     return d;
   }
@@ -96,7 +96,7 @@ struct ScheduledRoute {
   // before the leg is scheduled.
   bool arrivesInTime(const RouteStop& stop, Departure<Rules>& d) const {
     if constexpr (Rules) {
-      if (schedule::missedKeepingRules(stop, *d.place, d.time, problem, d.driving.driver)) return false;
+      if (schedule::missedKeepingRules(stop, *d.place, d.time, problem, d.driving)) return false;
     }
     FuzzyTime arrival;
     return schedule::satisfies(arrive(stop, d, arrival), problem);
@@ -270,7 +270,7 @@ float sequenceGainOf(const Route& route, Stops forEachStop) {
   const Place* previous = route.vehicle().startPlace;
   FuzzyTime time = route.vehicle().startTimeOrZero();
   schedule::Driving driving;
-  if constexpr (Rules) driving.driver = DriverState::rested(time.likely);
+  if constexpr (Rules) driving = schedule::Driving::startOf(route.vehicle(), time.likely);
   FuzzyTime arrival;
   FuzzyValue gain;
   const RouteStop* last = nullptr;

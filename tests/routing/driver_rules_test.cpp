@@ -72,6 +72,37 @@ TEST(PlainRuleCheck, NamesTheRuleATimelineBreaks) {
   }
 }
 
+// A crew of two needs no break stops but a daily rest of 9 hours within 30 hours; the same
+// timeline breaks the rules of one driver.
+TEST(PlainRuleCheck, NamesTheRuleACrewTimelineBreaks) {
+  struct Case {
+    const char* name;
+    int drivers;
+    std::vector<std::pair<const char*, std::int32_t>> pieces;
+    std::set<std::string> broken;
+  };
+  const std::vector<std::pair<const char*, std::int32_t>> twoLongDays = {
+      {"drive", 1080}, {"dailyRest", 540}, {"drive", 1080}};
+  const std::vector<std::pair<const char*, std::int32_t>> threeLongDays = {
+      {"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}};
+  const std::vector<Case> cases = {
+      {"18 hours, a 9-hour rest, 18 hours", 2, twoLongDays, {}},
+      {"the same for one driver", 1, twoLongDays, {"break", "work", "dailyRest", "dailyDriving"}},
+      {"21 hours at the wheel", 2, {{"drive", 1260}}, {"dailyDriving"}},
+      {"8 hours are no rest", 2, {{"drive", 600}, {"wait", 480}, {"drive", 600}}, {"dailyRest"}},
+      {"a duty of more than 21 hours",
+       2,
+       {{"drive", 300}, {"wait", 300}, {"service", 300}, {"wait", 300}, {"drive", 120}},
+       {"dailyRest"}},
+      {"a service of more than 6 hours", 2, {{"drive", 60}, {"service", 370}}, {"work"}},
+      {"20 hours on two days", 2, {threeLongDays.begin(), threeLongDays.end() - 2}, {}},
+      {"20 hours on three days", 2, threeLongDays, {"longDays"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlainRuleCheck::broken(monday + 8 * 60, timelineOf(c.pieces), c.drivers), c.broken) << c.name;
+  }
+}
+
 struct Leg {
   std::int32_t drive, wait, service;
 };
@@ -81,12 +112,14 @@ struct Leg {
 // `check` also gets the least stops on the road the leg was said to need beforehand.
 void runLegs(DriverState& state, std::int32_t start, const std::vector<Leg>& legs,
              std::vector<DriverActivity>& activities,
-             const std::function<void(const Leg&, std::int32_t, driving::LegTimes, std::int32_t)>& check) {
+             const std::function<void(const Leg&, std::int32_t, driving::LegTimes, std::int32_t)>& check,
+             const driving::RuleLimits& limits = driving::oneDriver) {
   std::int32_t t = start;
   for (const Leg& leg : legs) {
     const std::int32_t openAt = leg.wait < 0 ? driving::noWindow : t + leg.drive + leg.wait;
-    const std::int32_t leastStops = driving::leastStopsOnRoad(state, t, leg.drive);
-    const driving::LegTimes times = driving::driveAndServe(state, t, leg.drive, openAt, leg.service, &activities);
+    const std::int32_t leastStops = driving::leastStopsOnRoad(state, t, leg.drive, limits);
+    const driving::LegTimes times =
+        driving::driveAndServe(state, t, leg.drive, openAt, leg.service, &activities, limits);
     check(leg, openAt, times, t + leg.drive + leastStops);
     t = times.serviceStart + leg.service;
   }
@@ -98,31 +131,36 @@ std::vector<Stretch> stretchesOf(const std::vector<DriverActivity>& activities) 
   return timeline;
 }
 
+// For one driver and for a crew of two.
 TEST(DriverRules, RandomLegsNeverBreakARule) {
-  std::mt19937 draw(20);
-  for (int route = 0; route < 300; ++route) {
-    const std::int32_t start = monday + static_cast<std::int32_t>(draw() % 10080);
-    std::vector<Leg> legs;
-    const int count = 1 + static_cast<int>(draw() % 60);
-    for (int k = 0; k < count; ++k) {
-      const auto scale = static_cast<std::int32_t>(draw() % 4 == 0 ? 1500 : 300);
-      legs.push_back({static_cast<std::int32_t>(draw() % scale), static_cast<std::int32_t>(draw() % 900) - 300,
-                      static_cast<std::int32_t>(draw() % 120)});
+  for (const int drivers : {1, 2}) {
+    const driving::RuleLimits& limits = drivers == 1 ? driving::oneDriver : driving::twoDrivers;
+    std::mt19937 draw(20);
+    for (int route = 0; route < 300; ++route) {
+      const std::int32_t start = monday + static_cast<std::int32_t>(draw() % 10080);
+      std::vector<Leg> legs;
+      const int count = 1 + static_cast<int>(draw() % 60);
+      for (int k = 0; k < count; ++k) {
+        const auto scale = static_cast<std::int32_t>(draw() % 4 == 0 ? 1500 : 300);
+        legs.push_back({static_cast<std::int32_t>(draw() % scale), static_cast<std::int32_t>(draw() % 900) - 300,
+                        static_cast<std::int32_t>(draw() % 120)});
+      }
+      DriverState state = DriverState::rested(start);
+      std::int32_t drivenBefore = 0;
+      std::vector<DriverActivity> activities;
+      const auto check = [&](const Leg& leg, std::int32_t openAt, driving::LegTimes times, std::int32_t earliest) {
+        ASSERT_TRUE(times.legal);
+        ASSERT_GE(times.arrival, earliest) << "route " << route;
+        ASSERT_GE(times.serviceStart, std::max(times.arrival, openAt));
+        std::int32_t driven = 0;
+        for (const DriverActivity& a : activities) driven += a.kind == ActivityKind::Drive ? a.minutes : 0;
+        ASSERT_EQ(driven - drivenBefore, leg.drive) << "route " << route;
+        drivenBefore = driven;
+      };
+      runLegs(state, start, legs, activities, check, limits);
+      EXPECT_EQ(PlainRuleCheck::broken(start, stretchesOf(activities), drivers), std::set<std::string>{})
+          << drivers << " drivers, route " << route;
     }
-    DriverState state = DriverState::rested(start);
-    std::int32_t drivenBefore = 0;
-    std::vector<DriverActivity> activities;
-    const auto check = [&](const Leg& leg, std::int32_t openAt, driving::LegTimes times, std::int32_t earliest) {
-      ASSERT_TRUE(times.legal);
-      ASSERT_GE(times.arrival, earliest) << "route " << route;
-      ASSERT_GE(times.serviceStart, std::max(times.arrival, openAt));
-      std::int32_t driven = 0;
-      for (const DriverActivity& a : activities) driven += a.kind == ActivityKind::Drive ? a.minutes : 0;
-      ASSERT_EQ(driven - drivenBefore, leg.drive) << "route " << route;
-      drivenBefore = driven;
-    };
-    runLegs(state, start, legs, activities, check);
-    EXPECT_EQ(PlainRuleCheck::broken(start, stretchesOf(activities)), std::set<std::string>{}) << "route " << route;
   }
 }
 
