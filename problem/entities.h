@@ -65,8 +65,6 @@ struct VehicleType {
   // The CAPACITY list over the problem's capacity keys (infinity where this type sets no
   // limit); empty when the type has no CAPACITY list and so carries anything.
   std::vector<double> capacityLimits;
-  // Drivers on board (1 or 2), from the CREW list.
-  std::int32_t drivers = 1;
 
   // Nothing when i is out of range.
   const QuantityList* listAt(std::int32_t i) const;
@@ -76,6 +74,8 @@ struct VehicleType {
 
   // The names of quantityLists, so that addList finds a repeat at once.
   std::unordered_set<std::string> listNames;
+  // Drivers on board (1 or 2), from the CREW list.
+  std::int32_t drivers = 1;
 };
 
 struct Vehicle {

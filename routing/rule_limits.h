@@ -28,13 +28,32 @@ struct RuleLimits {
 // A limit nothing reaches: far beyond any count between two rests, far from overflowing.
 constexpr std::int32_t neverBinding = 1 << 28;
 
-inline constexpr RuleLimits oneDriver{270, 360, 540, 600, 660, 540, 180, 1440, 56 * 60, 90 * 60};
+inline constexpr RuleLimits oneDriver{
+    .drivingBeforeBreak = 270,
+    .workBeforeBreak = 360,
+    .dailyDriving = 9 * 60,
+    .longDayDriving = 10 * 60,
+    .regularRest = 11 * 60,
+    .reducedRest = 9 * 60,
+    .firstRestPiece = 3 * 60,
+    .restWithin = 24 * 60,
+    .weeklyDriving = 56 * 60,
+    .twoWeeksDriving = 90 * 60,
+};
 inline constexpr RuleLimits twoDrivers{
-    neverBinding, neverBinding, 18 * 60, 20 * 60, 540, 540, neverBinding, 30 * 60, 112 * 60, 180 * 60};
+    .drivingBeforeBreak = neverBinding,
+    .workBeforeBreak = neverBinding,
+    .dailyDriving = 18 * 60,
+    .longDayDriving = 20 * 60,
+    .regularRest = 9 * 60,
+    .reducedRest = 9 * 60,
+    .firstRestPiece = neverBinding,  // no split rest
+    .restWithin = 30 * 60,
+    .weeklyDriving = 112 * 60,
+    .twoWeeksDriving = 180 * 60,
+};
 
 // The limits of the vehicle's crew (one driver when it has no vehicle type).
-inline const RuleLimits& limitsFor(const Vehicle& vehicle) {
-  return driversOf(vehicle) >= 2 ? twoDrivers : oneDriver;
-}
+inline const RuleLimits& limitsFor(const Vehicle& vehicle) { return driversOf(vehicle) >= 2 ? twoDrivers : oneDriver; }
 
 }  // namespace tamso::driving
