@@ -166,26 +166,28 @@ json routeJson(Route& route, const RouteFigures& f) {
   for (std::size_t i = 0; i < route.stops().size(); ++i)
     stops.push_back(stopJson(route.stops()[i], f.stops[i], route.problem()));
   const Place* startPlace = route.vehicle().startPlace;
-  json document = {{"vehicle", route.vehicle().name},
-                   {"gain", cents(f.gain)},
-                   {"orders", route.orderCount()},
-                   {"km", roundedToCents(f.km)},
-                   {"drivingMinutes", f.drivingMinutes},
-                   {"waitingMinutes", f.waitingMinutes},
-                   {"serviceMinutes", f.serviceMinutes},
-                   {"revenue", roundedToCents(f.revenue)},
-                   {"startPlace", startPlace ? json(startPlace->name) : json(nullptr)},
-                   {"start", optionalMinutes(f.start)},
-                   {"startLocal", optionalZoned(f.start)},
-                   {"end", optionalMinutes(f.end)},
-                   {"endLocal", optionalZoned(f.end)},
-                   {"stops", std::move(stops)},
-                   {"activities", activitiesJson(f.activities)},
-                   {"breakMinutes", f.breakMinutes},
-                   {"restMinutes", f.restMinutes}};
-  // Only a crew is named, so that the documents of one-driver plans stay as they were.
+  return {{"vehicle", route.vehicle().name},
+          {"gain", cents(f.gain)},
+          {"orders", route.orderCount()},
+          {"km", roundedToCents(f.km)},
+          {"drivingMinutes", f.drivingMinutes},
+          {"waitingMinutes", f.waitingMinutes},
+          {"serviceMinutes", f.serviceMinutes},
+          {"revenue", roundedToCents(f.revenue)},
+          {"startPlace", startPlace ? json(startPlace->name) : json(nullptr)},
+          {"start", optionalMinutes(f.start)},
+          {"startLocal", optionalZoned(f.start)},
+          {"end", optionalMinutes(f.end)},
+          {"endLocal", optionalZoned(f.end)},
+          {"stops", std::move(stops)},
+          {"activities", activitiesJson(f.activities)},
+          {"breakMinutes", f.breakMinutes},
+          {"restMinutes", f.restMinutes}};
+}
+
+// Only a crew of two is named, so that the documents of one-driver plans stay as they were.
+void addCrew(json& document, const Route& route) {
   if (route.driverRules() && driversOf(route.vehicle()) > 1) document["drivers"] = driversOf(route.vehicle());
-  return document;
 }
 
 json summaryJson(const PlanSummary& s) {
@@ -239,6 +241,7 @@ nlohmann::json planJson(Solution& solution) {
   json routes = json::array();
   for (std::size_t i = 0; i < solution.routes().size(); ++i) {
     routes.push_back(routeJson(solution.routes()[i], plan.routes[i]));
+    addCrew(routes.back(), solution.routes()[i]);
   }
   return {{"gain", cents(solution.gain())},
           {"summary", summaryJson(plan.summary)},

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "problem/loader.h"
@@ -29,22 +28,23 @@ class DriverRulesCommand : public ::testing::Test {
   void SetUp() override {
     home = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
-    for (const char* name : {"plain", "ruled", "crewed"}) {
+    for (const std::string name : {"plain", "ruled", "crewed"}) {
       std::vector<std::string> args = {"generate", name, "--places", "30", "--orders", "60", "--vehicles", "10"};
-      if (std::string(name) == "ruled") args.push_back("--driver-rules");
-      if (std::string(name) == "crewed") args.push_back("--crews");
+      if (name != "plain") args.push_back(name == "ruled" ? "--driver-rules" : "--crews");
       const testing::CliRun made = runTool(args);
       ASSERT_EQ(made.exitCode, 0) << made.err;
     }
   }
   void TearDown() override { std::filesystem::current_path(home); }
 
+ public:
   static json plan(const std::vector<std::string>& args) {
     const testing::CliRun run = runTool(args);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return json::parse(run.out);
   }
 
+ protected:
   testing::ScratchFolder folder{"driver-rules"};
   std::filesystem::path home;
 };
@@ -84,73 +84,29 @@ std::int32_t expectLegalPlan(const json& document, const ProblemData& problem, c
   return pauses;
 }
 
-// On the instance of single drivers and on the one whose trucks carry a crew of two.
-TEST_F(DriverRulesCommand, NoOptimiserBreaksARule) {
+// The breaks and rests of every optimiser's plan of the instance, each plan checked.
+std::int32_t pausesOfLegalPlans(const std::string& config) {
+  const ProblemData problem = load(config);
   const std::vector<std::vector<std::string>> runs = {
       {"plan", "--seed", "3"},
       {"ga", "--seed", "3", "--generations", "4"},
       {"hga", "--seed", "3", "--generations", "3"},
       {"solve", "--seed", "3", "--iterations", "30"},
   };
-  for (const std::string config : {"plain/instance.cfg", "crewed/instance.cfg"}) {
-    const ProblemData problem = load(config);
-    std::int32_t pauses = 0;
-    int crews = 0;
-    for (std::vector<std::string> args : runs) {
-      const std::string what = config + " " + args[0];
-      args.insert(args.begin() + 1, config);
-      args.insert(args.end(), {"--json", "--driver-rules"});
-      const json document = plan(args);
-      pauses += expectLegalPlan(document, problem, what);
-      for (const json& route : document["routes"]) crews += route.contains("drivers") ? 1 : 0;
-    }
-    EXPECT_GT(pauses, 0) << config;
-    EXPECT_EQ(crews > 0, config == "crewed/instance.cfg");
+  std::int32_t pauses = 0;
+  for (std::vector<std::string> args : runs) {
+    const std::string what = args[0];
+    args.insert(args.begin() + 1, config);
+    args.insert(args.end(), {"--json", "--driver-rules"});
+    pauses += expectLegalPlan(DriverRulesCommand::plan(args), problem, what);
   }
+  return pauses;
 }
 
-// One order from a place to one about 1,500 km north, to be delivered early the next day:
-// a crew of two drives it through, one driver must rest on the way and arrives too late.
-void writeLongHaul(const std::string& folder, bool crew) {
-  std::filesystem::create_directories(folder);
-  const auto write = [&](const char* name, const std::string& text) { std::ofstream(folder + "/" + name) << text; };
-  write("long.cfg",
-        "[params]\ndriverRules=1\npickupTime=30\nunloadTime=30\nminimalSat=0.5\ntravelTimeFuzzines=0.05\n"
-        "placeInPoland=SOUTH\n[files]\nvehicleTypes=types.txt\nvehicles=vehicles.txt\nclients=clients.txt\n"
-        "countries=countries.txt\nregions=regions.txt\nplaces=places.txt\norders=orders.txt\n"
-        "articleTypes=articles.txt\nvehiclesPositions=positions.txt\n");
-  write("types.txt", crew ? "TRUCK 1 CREW 1 DRIVERS 2\n" : "TRUCK 0\n");
-  write("vehicles.txt", "T1 TRUCK 14000\n");
-  write("clients.txt", "SHIPPER regular\n");
-  write("countries.txt", "LAND 240.00 1.00 0\n");
-  write("regions.txt", "R SOUTH LAND 60 300\n");
-  write("places.txt", "SOUTH 40.0 10.0 LAND R\nNORTH 53.5 10.0 LAND R\n");
-  write("orders.txt",
-        "LOAD SHIPPER 9000 SOUTH NORTH 2024-03-04 08:00 2024-03-04 09:00 2024-03-04 10:00   "
-        "2024-03-04 08:00 2024-03-05 06:00 2024-03-05 08:00   GOODS 1 PALLET 10\n");
-  write("articles.txt", "PALLET 1 WEIGHT 400\n");
-  write("positions.txt", "T1 2024-03-04 07:30 2024-03-04 08:00 2024-03-04 08:30 SOUTH\n");
-}
-
-TEST_F(DriverRulesCommand, ACrewMovesALoad1500KmInOneDay) {
-  writeLongHaul("crew", true);
-  writeLongHaul("single", false);
-  const ProblemData problem = load("crew/long.cfg");
-  const json crew = plan({"plan", "crew/long.cfg", "--seed", "1", "--json"});
-  ASSERT_EQ(crew["summary"]["plannedOrders"], 1);
-  const json& route = crew["routes"][0];
-  EXPECT_EQ(route["drivers"], 2);
-  EXPECT_GT(route["drivingMinutes"].get<std::int32_t>(), 18 * 60);
-  EXPECT_EQ(route["restMinutes"], 0);
-  expectLegalPlan(crew, problem, "crew");
-  std::vector<test::Stretch> timeline;
-  for (const json& a : route["activities"]) timeline.push_back({a["kind"], a["start"], a["minutes"]});
-  EXPECT_TRUE(test::PlainRuleCheck::broken(route["start"], timeline).count("dailyDriving"));
-
-  const json single = plan({"plan", "single/long.cfg", "--seed", "1", "--json"});
-  EXPECT_EQ(single["summary"]["plannedOrders"], 0);
-  EXPECT_FALSE(single["routes"][0].contains("drivers"));
-  EXPECT_EQ(single["unplanned"][0]["reason"], "No driver can reach it within the driving and rest times.");
+// With one driver in every vehicle, and with crews of two in the trucks.
+TEST_F(DriverRulesCommand, NoOptimiserBreaksARule) {
+  EXPECT_GT(pausesOfLegalPlans("plain/instance.cfg"), 0);
+  EXPECT_GT(pausesOfLegalPlans("crewed/instance.cfg"), 0);
 }
 
 TEST_F(DriverRulesCommand, TheDataSwitchesTheRulesAsTheOptionDoes) {

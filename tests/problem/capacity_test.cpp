@@ -1,6 +1,5 @@
 // Loads of orders through their goods and the article types, and the limits of vehicle types.
 #include "problem/capacity.h"
-#include "problem/crew.h"
 
 #include <gtest/gtest.h>
 
@@ -96,22 +95,6 @@ TEST_F(CapacityModel, AnOrderFitsATypeOnlyWhenEveryLimitedKeyFits) {
   EXPECT_TRUE(fitsSomeVehicleType(problem, problem.orders[3]));
   EXPECT_FALSE(fitsSomeVehicleType(problem, problem.orders[4]));
   EXPECT_FALSE(fitsSomeVehicleType(problem, problem.orders[5]));
-}
-
-// The CREW list sets the drivers: absent, 0 or 1 is one driver, more than two drive as two.
-TEST(VehicleCrew, TheCrewListSetsOneOrTwoDrivers) {
-  const std::vector<std::pair<std::vector<QuantityList>, std::int32_t>> cases = {
-      {{}, 1},
-      {{list("CAPACITY", {{"DRIVERS", 2}})}, 1},
-      {{list("CREW", {{"DRIVERS", 0}})}, 1},
-      {{list("CREW", {{"DRIVERS", 1}})}, 1},
-      {{list("CAPACITY", {{"WEIGHT", 9}}), list("CREW", {{"SEATS", 3}, {"DRIVERS", 2}})}, 2},
-      {{list("CREW", {{"DRIVERS", 3}})}, 2},
-  };
-  ProblemData problem;
-  for (const auto& [lists, drivers] : cases) problem.vehicleTypes.push_back(vehicleType("T", lists));
-  deriveCrews(problem);
-  for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(problem.vehicleTypes[i].drivers, cases[i].second) << i;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <random>
+#include <tuple>
 
 #include "routing/driver_rules.h"
 #include "routing/route_activities.h"
@@ -72,34 +73,21 @@ TEST(PlainRuleCheck, NamesTheRuleATimelineBreaks) {
   }
 }
 
-// A crew of two needs no break stops but a daily rest of 9 hours within 30 hours; the same
-// timeline breaks the rules of one driver.
+// A crew of two makes no break stops but rests 9 hours within 30; one driver may not drive so.
 TEST(PlainRuleCheck, NamesTheRuleACrewTimelineBreaks) {
-  struct Case {
-    const char* name;
-    int drivers;
-    std::vector<std::pair<const char*, std::int32_t>> pieces;
-    std::set<std::string> broken;
+  using Pieces = std::vector<std::pair<const char*, std::int32_t>>;
+  const Pieces longDays = {{"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}, {"dailyRest", 600}, {"drive", 1080}};
+  const std::vector<std::tuple<int, Pieces, std::set<std::string>>> cases = {
+      {2, {longDays.begin(), longDays.end() - 2}, {}},
+      {1, {{"drive", 1080}, {"dailyRest", 540}}, {"break", "work", "dailyRest", "dailyDriving"}},
+      {2, longDays, {}},
+      {2, {{"drive", 1260}}, {"dailyDriving"}},
+      {2, {{"drive", 600}, {"wait", 480}, {"drive", 600}}, {"dailyRest"}},
+      {2, {{"drive", 300}, {"wait", 300}, {"service", 300}, {"wait", 300}, {"drive", 120}}, {"dailyRest"}},
+      {2, {{"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}}, {"longDays"}},
   };
-  const std::vector<std::pair<const char*, std::int32_t>> twoLongDays = {
-      {"drive", 1080}, {"dailyRest", 540}, {"drive", 1080}};
-  const std::vector<std::pair<const char*, std::int32_t>> threeLongDays = {
-      {"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}};
-  const std::vector<Case> cases = {
-      {"18 hours, a 9-hour rest, 18 hours", 2, twoLongDays, {}},
-      {"the same for one driver", 1, twoLongDays, {"break", "work", "dailyRest", "dailyDriving"}},
-      {"21 hours at the wheel", 2, {{"drive", 1260}}, {"dailyDriving"}},
-      {"8 hours are no rest", 2, {{"drive", 600}, {"wait", 480}, {"drive", 600}}, {"dailyRest"}},
-      {"a duty of more than 21 hours",
-       2,
-       {{"drive", 300}, {"wait", 300}, {"service", 300}, {"wait", 300}, {"drive", 120}},
-       {"dailyRest"}},
-      {"a service of more than 6 hours", 2, {{"drive", 60}, {"service", 370}}, {"work"}},
-      {"20 hours on two days", 2, {threeLongDays.begin(), threeLongDays.end() - 2}, {}},
-      {"20 hours on three days", 2, threeLongDays, {"longDays"}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PlainRuleCheck::broken(monday + 8 * 60, timelineOf(c.pieces), c.drivers), c.broken) << c.name;
+  for (const auto& [drivers, pieces, broken] : cases) {
+    EXPECT_EQ(PlainRuleCheck::broken(monday + 8 * 60, timelineOf(pieces), drivers), broken) << pieces.size();
   }
 }
 
@@ -131,37 +119,37 @@ std::vector<Stretch> stretchesOf(const std::vector<DriverActivity>& activities) 
   return timeline;
 }
 
-// For one driver and for a crew of two.
-TEST(DriverRules, RandomLegsNeverBreakARule) {
-  for (const int drivers : {1, 2}) {
-    const driving::RuleLimits& limits = drivers == 1 ? driving::oneDriver : driving::twoDrivers;
-    std::mt19937 draw(20);
-    for (int route = 0; route < 300; ++route) {
-      const std::int32_t start = monday + static_cast<std::int32_t>(draw() % 10080);
-      std::vector<Leg> legs;
-      const int count = 1 + static_cast<int>(draw() % 60);
-      for (int k = 0; k < count; ++k) {
-        const auto scale = static_cast<std::int32_t>(draw() % 4 == 0 ? 1500 : 300);
-        legs.push_back({static_cast<std::int32_t>(draw() % scale), static_cast<std::int32_t>(draw() % 900) - 300,
-                        static_cast<std::int32_t>(draw() % 120)});
-      }
-      DriverState state = DriverState::rested(start);
-      std::int32_t drivenBefore = 0;
-      std::vector<DriverActivity> activities;
-      const auto check = [&](const Leg& leg, std::int32_t openAt, driving::LegTimes times, std::int32_t earliest) {
-        ASSERT_TRUE(times.legal);
-        ASSERT_GE(times.arrival, earliest) << "route " << route;
-        ASSERT_GE(times.serviceStart, std::max(times.arrival, openAt));
-        std::int32_t driven = 0;
-        for (const DriverActivity& a : activities) driven += a.kind == ActivityKind::Drive ? a.minutes : 0;
-        ASSERT_EQ(driven - drivenBefore, leg.drive) << "route " << route;
-        drivenBefore = driven;
-      };
-      runLegs(state, start, legs, activities, check, limits);
-      EXPECT_EQ(PlainRuleCheck::broken(start, stretchesOf(activities), drivers), std::set<std::string>{})
-          << drivers << " drivers, route " << route;
+void randomLegsKeepTheRules(const driving::RuleLimits& limits, int drivers) {
+  std::mt19937 draw(20);
+  for (int route = 0; route < 300; ++route) {
+    const std::int32_t start = monday + static_cast<std::int32_t>(draw() % 10080);
+    std::vector<Leg> legs;
+    const int count = 1 + static_cast<int>(draw() % 60);
+    for (int k = 0; k < count; ++k) {
+      const auto scale = static_cast<std::int32_t>(draw() % 4 == 0 ? 1500 : 300);
+      legs.push_back({static_cast<std::int32_t>(draw() % scale), static_cast<std::int32_t>(draw() % 900) - 300,
+                      static_cast<std::int32_t>(draw() % 120)});
     }
+    DriverState state = DriverState::rested(start);
+    std::int32_t drivenBefore = 0;
+    std::vector<DriverActivity> activities;
+    const auto check = [&](const Leg& leg, std::int32_t openAt, driving::LegTimes times, std::int32_t earliest) {
+      ASSERT_TRUE(times.legal);
+      ASSERT_GE(times.arrival, earliest) << "route " << route;
+      ASSERT_GE(times.serviceStart, std::max(times.arrival, openAt));
+      std::int32_t driven = 0;
+      for (const DriverActivity& a : activities) driven += a.kind == ActivityKind::Drive ? a.minutes : 0;
+      ASSERT_EQ(driven - drivenBefore, leg.drive) << "route " << route;
+      drivenBefore = driven;
+    };
+    runLegs(state, start, legs, activities, check, limits);
+    EXPECT_EQ(PlainRuleCheck::broken(start, stretchesOf(activities), drivers), std::set<std::string>{}) << route;
   }
+}
+
+TEST(DriverRules, RandomLegsNeverBreakARule) {
+  randomLegsKeepTheRules(driving::oneDriver, 1);
+  randomLegsKeepTheRules(driving::twoDrivers, 2);
 }
 
 TEST(DriverRules, ArrivesNoLaterThanTheRulesRequire) {
@@ -276,6 +264,28 @@ TEST(DriverRulesOnRoutes, BreaksDelayTheWholeArrivalAndCostTheirMinutes) {
   const auto reasons = unplannedReasons(on);
   ASSERT_EQ(reasons.size(), 1u);
   EXPECT_EQ(reasons[0].describe(), "No driver can reach it within the driving and rest times.");
+}
+
+// A load 1,500 km away by early next day: a crew of two drives it through within its rules,
+// one driver, who must rest on the way, cannot.
+TEST(DriverRulesOnRoutes, ACrewMovesALoad1500KmInOneDay) {
+  testing::SmallProblem problem;
+  const Place& a = problem.addPlace("A");
+  const Place& b = problem.addPlace("B");
+  problem.setLeg(a, b, 1500.0f, FuzzyTime(1070, 1125, 1180));
+  problem.data.vehicleTypes.resize(2);
+  problem.data.vehicleTypes[1].drivers = 2;
+  problem.addVehicle("SINGLE", &a, FuzzyTime(0, 0, 0)).vehicleType = &problem.data.vehicleTypes[0];
+  problem.addVehicle("CREW", &a, FuzzyTime(0, 0, 0)).vehicleType = &problem.data.vehicleTypes[1];
+  problem.addOrder("LONG", a, testing::SmallProblem::open(), b, FuzzyWindow(0, 1320, 1440), 5000.0f);
+  Solution solution(problem.data, false, true);
+  EXPECT_EQ(solution.route(0)->canInsert(problem.data.orders[0]), 0.0f);
+  ASSERT_TRUE(solution.route(1)->insertOrder(problem.data.orders[0]));
+  std::vector<Stretch> timeline;
+  for (const RouteActivity& x : routeActivities(*solution.route(1)))
+    timeline.push_back({activityKindName(x.kind), x.start, x.minutes});
+  EXPECT_EQ(PlainRuleCheck::broken(0, timeline, 2), std::set<std::string>{});
+  EXPECT_EQ(timeline.at(1).minutes, 1125);
 }
 
 }  // namespace
