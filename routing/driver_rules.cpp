@@ -41,7 +41,8 @@ constexpr std::int32_t weeklyRestWithin = 144 * 60;
 // More idle stretches than any leg needs: a guard against a state no rest can mend.
 constexpr int maxIdles = 1000;
 
-std::int32_t shortestDailyRest(const RuleLimits& l, const DriverState& s) {
+template <const RuleLimits& l>
+std::int32_t shortestDailyRest(const DriverState& s) {
   return s.restStarted || s.reducedRests < reducedRestsAllowed ? l.reducedRest : l.regularRest;
 }
 
@@ -50,11 +51,13 @@ std::int32_t shortestWeeklyRest(const DriverState& s) {
 }
 
 // The driver must have stopped working by then, to start the rest that is due in time.
-std::int32_t workDeadline(const RuleLimits& l, const DriverState& s) {
-  return std::min(s.dutyStart + l.restWithin - shortestDailyRest(l, s), s.weeklyRestEnd + weeklyRestWithin);
+template <const RuleLimits& l>
+std::int32_t workDeadline(const DriverState& s) {
+  return std::min(s.dutyStart + l.restWithin - shortestDailyRest<l>(s), s.weeklyRestEnd + weeklyRestWithin);
 }
 
-std::int32_t dayDrivingLimit(const RuleLimits& l, const DriverState& s) {
+template <const RuleLimits& l>
+std::int32_t dayDrivingLimit(const DriverState& s) {
   return s.drivingToday > l.dailyDriving || s.longDays < longDaysPerWeek ? l.longDayDriving : l.dailyDriving;
 }
 
@@ -68,19 +71,21 @@ void rollWeeks(DriverState& s, std::int32_t time) {
 }
 
 // Minutes the driver may drive on from `time` (in the state's week) without stopping.
-std::int32_t drivingLeft(const RuleLimits& l, const DriverState& s, std::int32_t time) {
+template <const RuleLimits& l>
+std::int32_t drivingLeft(const DriverState& s, std::int32_t time) {
   std::int32_t left = l.drivingBeforeBreak - s.drivingSinceBreak;
   left = std::min(left, l.workBeforeBreak - s.workSinceBreak);
-  left = std::min(left, dayDrivingLimit(l, s) - s.drivingToday);
-  left = std::min(left, workDeadline(l, s) - time);
+  left = std::min(left, dayDrivingLimit<l>(s) - s.drivingToday);
+  left = std::min(left, workDeadline<l>(s) - time);
   left = std::min(left, l.weeklyDriving - s.weekDriving);
   left = std::min(left, l.twoWeeksDriving - s.weekDriving - s.lastWeekDriving);
   return left;
 }
 
-bool serviceFits(const RuleLimits& l, const DriverState& s, std::int32_t time, std::int32_t minutes) {
+template <const RuleLimits& l>
+bool serviceFits(const DriverState& s, std::int32_t time, std::int32_t minutes) {
   return minutes <= longestService && s.workSinceBreak + minutes <= l.workBeforeBreak &&
-         time + minutes <= workDeadline(l, s);
+         time + minutes <= workDeadline<l>(s);
 }
 
 void drive(DriverState& s, std::int32_t minutes) {
@@ -90,7 +95,8 @@ void drive(DriverState& s, std::int32_t minutes) {
   s.weekDriving += minutes;
 }
 
-void endDuty(const RuleLimits& l, DriverState& s, std::int32_t end) {
+template <const RuleLimits& l>
+void endDuty(DriverState& s, std::int32_t end) {
   if (s.drivingToday > l.dailyDriving) ++s.longDays;
   if (weekStartOf(end) != weekStartOf(s.dutyStart)) s.longDays = 0;
   s.dutyStart = end;
@@ -103,7 +109,8 @@ void endDuty(const RuleLimits& l, DriverState& s, std::int32_t end) {
 }
 
 // What an idle stretch counts as; the state takes it into account.
-ActivityKind idle(const RuleLimits& l, DriverState& s, std::int32_t start, std::int32_t minutes) {
+template <const RuleLimits& l>
+ActivityKind idle(DriverState& s, std::int32_t start, std::int32_t minutes) {
   ActivityKind kind = ActivityKind::Wait;
   const std::int32_t end = start + minutes;
   const std::int32_t inTime = std::min(minutes, s.dutyStart + l.restWithin - start);
@@ -111,7 +118,7 @@ ActivityKind idle(const RuleLimits& l, DriverState& s, std::int32_t start, std::
   const bool reduced = !regular && inTime >= l.reducedRest && s.reducedRests < reducedRestsAllowed;
   if (regular || reduced) {
     const bool weekly = start <= s.weeklyRestEnd + weeklyRestWithin && minutes >= shortestWeeklyRest(s);
-    endDuty(l, s, end);
+    endDuty<l>(s, end);
     if (weekly) {
       s.reducedRests = 0;
       s.weeklyRestEnd = end;
@@ -152,12 +159,13 @@ void record(std::vector<DriverActivity>* out, ActivityKind kind, std::int32_t st
 
 // The idle lengths worth trying before a service, shortest first: the end of the break, of
 // the working-time break, a daily rest, a weekly rest.
+template <const RuleLimits& l>
 struct IdleChoices {
   std::array<std::int32_t, 4> lengths{};
 
-  IdleChoices(const RuleLimits& l, const DriverState& s) {
+  explicit IdleChoices(const DriverState& s) {
     lengths = {s.breakStarted ? secondBreakPiece : fullBreak, std::max(breakPiece, workBreak - s.workBreakMinutes),
-               shortestDailyRest(l, s), shortestWeeklyRest(s)};
+               shortestDailyRest<l>(s), shortestWeeklyRest(s)};
     std::sort(lengths.begin(), lengths.end());
   }
 };
@@ -165,18 +173,18 @@ struct IdleChoices {
 struct Moment {
   DriverState state;
   std::int32_t time;
-  const RuleLimits& limits;
 };
 
 // The shortest stop after which a driver who may drive no further at `time` may drive on:
 // a weekly rest when it is due, a daily rest when the day's driving or duty is used up,
 // the next fixed week when the week's driving is, else the break or working-time break.
-std::int32_t blockingStop(const RuleLimits& l, const DriverState& s, std::int32_t time) {
+template <const RuleLimits& l>
+std::int32_t blockingStop(const DriverState& s, std::int32_t time) {
   const bool weekUsedUp = s.weekDriving >= l.weeklyDriving || s.weekDriving + s.lastWeekDriving >= l.twoWeeksDriving;
   const std::int32_t untilNextWeek = weekUsedUp ? s.weekStart + minutesPerWeek - time : 0;
   if (time >= s.weeklyRestEnd + weeklyRestWithin) return std::max(shortestWeeklyRest(s), untilNextWeek);
-  if (s.drivingToday >= dayDrivingLimit(l, s) || time >= s.dutyStart + l.restWithin - shortestDailyRest(l, s)) {
-    return std::max(shortestDailyRest(l, s), untilNextWeek);
+  if (s.drivingToday >= dayDrivingLimit<l>(s) || time >= s.dutyStart + l.restWithin - shortestDailyRest<l>(s)) {
+    return std::max(shortestDailyRest<l>(s), untilNextWeek);
   }
   if (weekUsedUp) return untilNextWeek;
   std::int32_t stop = 0;
@@ -187,20 +195,22 @@ std::int32_t blockingStop(const RuleLimits& l, const DriverState& s, std::int32_
 }
 
 // The blocking stop, made a daily or weekly rest when it would end after the rest is due.
-std::int32_t requiredStop(const RuleLimits& l, const DriverState& s, std::int32_t time) {
-  std::int32_t stop = blockingStop(l, s, time);
-  if (time + stop > s.dutyStart + l.restWithin - shortestDailyRest(l, s))
-    stop = std::max(stop, shortestDailyRest(l, s));
+template <const RuleLimits& l>
+std::int32_t requiredStop(const DriverState& s, std::int32_t time) {
+  std::int32_t stop = blockingStop<l>(s, time);
+  if (time + stop > s.dutyStart + l.restWithin - shortestDailyRest<l>(s))
+    stop = std::max(stop, shortestDailyRest<l>(s));
   if (time + stop > s.weeklyRestEnd + weeklyRestWithin) stop = std::max(stop, shortestWeeklyRest(s));
   return stop;
 }
 
 // Drives as long as the rules allow, up to `minutes`; returns the minutes left.
+template <const RuleLimits& l>
 std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
   while (minutes > 0) {
     rollWeeks(m.state, m.time);
     const std::int32_t weekEnd = m.state.weekStart + minutesPerWeek;
-    const std::int32_t chunk = std::min({minutes, drivingLeft(m.limits, m.state, m.time), weekEnd - m.time});
+    const std::int32_t chunk = std::min({minutes, drivingLeft<l>(m.state, m.time), weekEnd - m.time});
     if (chunk <= 0) break;
     record(out, ActivityKind::Drive, m.time, chunk);
     drive(m.state, chunk);
@@ -211,9 +221,10 @@ std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity
 }
 
 // Stops for `length` minutes; returns what the stop counted as.
+template <const RuleLimits& l>
 ActivityKind stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>* out) {
   const std::int32_t start = m.time;
-  const ActivityKind kind = idle(m.limits, m.state, start, std::max(length, 1));
+  const ActivityKind kind = idle<l>(m.state, start, std::max(length, 1));
   record(out, kind, start, std::max(length, 1));
   m.time += std::max(length, 1);
   return kind;
@@ -221,69 +232,75 @@ ActivityKind stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>
 
 // Drives `minutes`, stopping each time for the required stop; false when no stop helps.
 // `longest` becomes the longest kind of stop taken.
+template <const RuleLimits& l>
 bool driveGreedily(Moment& m, std::int32_t minutes, ActivityKind& longest) {
   for (int stops = 0; stops < maxIdles; ++stops) {
-    minutes = driveOn(m, minutes, nullptr);
+    minutes = driveOn<l>(m, minutes, nullptr);
     if (minutes == 0) return true;
-    longest = std::max(longest, stopFor(m, requiredStop(m.limits, m.state, m.time), nullptr));
+    longest = std::max(longest, stopFor<l>(m, requiredStop<l>(m.state, m.time), nullptr));
   }
   return false;
 }
 
 constexpr std::int32_t noArrival = std::numeric_limits<std::int32_t>::max();
 
+template <const RuleLimits& l>
+std::int32_t leastStops(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes);
+
 // The arrival after stopping `length` minutes and then driving `minutes` greedily;
 // noArrival when the driver cannot get there.
+template <const RuleLimits& l>
 std::int32_t arrivalAfterStop(const Moment& m, std::int32_t length, std::int32_t minutes, ActivityKind& longest) {
   Moment trial = m;
-  stopFor(trial, length, nullptr);
-  return driveGreedily(trial, minutes, longest) ? trial.time : noArrival;
+  stopFor<l>(trial, length, nullptr);
+  return driveGreedily<l>(trial, minutes, longest) ? trial.time : noArrival;
 }
 
 // Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
 // than the day's driving left, or too little time left before a rest is due for the driving
 // and its breaks.
-bool mayNeedRest(const RuleLimits& l, const DriverState& s, std::int32_t time, std::int32_t minutes) {
-  if (minutes > dayDrivingLimit(l, s) - s.drivingToday) return true;
+template <const RuleLimits& l>
+bool mayNeedRest(const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  if (minutes > dayDrivingLimit<l>(s) - s.drivingToday) return true;
   const std::int32_t breaks = (minutes / l.drivingBeforeBreak + 1) * fullBreak;
-  return time + minutes + breaks > workDeadline(l, s);
+  return time + minutes + breaks > workDeadline<l>(s);
 }
 
 // Drives `minutes`. Where the driver must stop, the required stop is taken unless the rest
 // of the leg would need a rest anyway and resting at once arrives earlier (a rest taken now
 // spares the break and the hour of a long day before it).
+template <const RuleLimits& l>
 bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
   for (int stops = 0; stops < maxIdles; ++stops) {
-    minutes = driveOn(m, minutes, out);
+    minutes = driveOn<l>(m, minutes, out);
     if (minutes == 0) return true;
-    std::int32_t stop = requiredStop(m.limits, m.state, m.time);
+    std::int32_t stop = requiredStop<l>(m.state, m.time);
     // A working-time break shorter than the driving break, with the driving break due on the way.
     const bool breakDue = stop < (m.state.breakStarted ? secondBreakPiece : fullBreak) &&
-                          minutes > m.limits.drivingBeforeBreak - m.state.drivingSinceBreak;
-    if (stop < shortestDailyRest(m.limits, m.state) &&
-        (breakDue || mayNeedRest(m.limits, m.state, m.time + stop, minutes))) {
+                          minutes > l.drivingBeforeBreak - m.state.drivingSinceBreak;
+    if (stop < shortestDailyRest<l>(m.state) && (breakDue || mayNeedRest<l>(m.state, m.time + stop, minutes))) {
       ActivityKind longest = ActivityKind::Wait;
-      std::int32_t arrival = arrivalAfterStop(m, stop, minutes, longest);
+      std::int32_t arrival = arrivalAfterStop<l>(m, stop, minutes, longest);
       const std::array<std::pair<std::int32_t, ActivityKind>, 3> rests = {
           {{m.state.breakStarted ? secondBreakPiece : fullBreak, ActivityKind::Break},
-           {shortestDailyRest(m.limits, m.state), ActivityKind::DailyRest},
+           {shortestDailyRest<l>(m.state), ActivityKind::DailyRest},
            {shortestWeeklyRest(m.state), ActivityKind::WeeklyRest}}};
       for (const auto& [rest, kind] : rests) {
         if (longest < kind) break;
         if (rest <= stop) continue;
         Moment rested = m;
-        stopFor(rested, rest, nullptr);
+        stopFor<l>(rested, rest, nullptr);
         // Not tried when the least stops after the rest already arrive no earlier.
-        if (rested.time + minutes + leastStopsOnRoad(rested.state, rested.time, minutes, m.limits) >= arrival) continue;
+        if (rested.time + minutes + leastStops<l>(rested.state, rested.time, minutes) >= arrival) continue;
         ActivityKind ignored = ActivityKind::Break;
-        const std::int32_t resting = driveGreedily(rested, minutes, ignored) ? rested.time : noArrival;
+        const std::int32_t resting = driveGreedily<l>(rested, minutes, ignored) ? rested.time : noArrival;
         if (resting < arrival) {
           arrival = resting;
           stop = rest;
         }
       }
     }
-    stopFor(m, stop, out);
+    stopFor<l>(m, stop, out);
   }
   return false;
 }
@@ -297,17 +314,18 @@ struct IdleBeforeService {
   bool fits = true;                        // false when no stretch makes the service fit
 };
 
+template <const RuleLimits& l>
 IdleBeforeService idleBeforeService(const Moment& arrived, std::int32_t wait, std::int32_t service) {
   IdleBeforeService result{0, ActivityKind::Wait, arrived.state, true};
-  if (wait == 0 && serviceFits(arrived.limits, arrived.state, arrived.time, service)) return result;
+  if (wait == 0 && serviceFits<l>(arrived.state, arrived.time, service)) return result;
   auto idleFor = [&](std::int32_t minutes) {
     result.state = arrived.state;
-    result.kind = idle(arrived.limits, result.state, arrived.time, minutes);
+    result.kind = idle<l>(result.state, arrived.time, minutes);
     result.minutes = minutes;
-    return serviceFits(arrived.limits, result.state, arrived.time + minutes, service);
+    return serviceFits<l>(result.state, arrived.time + minutes, service);
   };
   if (idleFor(wait)) return result;
-  for (const std::int32_t choice : IdleChoices(arrived.limits, arrived.state).lengths) {
+  for (const std::int32_t choice : IdleChoices<l>(arrived.state).lengths) {
     if (choice > wait && idleFor(choice)) return result;
   }
   idleFor(wait);
@@ -315,12 +333,10 @@ IdleBeforeService idleBeforeService(const Moment& arrived, std::int32_t wait, st
   return result;
 }
 
-}  // namespace
-
-std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes,
-                              const RuleLimits& l) {
+template <const RuleLimits& l>
+std::int32_t leastStops(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes) {
   // Where only the week's driving stops the driver, the next week may begin on the way.
-  if (driveMinutes <= drivingLeft(l, state, leave)) return 0;
+  if (driveMinutes <= drivingLeft<l>(state, leave)) return 0;
   std::int32_t least = 0;
   // Each 4 h 30 of driving needs 45 minutes of breaks (30 when the first piece was taken).
   const std::int32_t beforeBreak = l.drivingBeforeBreak - state.drivingSinceBreak;
@@ -330,21 +346,22 @@ std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std:
   }
   // Driving on after the day's driving, or on past the time the daily or weekly rest is due,
   // takes a daily rest first.
-  if (driveMinutes > dayDrivingLimit(l, state) - state.drivingToday ||
-      leave + driveMinutes + least > workDeadline(l, state)) {
+  if (driveMinutes > dayDrivingLimit<l>(state) - state.drivingToday ||
+      leave + driveMinutes + least > workDeadline<l>(state)) {
     least = std::max(least, l.reducedRest);
   }
   return least;
 }
 
-LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
-                       std::int32_t serviceMinutes, std::vector<DriverActivity>* activities, const RuleLimits& limits) {
-  Moment m{state, leave, limits};
+template <const RuleLimits& l>
+LegTimes driveAndServeUnder(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
+                            std::int32_t serviceMinutes, std::vector<DriverActivity>* activities) {
+  Moment m{state, leave};
   LegTimes times;
-  times.legal = driveLeg(m, driveMinutes, activities);
+  times.legal = driveLeg<l>(m, driveMinutes, activities);
   times.arrival = m.time;
   const std::int32_t wait = openAt == noWindow ? 0 : std::max(0, openAt - m.time);
-  const IdleBeforeService stop = idleBeforeService(m, wait, serviceMinutes);
+  const IdleBeforeService stop = idleBeforeService<l>(m, wait, serviceMinutes);
   times.legal = times.legal && stop.fits;
   if (stop.minutes > 0) {
     m.state = stop.state;
@@ -360,6 +377,24 @@ LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driv
   rollWeeks(m.state, m.time);
   state = m.state;
   return times;
+}
+
+}  // namespace
+
+// Each crew's limits are constants of their own instance, so that a driver's leg costs no
+// more than it would with the limits written into the rules.
+std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes,
+                              const RuleLimits& limits) {
+  if (&limits == &twoDrivers) return leastStops<twoDrivers>(state, leave, driveMinutes);
+  return leastStops<oneDriver>(state, leave, driveMinutes);
+}
+
+LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
+                       std::int32_t serviceMinutes, std::vector<DriverActivity>* activities, const RuleLimits& limits) {
+  if (&limits == &twoDrivers) {
+    return driveAndServeUnder<twoDrivers>(state, leave, driveMinutes, openAt, serviceMinutes, activities);
+  }
+  return driveAndServeUnder<oneDriver>(state, leave, driveMinutes, openAt, serviceMinutes, activities);
 }
 
 }  // namespace driving

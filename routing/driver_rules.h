@@ -46,7 +46,7 @@ std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std:
 // From `state` at `leave`: drive `driveMinutes`, wait until `openAt` (noWindow: no waiting),
 // then serve `serviceMinutes`. `state` becomes the driver's state at the end of the service;
 // the activities from `leave` to that end are appended to `activities` unless it is nullptr.
-// `limits` are those of the vehicle's crew.
+// `limits` are those of the vehicle's crew: oneDriver or twoDrivers (in both functions).
 LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
                        std::int32_t serviceMinutes, std::vector<DriverActivity>* activities,
                        const RuleLimits& limits = oneDriver);
