@@ -25,28 +25,21 @@ inline std::int32_t serviceMinutes(const RouteStop& stop, const ProblemData& pro
 }
 
 // The driver through a schedule that keeps the driving and rest times: the state after the
-// last stop's service and the minutes of breaks and rests on the road to it, under the limits
-// of the vehicle's crew.
+// last stop's service and the minutes of breaks and rests on the road to it.
 struct Driving {
   DriverState driver;
   std::int32_t restOnRoad = 0;
-  const driving::RuleLimits* limits = &driving::oneDriver;
-
-  // A rested crew of the vehicle at its start time `start`.
-  static Driving startOf(const Vehicle& vehicle, std::int32_t start) {
-    return {DriverState::rested(start), 0, &driving::limitsFor(vehicle)};
-  }
 };
 
 // The stop under the driving and rest times, applied to the likely times: a break or rest
 // on the road or at the stop delays all three components by its length. A stop whose
-// service no driver may do in one go gets satisfaction -1.
+// service no driver may do in one go gets satisfaction -1. `limits`: those of the vehicle's crew.
 inline float arriveKeepingRules(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
-                                const ProblemData& problem, Driving& driving) {
+                                const ProblemData& problem, Driving& driving, const driving::RuleLimits& limits) {
   const FuzzyTime& travel = problem.travelTime(from, *stop.place);
   const driving::LegTimes leg = driving::driveAndServe(driving.driver, time.likely, travel.likely,
                                                        stop.window ? stop.window->start : driving::noWindow,
-                                                       serviceMinutes(stop, problem), nullptr, *driving.limits);
+                                                       serviceMinutes(stop, problem), nullptr, limits);
   time.add(travel);
   driving.restOnRoad = leg.arrival - time.likely;
   time.addMinutes(driving.restOnRoad);
@@ -87,12 +80,13 @@ inline bool missesFromOn(const FuzzyTime& earliest, const FuzzyWindow& window, d
 // Whether the stop is missed however the driver keeps the driving and rest times on the
 // way: the arrival without breaks, delayed by the least stops the leg needs, is too late.
 inline bool missedKeepingRules(const RouteStop& stop, const Place& from, const FuzzyTime& time,
-                               const ProblemData& problem, const Driving& driving) {
+                               const ProblemData& problem, const DriverState& driver,
+                               const driving::RuleLimits& limits) {
   if (!stop.window) return false;
   const FuzzyTime& travel = problem.travelTime(from, *stop.place);
   FuzzyTime earliest = time;
   earliest.add(travel);
-  earliest.addMinutes(driving::leastStopsOnRoad(driving.driver, time.likely, travel.likely, *driving.limits));
+  earliest.addMinutes(driving::leastStopsOnRoad(driver, time.likely, travel.likely, limits));
   return missesFromOn(earliest, *stop.window, problem.minimalSat);
 }
 
@@ -109,10 +103,10 @@ inline float arrive(const RouteStop& stop, const Place& from, FuzzyTime& time, F
   return satisfaction;
 }
 
-// `arrive`, keeping the driving and rest times when `driving` is given.
+// `arrive`, keeping the driving and rest times under `limits` when `driving` is given.
 inline float arrive(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
-                    const ProblemData& problem, Driving* driving) {
-  if (driving != nullptr) return arriveKeepingRules(stop, from, time, arrival, problem, *driving);
+                    const ProblemData& problem, Driving* driving, const driving::RuleLimits& limits) {
+  if (driving != nullptr) return arriveKeepingRules(stop, from, time, arrival, problem, *driving, limits);
   return arrive(stop, from, time, arrival, problem);
 }
 

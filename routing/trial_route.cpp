@@ -28,7 +28,7 @@ struct Departure {
 template <bool Rules>
 Departure<Rules> routeStart(const Vehicle& vehicle) {
   Departure<Rules> start{vehicle.startPlace, vehicle.startTimeOrZero(), {}};
-  if constexpr (Rules) start.driving = schedule::Driving::startOf(vehicle, start.time.likely);
+  if constexpr (Rules) start.driving.driver = DriverState::rested(start.time.likely);
   return start;
 }
 
@@ -39,6 +39,7 @@ struct ScheduledRoute {
   std::span<const RouteStop> stops;
   const Route& route;
   const ProblemData& problem;
+  const driving::RuleLimits& limits;  // of the vehicle's crew
   Departure<Rules> start;
   std::int32_t firstWaiting;  // feasibility is not checked from the first waiting stop on
   std::int32_t firstFailing;  // first stop before it below the minimal satisfaction, else firstWaiting
@@ -48,6 +49,7 @@ struct ScheduledRoute {
       : stops(route.stops()),
         route(route),
         problem(route.problem()),
+        limits(driving::limitsFor(route.vehicle())),
         start(routeStart<Rules>(route.vehicle())),
         firstWaiting(size()),
         firstFailing(-1),
@@ -78,7 +80,7 @@ struct ScheduledRoute {
   const DriverState& driverAfter(std::int32_t k) const { return route.drivingAt(k)->driver; }
   Departure<Rules> departureAfter(std::int32_t k, const FuzzyTime& serviceStart, const DriverState* driver) const {
     Departure<Rules> d{at(k).place, serviceStart, {}};
-    if constexpr (Rules) d.driving = {*driver, 0, start.driving.limits};
+    if constexpr (Rules) d.driving.driver = *driver;
     schedule::serve(at(k), d.time, problem);
     return d;
   }
@@ -88,7 +90,7 @@ struct ScheduledRoute {
   }
   // Drives from `d` to the stop; the satisfaction of the arrival.
   float arrive(const RouteStop& stop, Departure<Rules>& d, FuzzyTime& arrival) const {
-    if constexpr (Rules) return schedule::arrive(stop, *d.place, d.time, arrival, problem, &d.driving);
+    if constexpr (Rules) return schedule::arrive(stop, *d.place, d.time, arrival, problem, &d.driving, limits);
     return schedule::arrive(stop, *d.place, d.time, arrival, problem);
   }
   // Drives from `d` to the stop; false when the arrival misses the minimal satisfaction.
@@ -96,7 +98,7 @@ struct ScheduledRoute {
   // before the leg is scheduled.
   bool arrivesInTime(const RouteStop& stop, Departure<Rules>& d) const {
     if constexpr (Rules) {
-      if (schedule::missedKeepingRules(stop, *d.place, d.time, problem, d.driving)) return false;
+      if (schedule::missedKeepingRules(stop, *d.place, d.time, problem, d.driving.driver, limits)) return false;
     }
     FuzzyTime arrival;
     return schedule::satisfies(arrive(stop, d, arrival), problem);
@@ -270,13 +272,14 @@ float sequenceGainOf(const Route& route, Stops forEachStop) {
   const Place* previous = route.vehicle().startPlace;
   FuzzyTime time = route.vehicle().startTimeOrZero();
   schedule::Driving driving;
-  if constexpr (Rules) driving = schedule::Driving::startOf(route.vehicle(), time.likely);
+  if constexpr (Rules) driving.driver = DriverState::rested(time.likely);
+  const driving::RuleLimits& limits = driving::limitsFor(route.vehicle());
   FuzzyTime arrival;
   FuzzyValue gain;
   const RouteStop* last = nullptr;
   forEachStop([&](const RouteStop& stop) {
     if constexpr (Rules) {
-      schedule::arrive(stop, *previous, time, arrival, problem, &driving);
+      schedule::arrive(stop, *previous, time, arrival, problem, &driving, limits);
     } else {
       schedule::arrive(stop, *previous, time, arrival, problem);
     }
