@@ -223,25 +223,46 @@ ActivityKind stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>
   return kind;
 }
 
-// Drives `minutes`, stopping each time for the required stop; false when no stop helps.
-// `longest` becomes the longest kind of stop taken.
-bool driveGreedily(Moment& m, std::int32_t minutes, ActivityKind& longest) {
-  for (int stops = 0; stops < maxIdles; ++stops) {
-    minutes = driveOn(m, minutes, nullptr);
-    if (minutes == 0) return true;
-    longest = std::max(longest, stopFor(m, requiredStop(m.state, m.time), nullptr));
-  }
-  return false;
-}
-
 constexpr std::int32_t noArrival = std::numeric_limits<std::int32_t>::max();
 
-// The arrival after stopping `length` minutes and then driving `minutes` greedily;
-// noArrival when the driver cannot get there.
-std::int32_t arrivalAfterStop(const Moment& m, std::int32_t length, std::int32_t minutes, ActivityKind& longest) {
-  Moment trial = m;
-  stopFor(trial, length, nullptr);
-  return driveGreedily(trial, minutes, longest) ? trial.time : noArrival;
+// Where driving on greedily from a stop of a leg leads: the stops taken after it, each the
+// required stop where the driver may drive no further, and the arrival. The leg goes on along this way stop by stop
+// until it rests otherwise, so a later choice on the way knows where going on greedily
+// arrives without driving it again.
+struct GreedyWay {
+  static constexpr int room = 48;
+  std::array<ActivityKind, room> kinds{};
+  int count = 0;  // stops after the first; more than room: the way is not kept
+  int at = -1;    // the stop of kinds the leg is at; -1: the first, which kinds leaves out
+  std::int32_t arrival = noArrival;
+
+  bool kept() const { return count <= room; }
+  // The leg is at one of the way's stops.
+  bool holdsStop() const { return kept() && at >= 0 && at < count; }
+  // The longest kind of stop after the one the leg is at.
+  ActivityKind longestAfterThisStop() const {
+    ActivityKind longest = ActivityKind::Wait;
+    for (int k = at + 1; k < count; ++k) longest = std::max(longest, kinds[static_cast<std::size_t>(k)]);
+    return longest;
+  }
+};
+
+// Stops for `length` minutes and then drives `minutes`, stopping each time for the required
+// stop; the way has noArrival when no stop helps.
+GreedyWay greedyWayAfter(Moment m, std::int32_t length, std::int32_t minutes) {
+  GreedyWay way;
+  stopFor(m, length, nullptr);
+  for (int stops = 0; stops < maxIdles; ++stops) {
+    minutes = driveOn(m, minutes, nullptr);
+    if (minutes == 0) {
+      way.arrival = m.time;
+      return way;
+    }
+    const ActivityKind kind = stopFor(m, requiredStop(m.state, m.time), nullptr);
+    if (way.count < GreedyWay::room) way.kinds[static_cast<std::size_t>(way.count)] = kind;
+    ++way.count;
+  }
+  return way;
 }
 
 // Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
@@ -257,6 +278,7 @@ bool mayNeedRest(const DriverState& s, std::int32_t time, std::int32_t minutes) 
 // of the leg would need a rest anyway and resting at once arrives earlier (a rest taken now
 // spares the break and the hour of a long day before it).
 bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
+  GreedyWay way;
   for (int stops = 0; stops < maxIdles; ++stops) {
     minutes = driveOn(m, minutes, out);
     if (minutes == 0) return true;
@@ -265,8 +287,9 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
     const bool breakDue = stop < (m.state.breakStarted ? secondBreakPiece : fullBreak) &&
                           minutes > drivingBeforeBreak - m.state.drivingSinceBreak;
     if (stop < shortestDailyRest(m.state) && (breakDue || mayNeedRest(m.state, m.time + stop, minutes))) {
-      ActivityKind longest = ActivityKind::Wait;
-      std::int32_t arrival = arrivalAfterStop(m, stop, minutes, longest);
+      // Going on greedily from here: known when the leg is on the way an earlier choice took.
+      if (!way.holdsStop()) way = greedyWayAfter(m, stop, minutes);
+      const ActivityKind longest = way.longestAfterThisStop();
       const std::array<std::pair<std::int32_t, ActivityKind>, 3> rests = {
           {{m.state.breakStarted ? secondBreakPiece : fullBreak, ActivityKind::Break},
            {shortestDailyRest(m.state), ActivityKind::DailyRest},
@@ -277,16 +300,16 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
         Moment rested = m;
         stopFor(rested, rest, nullptr);
         // Not tried when the least stops after the rest already arrive no earlier.
-        if (rested.time + minutes + leastStopsOnRoad(rested.state, rested.time, minutes) >= arrival) continue;
-        ActivityKind ignored = ActivityKind::Break;
-        const std::int32_t resting = driveGreedily(rested, minutes, ignored) ? rested.time : noArrival;
-        if (resting < arrival) {
-          arrival = resting;
+        if (rested.time + minutes + leastStopsOnRoad(rested.state, rested.time, minutes) >= way.arrival) continue;
+        const GreedyWay resting = greedyWayAfter(m, rest, minutes);
+        if (resting.arrival < way.arrival) {
+          way = resting;
           stop = rest;
         }
       }
     }
     stopFor(m, stop, out);
+    ++way.at;
   }
   return false;
 }
