@@ -247,12 +247,37 @@ struct GreedyWay {
   }
 };
 
+// Whether a driver just off a full break may drive 4 h 30 and then must stop for exactly a
+// 45-minute break, with the day's and the week's driving and the time before the next rest
+// or the next fixed week all to spare.
+bool wholeStretchFollows(const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  const bool offFullBreak =
+      s.drivingSinceBreak == 0 && !s.breakStarted && s.workSinceBreak == 0 && s.workBreakMinutes == 0;
+  if (!offFullBreak || minutes <= drivingBeforeBreak) return false;
+  const std::int32_t driven = s.drivingToday + drivingBeforeBreak;
+  const std::int32_t resumes = time + drivingBeforeBreak + fullBreak;
+  return driven < dailyDriving + (s.longDays < longDaysPerWeek ? longDayDriving - dailyDriving : 0) &&
+         resumes <= workDeadline(s) && resumes < s.weekStart + minutesPerWeek &&
+         s.weekDriving + drivingBeforeBreak < weeklyDriving &&
+         s.weekDriving + s.lastWeekDriving + drivingBeforeBreak < twoWeeksDriving;
+}
+
 // Stops for `length` minutes and then drives `minutes`, stopping each time for the required
-// stop; the way has noArrival when no stop helps.
+// stop; the way has noArrival when no stop helps. Whole stretches of 4 h 30 and a 45-minute
+// break are driven in one step each where nothing else binds.
 GreedyWay greedyWayAfter(Moment m, std::int32_t length, std::int32_t minutes) {
   GreedyWay way;
   stopFor(m, length, nullptr);
   for (int stops = 0; stops < maxIdles; ++stops) {
+    if (wholeStretchFollows(m.state, m.time, minutes)) {
+      m.state.drivingToday += drivingBeforeBreak;
+      m.state.weekDriving += drivingBeforeBreak;
+      m.time += drivingBeforeBreak + fullBreak;
+      minutes -= drivingBeforeBreak;
+      if (way.count < GreedyWay::room) way.kinds[static_cast<std::size_t>(way.count)] = ActivityKind::Break;
+      ++way.count;
+      continue;
+    }
     minutes = driveOn(m, minutes, nullptr);
     if (minutes == 0) {
       way.arrival = m.time;
