@@ -231,14 +231,24 @@ constexpr std::int32_t noArrival = std::numeric_limits<std::int32_t>::max();
 // arrives without driving it again.
 struct GreedyWay {
   static constexpr int room = 48;
-  std::array<ActivityKind, room> kinds{};
-  int count = 0;  // stops after the first; more than room: the way is not kept
-  int at = -1;    // the stop of kinds the leg is at; -1: the first, which kinds leaves out
+  std::array<ActivityKind, room> kinds;  // only the first count are written and read
+  int count = 0;                         // stops after the first; more than room: the way is not kept
+  int at = -1;                           // the stop of kinds the leg is at; -1: the first, which kinds leaves out
+  int lastChoice = -1;                   // the last stop that is a rest or shorter than a full break
   std::int32_t arrival = noArrival;
+  DriverState driver;  // at the arrival
 
   bool kept() const { return count <= room; }
   // The leg is at one of the way's stops.
   bool holdsStop() const { return kept() && at >= 0 && at < count; }
+  // From the stop the leg is at on, every stop is a full break: no rest taken instead arrives
+  // earlier, so the leg goes on along the way to its arrival.
+  bool onlyBreaksLeft() const { return holdsStop() && lastChoice < at; }
+  void add(ActivityKind kind, std::int32_t length) {
+    if (count < room) kinds[static_cast<std::size_t>(count)] = kind;
+    if (kind > ActivityKind::Break || length < fullBreak) lastChoice = count;
+    ++count;
+  }
   // The longest kind of stop after the one the leg is at.
   ActivityKind longestAfterThisStop() const {
     ActivityKind longest = ActivityKind::Wait;
@@ -262,32 +272,36 @@ bool wholeStretchFollows(const DriverState& s, std::int32_t time, std::int32_t m
          s.weekDriving + s.lastWeekDriving + drivingBeforeBreak < twoWeeksDriving;
 }
 
-// Stops for `length` minutes and then drives `minutes`, stopping each time for the required
-// stop; the way has noArrival when no stop helps. Whole stretches of 4 h 30 and a 45-minute
-// break are driven in one step each where nothing else binds.
-GreedyWay greedyWayAfter(Moment m, std::int32_t length, std::int32_t minutes) {
+// Drives `minutes` from `m`, stopping each time for the required stop; the way has
+// noArrival when no stop helps. Whole stretches of 4 h 30 and a 45-minute break are driven
+// in one step each where nothing else binds.
+GreedyWay greedyWayFrom(Moment m, std::int32_t minutes) {
   GreedyWay way;
-  stopFor(m, length, nullptr);
   for (int stops = 0; stops < maxIdles; ++stops) {
     if (wholeStretchFollows(m.state, m.time, minutes)) {
       m.state.drivingToday += drivingBeforeBreak;
       m.state.weekDriving += drivingBeforeBreak;
       m.time += drivingBeforeBreak + fullBreak;
       minutes -= drivingBeforeBreak;
-      if (way.count < GreedyWay::room) way.kinds[static_cast<std::size_t>(way.count)] = ActivityKind::Break;
-      ++way.count;
+      way.add(ActivityKind::Break, fullBreak);
       continue;
     }
     minutes = driveOn(m, minutes, nullptr);
     if (minutes == 0) {
       way.arrival = m.time;
+      way.driver = m.state;
       return way;
     }
-    const ActivityKind kind = stopFor(m, requiredStop(m.state, m.time), nullptr);
-    if (way.count < GreedyWay::room) way.kinds[static_cast<std::size_t>(way.count)] = kind;
-    ++way.count;
+    const std::int32_t stop = requiredStop(m.state, m.time);
+    way.add(stopFor(m, stop, nullptr), stop);
   }
   return way;
+}
+
+// Stops for `length` minutes, then greedyWayFrom.
+GreedyWay greedyWayAfter(Moment m, std::int32_t length, std::int32_t minutes) {
+  stopFor(m, length, nullptr);
+  return greedyWayFrom(m, minutes);
 }
 
 // Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
@@ -307,6 +321,10 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
   for (int stops = 0; stops < maxIdles; ++stops) {
     minutes = driveOn(m, minutes, out);
     if (minutes == 0) return true;
+    if (out == nullptr && way.onlyBreaksLeft()) {
+      m = {way.driver, way.arrival};
+      return true;
+    }
     std::int32_t stop = requiredStop(m.state, m.time);
     // A working-time break shorter than the driving break, with the driving break due on the way.
     const bool breakDue = stop < (m.state.breakStarted ? secondBreakPiece : fullBreak) &&
@@ -326,7 +344,7 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
         stopFor(rested, rest, nullptr);
         // Not tried when the least stops after the rest already arrive no earlier.
         if (rested.time + minutes + leastStopsOnRoad(rested.state, rested.time, minutes) >= way.arrival) continue;
-        const GreedyWay resting = greedyWayAfter(m, rest, minutes);
+        const GreedyWay resting = greedyWayFrom(rested, minutes);
         if (resting.arrival < way.arrival) {
           way = resting;
           stop = rest;
