@@ -203,13 +203,16 @@ std::int32_t requiredStop(const DriverState& s, std::int32_t time) {
 std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
   while (minutes > 0) {
     rollWeeks(m.state, m.time);
-    const std::int32_t weekEnd = m.state.weekStart + minutesPerWeek;
-    const std::int32_t chunk = std::min({minutes, drivingLeft(m.state, m.time), weekEnd - m.time});
+    const std::int32_t untilWeekEnd = m.state.weekStart + minutesPerWeek - m.time;
+    const std::int32_t left = drivingLeft(m.state, m.time);
+    const std::int32_t chunk = std::min({minutes, left, untilWeekEnd});
     if (chunk <= 0) break;
     record(out, ActivityKind::Drive, m.time, chunk);
     drive(m.state, chunk);
     m.time += chunk;
     minutes -= chunk;
+    // Driven up to the nearest limit within the week: no driving is left before a stop.
+    if (chunk == left && chunk < untilWeekEnd) break;
   }
   return minutes;
 }
