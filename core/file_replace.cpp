@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+#include <utility>
 
 static_assert(std::atomic<bool>::is_always_lock_free, "the temporary file's flag is read in a signal handler");
 
@@ -22,28 +23,42 @@ constexpr std::size_t maxTemporaryName = 4096;
 char temporaryName[maxTemporaryName];
 std::atomic<bool> temporaryPending{false};
 std::mutex replacing;
+// The process is ending on a signal: no temporary file may be made any more.
+std::atomic<bool> closing{false};
+// The thread that is making a temporary file (writing its name and creating it), else 0.
+std::atomic<pid_t> makingThread{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free, "the making thread is read in a signal handler");
 
 // Holds the temporary name from before the file is made until it is renamed or removed.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(const std::string& pattern) : lock_(replacing) {
-    std::memcpy(temporaryName, pattern.c_str(), pattern.size() + 1);
-    temporaryPending.store(true);
-  }
+  explicit TemporaryFile(std::string pattern) : lock_(replacing), pattern_(std::move(pattern)) {}
   ~TemporaryFile() { temporaryPending.store(false); }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  // Makes the file; its descriptor, or -1 with errno set.
+  // Makes the file; its descriptor, or -1 with errno set. While the name is written and the
+  // file made, a signal handler on another thread waits (removeUnfinishedReplacement), so it
+  // never reads half a name and never misses a file made as the process ends.
   int create() {
+    makingThread.store(::gettid());
+    if (closing.load()) {
+      makingThread.store(0);
+      errno = EINTR;
+      return -1;
+    }
+    std::memcpy(temporaryName, pattern_.c_str(), pattern_.size() + 1);
+    temporaryPending.store(true);
     const int fd = ::mkstemp(temporaryName);
     temporaryPending.store(true);  // publishes the name mkstemp wrote
+    makingThread.store(0);
     return fd;
   }
   const char* name() const { return temporaryName; }
 
  private:
   std::lock_guard<std::mutex> lock_;
+  std::string pattern_;
 };
 
 std::string failure(const std::string& path, int error) {
@@ -119,6 +134,15 @@ std::optional<std::string> replaceFile(const std::string& path, const std::strin
 }
 
 void removeUnfinishedReplacement() {
+  closing.store(true);
+  // A file being made on another thread is waited for, so that it is removed too; not when
+  // this handler interrupted the thread making it, which cannot go on.
+  const pid_t self = ::gettid();
+  constexpr long longestWait = 100'000'000;  // spins; making a file takes far fewer
+  for (long spin = 0; spin < longestWait; ++spin) {
+    const pid_t making = makingThread.load();
+    if (making == 0 || making == self) break;
+  }
   if (temporaryPending.load()) ::unlink(temporaryName);
 }
 

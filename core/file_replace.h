@@ -11,9 +11,9 @@ namespace tamso {
 // Nothing on success, else the message "Cannot write the file PATH: REASON".
 std::optional<std::string> replaceFile(const std::string& path, const std::string& contents);
 
-// Removes the temporary file of a replaceFile under way, if there is one. Safe in a signal
-// handler, so a process that ends on a signal in the middle of a write leaves no temporary
-// file behind.
+// Removes the temporary file of a replaceFile under way, if there is one, and lets no later
+// replaceFile make one (they fail). Safe in a signal handler, so a process that ends on a
+// signal in the middle of a write leaves no temporary file behind.
 void removeUnfinishedReplacement();
 
 }  // namespace tamso

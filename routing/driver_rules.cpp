@@ -209,13 +209,16 @@ template <const RuleLimits& l>
 std::int32_t driveOn(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
   while (minutes > 0) {
     rollWeeks(m.state, m.time);
-    const std::int32_t weekEnd = m.state.weekStart + minutesPerWeek;
-    const std::int32_t chunk = std::min({minutes, drivingLeft<l>(m.state, m.time), weekEnd - m.time});
+    const std::int32_t untilWeekEnd = m.state.weekStart + minutesPerWeek - m.time;
+    const std::int32_t left = drivingLeft<l>(m.state, m.time);
+    const std::int32_t chunk = std::min({minutes, left, untilWeekEnd});
     if (chunk <= 0) break;
     record(out, ActivityKind::Drive, m.time, chunk);
     drive(m.state, chunk);
     m.time += chunk;
     minutes -= chunk;
+    // Driven up to the nearest limit within the week: no driving is left before a stop.
+    if (chunk == left && chunk < untilWeekEnd) break;
   }
   return minutes;
 }
@@ -230,30 +233,91 @@ ActivityKind stopFor(Moment& m, std::int32_t length, std::vector<DriverActivity>
   return kind;
 }
 
-// Drives `minutes`, stopping each time for the required stop; false when no stop helps.
-// `longest` becomes the longest kind of stop taken.
-template <const RuleLimits& l>
-bool driveGreedily(Moment& m, std::int32_t minutes, ActivityKind& longest) {
-  for (int stops = 0; stops < maxIdles; ++stops) {
-    minutes = driveOn<l>(m, minutes, nullptr);
-    if (minutes == 0) return true;
-    longest = std::max(longest, stopFor<l>(m, requiredStop<l>(m.state, m.time), nullptr));
-  }
-  return false;
-}
-
 constexpr std::int32_t noArrival = std::numeric_limits<std::int32_t>::max();
 
 template <const RuleLimits& l>
 std::int32_t leastStops(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes);
 
-// The arrival after stopping `length` minutes and then driving `minutes` greedily;
-// noArrival when the driver cannot get there.
+// Where driving on greedily from a stop of a leg leads: the stops taken after it, each the
+// required stop where the driver may drive no further, and the arrival. The leg goes on along this way stop by stop
+// until it rests otherwise, so a later choice on the way knows where going on greedily
+// arrives without driving it again.
+struct GreedyWay {
+  static constexpr int room = 48;
+  std::array<ActivityKind, room> kinds;  // only the first count are written and read
+  int count = 0;                         // stops after the first; more than room: the way is not kept
+  int at = -1;                           // the stop of kinds the leg is at; -1: the first, which kinds leaves out
+  int lastChoice = -1;                   // the last stop that is a rest or shorter than a full break
+  std::int32_t arrival = noArrival;
+  DriverState driver;  // at the arrival
+
+  bool kept() const { return count <= room; }
+  // The leg is at one of the way's stops.
+  bool holdsStop() const { return kept() && at >= 0 && at < count; }
+  // From the stop the leg is at on, every stop is a full break: no rest taken instead arrives
+  // earlier, so the leg goes on along the way to its arrival.
+  bool onlyBreaksLeft() const { return holdsStop() && lastChoice < at; }
+  void add(ActivityKind kind, std::int32_t length) {
+    if (count < room) kinds[static_cast<std::size_t>(count)] = kind;
+    if (kind > ActivityKind::Break || length < fullBreak) lastChoice = count;
+    ++count;
+  }
+  // The longest kind of stop after the one the leg is at.
+  ActivityKind longestAfterThisStop() const {
+    ActivityKind longest = ActivityKind::Wait;
+    for (int k = at + 1; k < count; ++k) longest = std::max(longest, kinds[static_cast<std::size_t>(k)]);
+    return longest;
+  }
+};
+
+// Whether a driver just off a full break may drive 4 h 30 and then must stop for exactly a
+// 45-minute break, with the day's and the week's driving and the time before the next rest
+// or the next fixed week all to spare.
 template <const RuleLimits& l>
-std::int32_t arrivalAfterStop(const Moment& m, std::int32_t length, std::int32_t minutes, ActivityKind& longest) {
-  Moment trial = m;
-  stopFor<l>(trial, length, nullptr);
-  return driveGreedily<l>(trial, minutes, longest) ? trial.time : noArrival;
+bool wholeStretchFollows(const DriverState& s, std::int32_t time, std::int32_t minutes) {
+  const bool offFullBreak =
+      s.drivingSinceBreak == 0 && !s.breakStarted && s.workSinceBreak == 0 && s.workBreakMinutes == 0;
+  if (!offFullBreak || minutes <= l.drivingBeforeBreak) return false;
+  const std::int32_t driven = s.drivingToday + l.drivingBeforeBreak;
+  const std::int32_t resumes = time + l.drivingBeforeBreak + fullBreak;
+  return driven < l.dailyDriving + (s.longDays < longDaysPerWeek ? l.longDayDriving - l.dailyDriving : 0) &&
+         resumes <= workDeadline<l>(s) && resumes < s.weekStart + minutesPerWeek &&
+         s.weekDriving + l.drivingBeforeBreak < l.weeklyDriving &&
+         s.weekDriving + s.lastWeekDriving + l.drivingBeforeBreak < l.twoWeeksDriving;
+}
+
+// Drives `minutes` from `m`, stopping each time for the required stop; the way has
+// noArrival when no stop helps. Whole stretches of 4 h 30 and a 45-minute break are driven
+// in one step each where nothing else binds.
+template <const RuleLimits& l>
+GreedyWay greedyWayFrom(Moment m, std::int32_t minutes) {
+  GreedyWay way;
+  for (int stops = 0; stops < maxIdles; ++stops) {
+    if (wholeStretchFollows<l>(m.state, m.time, minutes)) {
+      m.state.drivingToday += l.drivingBeforeBreak;
+      m.state.weekDriving += l.drivingBeforeBreak;
+      m.time += l.drivingBeforeBreak + fullBreak;
+      minutes -= l.drivingBeforeBreak;
+      way.add(ActivityKind::Break, fullBreak);
+      continue;
+    }
+    minutes = driveOn<l>(m, minutes, nullptr);
+    if (minutes == 0) {
+      way.arrival = m.time;
+      way.driver = m.state;
+      return way;
+    }
+    const std::int32_t stop = requiredStop<l>(m.state, m.time);
+    way.add(stopFor<l>(m, stop, nullptr), stop);
+  }
+  return way;
+}
+
+// Stops for `length` minutes, then greedyWayFrom.
+template <const RuleLimits& l>
+GreedyWay greedyWayAfter(Moment m, std::int32_t length, std::int32_t minutes) {
+  stopFor<l>(m, length, nullptr);
+  return greedyWayFrom<l>(m, minutes);
 }
 
 // Whether driving `minutes` from `time` on may need a daily or weekly rest on the way: more
@@ -271,16 +335,22 @@ bool mayNeedRest(const DriverState& s, std::int32_t time, std::int32_t minutes) 
 // spares the break and the hour of a long day before it).
 template <const RuleLimits& l>
 bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out) {
+  GreedyWay way;
   for (int stops = 0; stops < maxIdles; ++stops) {
     minutes = driveOn<l>(m, minutes, out);
     if (minutes == 0) return true;
+    if (out == nullptr && way.onlyBreaksLeft()) {
+      m = {way.driver, way.arrival};
+      return true;
+    }
     std::int32_t stop = requiredStop<l>(m.state, m.time);
     // A working-time break shorter than the driving break, with the driving break due on the way.
     const bool breakDue = stop < (m.state.breakStarted ? secondBreakPiece : fullBreak) &&
                           minutes > l.drivingBeforeBreak - m.state.drivingSinceBreak;
     if (stop < shortestDailyRest<l>(m.state) && (breakDue || mayNeedRest<l>(m.state, m.time + stop, minutes))) {
-      ActivityKind longest = ActivityKind::Wait;
-      std::int32_t arrival = arrivalAfterStop<l>(m, stop, minutes, longest);
+      // Going on greedily from here: known when the leg is on the way an earlier choice took.
+      if (!way.holdsStop()) way = greedyWayAfter<l>(m, stop, minutes);
+      const ActivityKind longest = way.longestAfterThisStop();
       const std::array<std::pair<std::int32_t, ActivityKind>, 3> rests = {
           {{m.state.breakStarted ? secondBreakPiece : fullBreak, ActivityKind::Break},
            {shortestDailyRest<l>(m.state), ActivityKind::DailyRest},
@@ -291,16 +361,16 @@ bool driveLeg(Moment& m, std::int32_t minutes, std::vector<DriverActivity>* out)
         Moment rested = m;
         stopFor<l>(rested, rest, nullptr);
         // Not tried when the least stops after the rest already arrive no earlier.
-        if (rested.time + minutes + leastStops<l>(rested.state, rested.time, minutes) >= arrival) continue;
-        ActivityKind ignored = ActivityKind::Break;
-        const std::int32_t resting = driveGreedily<l>(rested, minutes, ignored) ? rested.time : noArrival;
-        if (resting < arrival) {
-          arrival = resting;
+        if (rested.time + minutes + leastStops<l>(rested.state, rested.time, minutes) >= way.arrival) continue;
+        const GreedyWay resting = greedyWayFrom<l>(rested, minutes);
+        if (resting.arrival < way.arrival) {
+          way = resting;
           stop = rest;
         }
       }
     }
     stopFor<l>(m, stop, out);
+    ++way.at;
   }
   return false;
 }

@@ -86,7 +86,10 @@ inline bool missedKeepingRules(const RouteStop& stop, const Place& from, const F
   const FuzzyTime& travel = problem.travelTime(from, *stop.place);
   FuzzyTime earliest = time;
   earliest.add(travel);
-  earliest.addMinutes(driving::leastStopsOnRoad(driver, time.likely, travel.likely, limits));
+  if (missesFromOn(earliest, *stop.window, problem.minimalSat)) return true;
+  const std::int32_t leastStops = driving::leastStopsOnRoad(driver, time.likely, travel.likely, limits);
+  if (leastStops == 0) return false;
+  earliest.addMinutes(leastStops);
   return missesFromOn(earliest, *stop.window, problem.minimalSat);
 }
 

@@ -76,6 +76,20 @@ struct ScheduledRoute {
   bool feasibleBefore(std::int32_t k) const { return std::min(k, firstWaiting) <= firstFailing; }
   // Every stop from `k` on that feasibility looks at, as scheduled, reaches it.
   bool feasibleFrom(std::int32_t k) const { return k > lastFailing; }
+  // Whether the route's stop `k` is certainly missed once the vehicle goes from `d` through
+  // `stop` first: even without breaks and rests its likely arrival is past the end of k's
+  // window (or at an end that is not also the window's full end), where no arrival
+  // satisfies it. Under the rules this spares scheduling a
+  // leg whose next stop is lost anyway.
+  bool detourMisses(const Departure<Rules>& d, const RouteStop& stop, std::int32_t k) const {
+    const RouteStop& next = at(k);
+    if (!next.window || problem.minimalSat <= 0.0) return false;
+    std::int32_t likely = d.time.likely + problem.travelTime(*d.place, *stop.place).likely;
+    if (stop.window) likely = std::max(likely, stop.window->start);
+    likely += schedule::serviceMinutes(stop, problem) + problem.travelTime(*stop.place, *next.place).likely;
+    const FuzzyWindow& window = *next.window;
+    return likely > window.end || (likely == window.end && window.end > window.fullEnd);
+  }
   // The driver after stop k as scheduled (only under the rules).
   const DriverState& driverAfter(std::int32_t k) const { return route.drivingAt(k)->driver; }
   Departure<Rules> departureAfter(std::int32_t k, const FuzzyTime& serviceStart, const DriverState* driver) const {
@@ -187,6 +201,9 @@ void scanFeasiblePairs(const Route& route, const RouteStop& pickup, const RouteS
     // Stops after the first waiting stop are not looked at: every delivery below is taken.
     if (i <= scheduled.firstWaiting) {
       afterPickup = i > 0 ? scheduled.departureAfter(i - 1) : scheduled.start;
+      if constexpr (Rules) {
+        if (i < scheduled.firstWaiting && scheduled.detourMisses(afterPickup, pickup, i)) continue;
+      }
       if (!serveNew(pickup, afterPickup, scheduled)) continue;
       const bool pickupFeasible = followFrom(
           scheduled, i, afterPickup, [&](std::int32_t k) { return scheduled.at(k).serviceStart; },

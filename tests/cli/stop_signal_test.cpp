@@ -97,35 +97,39 @@ TEST(StopSignal, SecondSignalEndsTheProcessAtOnce) {
       ::testing::ExitedWithCode(130), "");
 }
 
-// The second signal may come while an output is being written: the process ends without
-// leaving the output's temporary file behind.
+// The second signal may come while an output is being written, by one large write as the
+// planner writes an output, or by writes begun one after the other on another thread: the
+// process ends without leaving a temporary file behind.
 TEST(StopSignal, SecondSignalDuringAWriteLeavesNoTemporaryFile) {
-  ScratchFolder folder("tamso-stop-write");
-  const auto temporaryFileExists = [&] {
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-      if (entry.path().filename().string().rfind(".plan.json.", 0) == 0) return true;
-    }
-    return false;
-  };
-  EXPECT_EXIT(
-      {
-        cli::StopSignals signals;
-        std::raise(SIGINT);
-        // One large write, as the planner writes an output once: the signal comes while it is
-        // under way or after it ended.
-        std::thread writer([&] {
-          const std::string contents(std::size_t{64} << 20, 'x');
-          replaceFile((folder.path() / "plan.json").string(), contents);
-        });
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!temporaryFileExists() && !std::filesystem::exists(folder.path() / "plan.json")) {
-          if (std::chrono::steady_clock::now() > until) ::_exit(5);
-        }
-        std::raise(SIGINT);
-        ::_exit(4);
-      },
-      ::testing::ExitedWithCode(130), "");
-  EXPECT_FALSE(temporaryFileExists());
+  for (const bool writeAfterWrite : {false, true}) {
+    ScratchFolder folder("tamso-stop-write");
+    const auto temporaryFileExists = [&] {
+      for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        if (entry.path().filename().string().rfind(".plan.json.", 0) == 0) return true;
+      }
+      return false;
+    };
+    EXPECT_EXIT(
+        {
+          cli::StopSignals signals;
+          std::raise(SIGINT);
+          std::thread writer([&] {
+            const std::string contents(writeAfterWrite ? std::size_t{1} << 20 : std::size_t{64} << 20, 'x');
+            do {
+              replaceFile((folder.path() / "plan.json").string(), contents);
+            } while (writeAfterWrite);
+          });
+          const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+          while (!temporaryFileExists() && !std::filesystem::exists(folder.path() / "plan.json")) {
+            if (std::chrono::steady_clock::now() > until) ::_exit(5);
+          }
+          std::raise(SIGINT);
+          ::_exit(4);
+        },
+        ::testing::ExitedWithCode(130), "")
+        << (writeAfterWrite ? "write after write" : "one large write");
+    EXPECT_FALSE(temporaryFileExists()) << (writeAfterWrite ? "write after write" : "one large write");
+  }
 }
 
 TEST(StopSignal, HandlersAreRestoredAfterTheRun) {
