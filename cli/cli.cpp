@@ -51,7 +51,8 @@ std::vector<OptionHelp> generateHelp() {
           {"--capacity",
            "switch the capacity check on and give the goods weights that make the vehicles' "
            "capacities bind (default: off)"},
-          {"--driver-rules", "switch the EU driving and rest times on (default: off)"}};
+          {"--driver-rules", "switch the EU driving and rest times on (default: off)"},
+          {"--crews", "give the trucks a crew of two drivers (default: one driver)"}};
 }
 
 }  // namespace
@@ -63,7 +64,7 @@ const std::vector<Command>& commands() {
        "load an instance and print its summary, or the whole problem as JSON", runCheckCommand, checkHelp()},
       {"plan", runSynopsis(planOptions), "plan the instance by local search; writes total.dump here", runPlanCommand,
        runOptionHelp(planOptions)},
-      {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity] [--driver-rules]",
+      {"generate", "DIR --places N --orders N --vehicles N [--seed S] [--capacity] [--driver-rules] [--crews]",
        "write a random loadable instance", runGenerateCommand, generateHelp()},
       {"ga", runSynopsis(evolutionOptions),
        "plan the instance by the genetic algorithm; writes ordd.dump and "

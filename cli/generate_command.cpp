@@ -30,7 +30,7 @@ bool readCount(const CommandLine& line, const std::string& name, int& value, std
 
 std::optional<std::pair<std::string, GeneratorSettings>> parseGenerateOptions(const std::vector<std::string>& args,
                                                                               std::string& problem) {
-  const auto line = parseCommandLine(args, {"--capacity", "--driver-rules"},
+  const auto line = parseCommandLine(args, {"--capacity", "--driver-rules", "--crews"},
                                      {"--places", "--orders", "--vehicles", "--seed"}, problem);
   if (!line) return std::nullopt;
   if (line->positionals.size() != 1) {
@@ -53,6 +53,7 @@ std::optional<std::pair<std::string, GeneratorSettings>> parseGenerateOptions(co
   }
   settings.capacity = line->has("--capacity");
   settings.driverRules = line->has("--driver-rules");
+  settings.crews = line->has("--crews");
   return std::make_pair(line->positionals[0], settings);
 }
 

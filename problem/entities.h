@@ -74,6 +74,8 @@ struct VehicleType {
 
   // The names of quantityLists, so that addList finds a repeat at once.
   std::unordered_set<std::string> listNames;
+  // Drivers on board (1 or 2), from the CREW list.
+  std::int32_t drivers = 1;
 };
 
 struct Vehicle {

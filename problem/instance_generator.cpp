@@ -72,7 +72,8 @@ int regionCount(const GeneratorSettings& s) { return s.places < 5 ? 1 : s.places
 
 void writeFixedTables(const GeneratorSettings& s, Draws& draws, Instance& out) {
   out.vehicleTypes << "# name  list-count  lists\n"
-                   << "TRUCK 1 CAPACITY 2 PALLET 33 WEIGHT 24000\n"
+                   << (s.crews ? "TRUCK 2 CAPACITY 2 PALLET 33 WEIGHT 24000 CREW 1 DRIVERS 2\n"
+                               : "TRUCK 1 CAPACITY 2 PALLET 33 WEIGHT 24000\n")
                    << "VAN 1 CAPACITY 2 PALLET 8 WEIGHT 1200\n";
   out.articleTypes << "# name  pair-count  key quantity ...\n";
   if (s.capacity) {

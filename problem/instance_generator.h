@@ -17,6 +17,8 @@ struct GeneratorSettings {
   bool capacity = false;
   // Switches the EU driving and rest times on; nothing else changes.
   bool driverRules = false;
+  // Gives the trucks a crew of two drivers (the vans keep one); nothing else changes.
+  bool crews = false;
 };
 
 // Writes <directory>/instance.cfg and its data files (the directory is created when

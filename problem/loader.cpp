@@ -7,6 +7,7 @@
 #include "problem/article_cycles.h"
 #include "problem/capacity.h"
 #include "problem/config_file.h"
+#include "problem/crew.h"
 #include "problem/distances.h"
 #include "problem/distances_file.h"
 #include "problem/input_file.h"
@@ -525,6 +526,7 @@ std::optional<LoadError> InstanceLoader::loadAllTables() {
     return f;
   if (auto f = checkArticleTypes(articleTypeNames_)) return f;
   deriveCapacities(p);
+  deriveCrews(p);
   return std::nullopt;
 }
 

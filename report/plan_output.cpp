@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "problem/crew.h"
 #include "problem/text.h"
 #include "report/json_text.h"
 #include "report/plan_figures.h"
@@ -184,6 +185,11 @@ json routeJson(Route& route, const RouteFigures& f) {
           {"restMinutes", f.restMinutes}};
 }
 
+// Only a crew of two is named, so that the documents of one-driver plans stay as they were.
+void addCrew(json& document, const Route& route) {
+  if (route.driverRules() && driversOf(route.vehicle()) > 1) document["drivers"] = driversOf(route.vehicle());
+}
+
 json summaryJson(const PlanSummary& s) {
   return {{"gain", cents(s.gain)},
           {"orders", s.orders},
@@ -235,6 +241,7 @@ nlohmann::json planJson(Solution& solution) {
   json routes = json::array();
   for (std::size_t i = 0; i < solution.routes().size(); ++i) {
     routes.push_back(routeJson(solution.routes()[i], plan.routes[i]));
+    addCrew(routes.back(), solution.routes()[i]);
   }
   return {{"gain", cents(solution.gain())},
           {"summary", summaryJson(plan.summary)},

@@ -5,7 +5,7 @@
 // enough counts as a break or rest, and a break or rest the service needs is taken during
 // the wait before one is added on the road.
 //
-// The rules as applied here:
+// The rules as applied here, for one driver (a crew of two has the limits of rule_limits.h):
 // - after at most 4 h 30 of driving a break of 45 minutes, or of 15 and later 30 minutes;
 // - at most 9 h of driving between two daily rests, 10 h on at most two days whose duty began
 //   in the same fixed week (Monday 00:00 to Sunday 24:00);
@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "routing/driver_state.h"
+#include "routing/rule_limits.h"
 
 namespace tamso::driving {
 
@@ -35,16 +36,19 @@ struct LegTimes {
   bool legal = true;              // false when no schedule keeps the rules (a service of more than 6 hours)
 };
 
-// From `state` at `leave`: drive `driveMinutes`, wait until `openAt` (noWindow: no waiting),
-// then serve `serviceMinutes`. `state` becomes the driver's state at the end of the service;
-// the activities from `leave` to that end are appended to `activities` unless it is nullptr.
 // A lower bound of the minutes the driver stops on the road when driving `driveMinutes` from
 // `state` at `leave`: the breaks each 4 h 30 of driving needs, or a daily rest when the day's
 // driving is used up. Cheap, so that a trial can give up on a stop it cannot reach in time
 // before the leg is scheduled.
-std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes);
+std::int32_t leastStopsOnRoad(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes,
+                              const RuleLimits& limits = oneDriver);
 
+// From `state` at `leave`: drive `driveMinutes`, wait until `openAt` (noWindow: no waiting),
+// then serve `serviceMinutes`. `state` becomes the driver's state at the end of the service;
+// the activities from `leave` to that end are appended to `activities` unless it is nullptr.
+// `limits` are those of the vehicle's crew: oneDriver or twoDrivers (in both functions).
 LegTimes driveAndServe(DriverState& state, std::int32_t leave, std::int32_t driveMinutes, std::int32_t openAt,
-                       std::int32_t serviceMinutes, std::vector<DriverActivity>* activities);
+                       std::int32_t serviceMinutes, std::vector<DriverActivity>* activities,
+                       const RuleLimits& limits = oneDriver);
 
 }  // namespace tamso::driving

@@ -59,11 +59,12 @@ bool Route::schedule() {
   }
   FuzzyTime time = vehicle_->startTimeOrZero();
   schedule::Driving driving{DriverState::rested(time.likely)};
+  const driving::RuleLimits& limits = driving::limitsFor(*vehicle_);
   if (driverRules_) driving_.resize(stops_.size());
   for (std::size_t k = 0; k < stops_.size(); ++k) {
     RouteStop& stop = stops_[k];
     stop.satisfaction =
-        schedule::arrive(stop, *previous, time, stop.arrival, *problem_, driverRules_ ? &driving : nullptr);
+        schedule::arrive(stop, *previous, time, stop.arrival, *problem_, driverRules_ ? &driving : nullptr, limits);
     if (driverRules_) driving_[k] = driving;
     stop.serviceStart = time;
     schedule::serve(stop, time, *problem_);

@@ -23,11 +23,11 @@ void plainLeg(std::vector<RouteActivity>& out, const RouteStop& stop, const Plac
 
 // The same leg driven again under the rules, with its breaks and rests.
 void legKeepingRules(std::vector<RouteActivity>& out, const RouteStop& stop, const Place& from, std::int32_t leave,
-                     DriverState& driver, const ProblemData& problem) {
+                     DriverState& driver, const driving::RuleLimits& limits, const ProblemData& problem) {
   std::vector<DriverActivity> leg;
   const driving::LegTimes times = driving::driveAndServe(driver, leave, problem.travelTime(from, *stop.place).likely,
                                                          stop.window ? stop.window->start : driving::noWindow,
-                                                         schedule::serviceMinutes(stop, problem), &leg);
+                                                         schedule::serviceMinutes(stop, problem), &leg, limits);
   for (const DriverActivity& a : leg)
     add(out, a.kind, a.start, a.minutes, a.start < times.arrival ? &from : stop.place);
 }
@@ -43,7 +43,7 @@ std::vector<RouteActivity> routeActivities(Route& route) {
   DriverState driver = DriverState::rested(leave);
   for (const RouteStop& stop : route.stops()) {
     if (route.driverRules()) {
-      legKeepingRules(out, stop, *previous, leave, driver, problem);
+      legKeepingRules(out, stop, *previous, leave, driver, driving::limitsFor(route.vehicle()), problem);
     } else {
       plainLeg(out, stop, *previous, leave, problem);
     }

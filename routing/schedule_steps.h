@@ -33,13 +33,13 @@ struct Driving {
 
 // The stop under the driving and rest times, applied to the likely times: a break or rest
 // on the road or at the stop delays all three components by its length. A stop whose
-// service no driver may do in one go gets satisfaction -1.
+// service no driver may do in one go gets satisfaction -1. `limits`: those of the vehicle's crew.
 inline float arriveKeepingRules(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
-                                const ProblemData& problem, Driving& driving) {
+                                const ProblemData& problem, Driving& driving, const driving::RuleLimits& limits) {
   const FuzzyTime& travel = problem.travelTime(from, *stop.place);
   const driving::LegTimes leg = driving::driveAndServe(driving.driver, time.likely, travel.likely,
                                                        stop.window ? stop.window->start : driving::noWindow,
-                                                       serviceMinutes(stop, problem), nullptr);
+                                                       serviceMinutes(stop, problem), nullptr, limits);
   time.add(travel);
   driving.restOnRoad = leg.arrival - time.likely;
   time.addMinutes(driving.restOnRoad);
@@ -80,13 +80,14 @@ inline bool missesFromOn(const FuzzyTime& earliest, const FuzzyWindow& window, d
 // Whether the stop is missed however the driver keeps the driving and rest times on the
 // way: the arrival without breaks, delayed by the least stops the leg needs, is too late.
 inline bool missedKeepingRules(const RouteStop& stop, const Place& from, const FuzzyTime& time,
-                               const ProblemData& problem, const DriverState& driver) {
+                               const ProblemData& problem, const DriverState& driver,
+                               const driving::RuleLimits& limits) {
   if (!stop.window) return false;
   const FuzzyTime& travel = problem.travelTime(from, *stop.place);
   FuzzyTime earliest = time;
   earliest.add(travel);
   if (missesFromOn(earliest, *stop.window, problem.minimalSat)) return true;
-  const std::int32_t leastStops = driving::leastStopsOnRoad(driver, time.likely, travel.likely);
+  const std::int32_t leastStops = driving::leastStopsOnRoad(driver, time.likely, travel.likely, limits);
   if (leastStops == 0) return false;
   earliest.addMinutes(leastStops);
   return missesFromOn(earliest, *stop.window, problem.minimalSat);
@@ -105,10 +106,10 @@ inline float arrive(const RouteStop& stop, const Place& from, FuzzyTime& time, F
   return satisfaction;
 }
 
-// `arrive`, keeping the driving and rest times when `driving` is given.
+// `arrive`, keeping the driving and rest times under `limits` when `driving` is given.
 inline float arrive(const RouteStop& stop, const Place& from, FuzzyTime& time, FuzzyTime& arrival,
-                    const ProblemData& problem, Driving* driving) {
-  if (driving != nullptr) return arriveKeepingRules(stop, from, time, arrival, problem, *driving);
+                    const ProblemData& problem, Driving* driving, const driving::RuleLimits& limits) {
+  if (driving != nullptr) return arriveKeepingRules(stop, from, time, arrival, problem, *driving, limits);
   return arrive(stop, from, time, arrival, problem);
 }
 

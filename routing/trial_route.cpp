@@ -39,6 +39,7 @@ struct ScheduledRoute {
   std::span<const RouteStop> stops;
   const Route& route;
   const ProblemData& problem;
+  const driving::RuleLimits& limits;  // of the vehicle's crew
   Departure<Rules> start;
   std::int32_t firstWaiting;  // feasibility is not checked from the first waiting stop on
   std::int32_t firstFailing;  // first stop before it below the minimal satisfaction, else firstWaiting
@@ -48,6 +49,7 @@ struct ScheduledRoute {
       : stops(route.stops()),
         route(route),
         problem(route.problem()),
+        limits(driving::limitsFor(route.vehicle())),
         start(routeStart<Rules>(route.vehicle())),
         firstWaiting(size()),
         firstFailing(-1),
@@ -102,7 +104,7 @@ struct ScheduledRoute {
   }
   // Drives from `d` to the stop; the satisfaction of the arrival.
   float arrive(const RouteStop& stop, Departure<Rules>& d, FuzzyTime& arrival) const {
-    if constexpr (Rules) return schedule::arrive(stop, *d.place, d.time, arrival, problem, &d.driving);
+    if constexpr (Rules) return schedule::arrive(stop, *d.place, d.time, arrival, problem, &d.driving, limits);
     return schedule::arrive(stop, *d.place, d.time, arrival, problem);
   }
   // Drives from `d` to the stop; false when the arrival misses the minimal satisfaction.
@@ -110,7 +112,7 @@ struct ScheduledRoute {
   // before the leg is scheduled.
   bool arrivesInTime(const RouteStop& stop, Departure<Rules>& d) const {
     if constexpr (Rules) {
-      if (schedule::missedKeepingRules(stop, *d.place, d.time, problem, d.driving.driver)) return false;
+      if (schedule::missedKeepingRules(stop, *d.place, d.time, problem, d.driving.driver, limits)) return false;
     }
     FuzzyTime arrival;
     return schedule::satisfies(arrive(stop, d, arrival), problem);
@@ -288,12 +290,13 @@ float sequenceGainOf(const Route& route, Stops forEachStop) {
   FuzzyTime time = route.vehicle().startTimeOrZero();
   schedule::Driving driving;
   if constexpr (Rules) driving.driver = DriverState::rested(time.likely);
+  const driving::RuleLimits& limits = driving::limitsFor(route.vehicle());
   FuzzyTime arrival;
   FuzzyValue gain;
   const RouteStop* last = nullptr;
   forEachStop([&](const RouteStop& stop) {
     if constexpr (Rules) {
-      schedule::arrive(stop, *previous, time, arrival, problem, &driving);
+      schedule::arrive(stop, *previous, time, arrival, problem, &driving, limits);
     } else {
       schedule::arrive(stop, *previous, time, arrival, problem);
     }

@@ -28,27 +28,30 @@ class DriverRulesCommand : public ::testing::Test {
   void SetUp() override {
     home = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
-    for (const char* name : {"plain", "ruled"}) {
+    for (const std::string name : {"plain", "ruled", "crewed"}) {
       std::vector<std::string> args = {"generate", name, "--places", "30", "--orders", "60", "--vehicles", "10"};
-      if (std::string(name) == "ruled") args.push_back("--driver-rules");
+      if (name != "plain") args.push_back(name == "ruled" ? "--driver-rules" : "--crews");
       const testing::CliRun made = runTool(args);
       ASSERT_EQ(made.exitCode, 0) << made.err;
     }
   }
   void TearDown() override { std::filesystem::current_path(home); }
 
+ public:
   static json plan(const std::vector<std::string>& args) {
     const testing::CliRun run = runTool(args);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return json::parse(run.out);
   }
 
+ protected:
   testing::ScratchFolder folder{"driver-rules"};
   std::filesystem::path home;
 };
 
 // Every route keeps every rule, its timeline runs from its start to its end, and the driving
-// before each stop is the travel time from the place before. Returns the break and rest minutes.
+// before each stop is the travel time from the place before; a crew keeps a crew's rules.
+// Returns the break and rest minutes.
 std::int32_t expectLegalPlan(const json& document, const ProblemData& problem, const std::string& what) {
   std::int32_t pauses = 0;
   for (const json& route : document["routes"]) {
@@ -59,7 +62,8 @@ std::int32_t expectLegalPlan(const json& document, const ProblemData& problem, c
     }
     std::vector<test::Stretch> timeline;
     for (const json& a : activities) timeline.push_back({a["kind"], a["start"], a["minutes"]});
-    EXPECT_EQ(test::PlainRuleCheck::broken(route["start"], timeline), std::set<std::string>{})
+    EXPECT_EQ(test::PlainRuleCheck::broken(route["start"], timeline, route.value("drivers", 1)),
+              std::set<std::string>{})
         << what << " " << route["vehicle"];
     EXPECT_EQ(timeline.back().start + timeline.back().minutes, route["end"].get<std::int32_t>()) << what;
     const Place* from = problem.findPlace(route["startPlace"]);
@@ -80,8 +84,9 @@ std::int32_t expectLegalPlan(const json& document, const ProblemData& problem, c
   return pauses;
 }
 
-TEST_F(DriverRulesCommand, NoOptimiserBreaksARule) {
-  const ProblemData problem = load("plain/instance.cfg");
+// The breaks and rests of every optimiser's plan of the instance, each plan checked.
+std::int32_t pausesOfLegalPlans(const std::string& config) {
+  const ProblemData problem = load(config);
   const std::vector<std::vector<std::string>> runs = {
       {"plan", "--seed", "3"},
       {"ga", "--seed", "3", "--generations", "4"},
@@ -91,11 +96,17 @@ TEST_F(DriverRulesCommand, NoOptimiserBreaksARule) {
   std::int32_t pauses = 0;
   for (std::vector<std::string> args : runs) {
     const std::string what = args[0];
-    args.insert(args.begin() + 1, "plain/instance.cfg");
+    args.insert(args.begin() + 1, config);
     args.insert(args.end(), {"--json", "--driver-rules"});
-    pauses += expectLegalPlan(plan(args), problem, what);
+    pauses += expectLegalPlan(DriverRulesCommand::plan(args), problem, what);
   }
-  EXPECT_GT(pauses, 0);
+  return pauses;
+}
+
+// With one driver in every vehicle, and with crews of two in the trucks.
+TEST_F(DriverRulesCommand, NoOptimiserBreaksARule) {
+  EXPECT_GT(pausesOfLegalPlans("plain/instance.cfg"), 0);
+  EXPECT_GT(pausesOfLegalPlans("crewed/instance.cfg"), 0);
 }
 
 TEST_F(DriverRulesCommand, TheDataSwitchesTheRulesAsTheOptionDoes) {

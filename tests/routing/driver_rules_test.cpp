@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <random>
+#include <tuple>
 
 #include "routing/driver_rules.h"
 #include "routing/route_activities.h"
@@ -72,6 +73,24 @@ TEST(PlainRuleCheck, NamesTheRuleATimelineBreaks) {
   }
 }
 
+// A crew of two makes no break stops but rests 9 hours within 30; one driver may not drive so.
+TEST(PlainRuleCheck, NamesTheRuleACrewTimelineBreaks) {
+  using Pieces = std::vector<std::pair<const char*, std::int32_t>>;
+  const Pieces longDays = {{"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}, {"dailyRest", 600}, {"drive", 1080}};
+  const std::vector<std::tuple<int, Pieces, std::set<std::string>>> cases = {
+      {2, {longDays.begin(), longDays.end() - 2}, {}},
+      {1, {{"drive", 1080}, {"dailyRest", 540}}, {"break", "work", "dailyRest", "dailyDriving"}},
+      {2, longDays, {}},
+      {2, {{"drive", 1260}}, {"dailyDriving"}},
+      {2, {{"drive", 600}, {"wait", 480}, {"drive", 600}}, {"dailyRest"}},
+      {2, {{"drive", 300}, {"wait", 300}, {"service", 300}, {"wait", 300}, {"drive", 120}}, {"dailyRest"}},
+      {2, {{"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}, {"dailyRest", 600}, {"drive", 1200}}, {"longDays"}},
+  };
+  for (const auto& [drivers, pieces, broken] : cases) {
+    EXPECT_EQ(PlainRuleCheck::broken(monday + 8 * 60, timelineOf(pieces), drivers), broken) << pieces.size();
+  }
+}
+
 struct Leg {
   std::int32_t drive, wait, service;
 };
@@ -81,12 +100,14 @@ struct Leg {
 // `check` also gets the least stops on the road the leg was said to need beforehand.
 void runLegs(DriverState& state, std::int32_t start, const std::vector<Leg>& legs,
              std::vector<DriverActivity>& activities,
-             const std::function<void(const Leg&, std::int32_t, driving::LegTimes, std::int32_t)>& check) {
+             const std::function<void(const Leg&, std::int32_t, driving::LegTimes, std::int32_t)>& check,
+             const driving::RuleLimits& limits = driving::oneDriver) {
   std::int32_t t = start;
   for (const Leg& leg : legs) {
     const std::int32_t openAt = leg.wait < 0 ? driving::noWindow : t + leg.drive + leg.wait;
-    const std::int32_t leastStops = driving::leastStopsOnRoad(state, t, leg.drive);
-    const driving::LegTimes times = driving::driveAndServe(state, t, leg.drive, openAt, leg.service, &activities);
+    const std::int32_t leastStops = driving::leastStopsOnRoad(state, t, leg.drive, limits);
+    const driving::LegTimes times =
+        driving::driveAndServe(state, t, leg.drive, openAt, leg.service, &activities, limits);
     check(leg, openAt, times, t + leg.drive + leastStops);
     t = times.serviceStart + leg.service;
   }
@@ -98,7 +119,7 @@ std::vector<Stretch> stretchesOf(const std::vector<DriverActivity>& activities) 
   return timeline;
 }
 
-TEST(DriverRules, RandomLegsNeverBreakARule) {
+void randomLegsKeepTheRules(const driving::RuleLimits& limits, int drivers) {
   std::mt19937 draw(20);
   for (int route = 0; route < 300; ++route) {
     const std::int32_t start = monday + static_cast<std::int32_t>(draw() % 10080);
@@ -121,9 +142,14 @@ TEST(DriverRules, RandomLegsNeverBreakARule) {
       ASSERT_EQ(driven - drivenBefore, leg.drive) << "route " << route;
       drivenBefore = driven;
     };
-    runLegs(state, start, legs, activities, check);
-    EXPECT_EQ(PlainRuleCheck::broken(start, stretchesOf(activities)), std::set<std::string>{}) << "route " << route;
+    runLegs(state, start, legs, activities, check, limits);
+    EXPECT_EQ(PlainRuleCheck::broken(start, stretchesOf(activities), drivers), std::set<std::string>{}) << route;
   }
+}
+
+TEST(DriverRules, RandomLegsNeverBreakARule) {
+  randomLegsKeepTheRules(driving::oneDriver, 1);
+  randomLegsKeepTheRules(driving::twoDrivers, 2);
 }
 
 TEST(DriverRules, ArrivesNoLaterThanTheRulesRequire) {
@@ -238,6 +264,28 @@ TEST(DriverRulesOnRoutes, BreaksDelayTheWholeArrivalAndCostTheirMinutes) {
   const auto reasons = unplannedReasons(on);
   ASSERT_EQ(reasons.size(), 1u);
   EXPECT_EQ(reasons[0].describe(), "No driver can reach it within the driving and rest times.");
+}
+
+// A load 1,500 km away by early next day: a crew of two drives it through within its rules,
+// one driver, who must rest on the way, cannot.
+TEST(DriverRulesOnRoutes, ACrewMovesALoad1500KmInOneDay) {
+  testing::SmallProblem problem;
+  const Place& a = problem.addPlace("A");
+  const Place& b = problem.addPlace("B");
+  problem.setLeg(a, b, 1500.0f, FuzzyTime(1070, 1125, 1180));
+  problem.data.vehicleTypes.resize(2);
+  problem.data.vehicleTypes[1].drivers = 2;
+  problem.addVehicle("SINGLE", &a, FuzzyTime(0, 0, 0)).vehicleType = &problem.data.vehicleTypes[0];
+  problem.addVehicle("CREW", &a, FuzzyTime(0, 0, 0)).vehicleType = &problem.data.vehicleTypes[1];
+  problem.addOrder("LONG", a, testing::SmallProblem::open(), b, FuzzyWindow(0, 1320, 1440), 5000.0f);
+  Solution solution(problem.data, false, true);
+  EXPECT_EQ(solution.route(0)->canInsert(problem.data.orders[0]), 0.0f);
+  ASSERT_TRUE(solution.route(1)->insertOrder(problem.data.orders[0]));
+  std::vector<Stretch> timeline;
+  for (const RouteActivity& x : routeActivities(*solution.route(1)))
+    timeline.push_back({activityKindName(x.kind), x.start, x.minutes});
+  EXPECT_EQ(PlainRuleCheck::broken(0, timeline, 2), std::set<std::string>{});
+  EXPECT_EQ(timeline.at(1).minutes, 1125);
 }
 
 }  // namespace

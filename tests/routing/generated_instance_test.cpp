@@ -139,11 +139,13 @@ using testing::plainGainWithoutOrder;
 // a full evaluation of the trial route; routes ending in a waiting stop and routes that
 // are no longer feasible under a stricter minimal satisfaction included.
 // Under the driving and rest times too, where a trial may stop early only where both the
-// times and the driver's state meet the route's own schedule.
+// times and the driver's state meet the route's own schedule; with crews of two on the trucks too.
 TEST_F(GeneratedInstanceTest, TrialInsertionsAgreeWithFullEvaluationOfEveryTrialRoute) {
-  ProblemData problem = load({120, 200, 30, 7});
-  const double loadedMinimalSat = problem.minimalSat;
-  for (bool rules : {false, true}) {
+  for (const auto& [rules, crews] : {std::pair{false, false}, {true, false}, {true, true}}) {
+    GeneratorSettings settings{120, 200, 30, 7};
+    settings.crews = crews;
+    ProblemData problem = load(settings);
+    const double loadedMinimalSat = problem.minimalSat;
     Random random = Random::seeded(3);
     Solution solution(problem, false, rules);
     buildFirstSolution(solution, random);
@@ -185,7 +187,6 @@ TEST_F(GeneratedInstanceTest, TrialInsertionsAgreeWithFullEvaluationOfEveryTrial
         }
       }
     }
-    problem.minimalSat = loadedMinimalSat;
     EXPECT_GT(accepted, 0);
   }
 }

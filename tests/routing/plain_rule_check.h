@@ -2,7 +2,9 @@
 // A plain checker of a driver's timeline against the driving and rest times, independent of
 // the scheduler: it reads only the activities (kind, start, minutes) and names every rule
 // broken. Any stretch that is neither driving nor service is idle; consecutive idle
-// stretches make one stop, which counts as a break or rest by its length.
+// stretches make one stop, which counts as a break or rest by its length. A crew of two
+// drivers makes no break stops, may drive 18 hours (20 on two days a week) between daily
+// rests of 9 hours taken within 30 hours, and twice one driver's weekly driving.
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -22,14 +24,21 @@ class PlainRuleCheck {
  public:
   // Every rule the timeline breaks, by name: "timeline", "break", "work", "dailyDriving",
   // "longDays", "dailyRest", "weeklyDriving", "weeklyRest".
-  static std::set<std::string> broken(std::int32_t routeStart, const std::vector<Stretch>& timeline) {
-    PlainRuleCheck check(routeStart);
+  static std::set<std::string> broken(std::int32_t routeStart, const std::vector<Stretch>& timeline, int drivers = 1) {
+    PlainRuleCheck check(routeStart, drivers >= 2 ? crew : single);
     check.walk(timeline);
     return check.broken_;
   }
 
  private:
-  explicit PlainRuleCheck(std::int32_t start) : dutyStart_(start), weeklyEnd_(start) {}
+  struct Limits {
+    bool breaks;  // break and working-time stops are needed
+    std::int32_t day, longDay, rest, reducedRest, restWithin, week, twoWeeks;
+  };
+  static constexpr Limits single{true, 9 * 60, 10 * 60, 11 * 60, 9 * 60, 24 * 60, 56 * 60, 90 * 60};
+  static constexpr Limits crew{false, 18 * 60, 20 * 60, 9 * 60, 9 * 60, 30 * 60, 112 * 60, 180 * 60};
+
+  PlainRuleCheck(std::int32_t start, Limits limits) : limits_(limits), dutyStart_(start), weeklyEnd_(start) {}
 
   static std::int64_t weekOf(std::int64_t minute) {
     // 1970-01-01 was a Thursday: Monday 1969-12-29 00:00 is minute -4320.
@@ -58,9 +67,9 @@ class PlainRuleCheck {
       if (days > 2) broken_.insert("longDays");
     }
     for (const auto& [week, minutes] : weekDriving_) {
-      if (minutes > 56 * 60) broken_.insert("weeklyDriving");
+      if (minutes > limits_.week) broken_.insert("weeklyDriving");
       const auto before = weekDriving_.find(week - 1);
-      if (before != weekDriving_.end() && before->second + minutes > 90 * 60) broken_.insert("weeklyDriving");
+      if (before != weekDriving_.end() && before->second + minutes > limits_.twoWeeks) broken_.insert("weeklyDriving");
     }
   }
 
@@ -68,25 +77,27 @@ class PlainRuleCheck {
     const bool driving = s.kind == "drive";
     const std::int32_t end = s.start + s.minutes;
     workSinceBreak_ += s.minutes;
-    if (workSinceBreak_ > 360) broken_.insert("work");
+    if (limits_.breaks && workSinceBreak_ > 360) broken_.insert("work");
+    if (!driving && s.minutes > 360) broken_.insert("work");  // one service, whoever serves
     // The rest that is due must still start in time after this stretch.
-    const std::int32_t rest = restPiece_ || reduced_ < 3 ? 9 * 60 : 11 * 60;
-    if (end + rest > dutyStart_ + 24 * 60) broken_.insert("dailyRest");
+    const std::int32_t rest = restPiece_ || reduced_ < 3 ? limits_.reducedRest : limits_.rest;
+    if (end + rest > dutyStart_ + limits_.restWithin) broken_.insert("dailyRest");
     if (end > weeklyEnd_ + 144 * 60) broken_.insert("weeklyRest");
     if (!driving) return;
     drivingSinceBreak_ += s.minutes;
-    if (drivingSinceBreak_ > 270) broken_.insert("break");
+    if (limits_.breaks && drivingSinceBreak_ > 270) broken_.insert("break");
     dutyDriving_ += s.minutes;
     for (std::int64_t minute = s.start; minute < end; ++minute) ++weekDriving_[weekOf(minute)];
   }
 
   void stopped(std::int32_t start, std::int32_t length) {
-    const std::int32_t withinDay = std::min(length, dutyStart_ + 24 * 60 - start);
-    const bool dailyRest = withinDay >= 11 * 60 || (withinDay >= 9 * 60 && (restPiece_ || reduced_ < 3));
+    const std::int32_t withinDay = std::min(length, dutyStart_ + limits_.restWithin - start);
+    const bool dailyRest =
+        withinDay >= limits_.rest || (withinDay >= limits_.reducedRest && (restPiece_ || reduced_ < 3));
     if (dailyRest) {
       const bool weekly =
           start <= weeklyEnd_ + 144 * 60 && (length >= 45 * 60 || (length >= 24 * 60 && !weeklyReduced_));
-      if (!(withinDay >= 11 * 60) && !restPiece_) ++reduced_;
+      if (!(withinDay >= limits_.rest) && !restPiece_) ++reduced_;
       dayEnds();
       dutyStart_ = start + length;
       if (weekly) {
@@ -111,8 +122,8 @@ class PlainRuleCheck {
   }
 
   void dayEnds() {
-    if (dutyDriving_ > 10 * 60) broken_.insert("dailyDriving");
-    if (dutyDriving_ > 9 * 60) ++longDays_[weekOf(dutyStart_)];
+    if (dutyDriving_ > limits_.longDay) broken_.insert("dailyDriving");
+    if (dutyDriving_ > limits_.day) ++longDays_[weekOf(dutyStart_)];
     dutyDriving_ = 0;
     drivingSinceBreak_ = 0;
     breakPiece_ = false;
@@ -121,6 +132,7 @@ class PlainRuleCheck {
     restPiece_ = false;
   }
 
+  Limits limits_;
   std::set<std::string> broken_;
   std::int32_t dutyStart_;
   std::int32_t weeklyEnd_;
