@@ -405,8 +405,9 @@ IdleBeforeService idleBeforeService(const Moment& arrived, std::int32_t wait, st
 
 template <const RuleLimits& l>
 std::int32_t leastStops(const DriverState& state, std::int32_t leave, std::int32_t driveMinutes) {
-  // Where only the week's driving stops the driver, the next week may begin on the way.
   if (driveMinutes <= drivingLeft<l>(state, leave)) return 0;
+  // Nothing is counted for the week's driving: where only that stops the driver, the next
+  // fixed week may begin on the way.
   std::int32_t least = 0;
   // Each 4 h 30 of driving needs 45 minutes of breaks (30 when the first piece was taken).
   const std::int32_t beforeBreak = l.drivingBeforeBreak - state.drivingSinceBreak;

@@ -79,8 +79,8 @@ struct ScheduledRoute {
   // Whether the route's stop `k` is certainly missed once the vehicle goes from `d` through
   // `stop` first: even without breaks and rests its likely arrival is past the end of k's
   // window (or at an end that is not also the window's full end), where no arrival
-  // satisfies it. Under the rules this spares scheduling a
-  // leg whose next stop is lost anyway.
+  // satisfies it. Under the rules this spares scheduling a leg whose next stop is lost
+  // anyway.
   bool detourMisses(const Departure<Rules>& d, const RouteStop& stop, std::int32_t k) const {
     const RouteStop& next = at(k);
     if (!next.window || problem.minimalSat <= 0.0) return false;
