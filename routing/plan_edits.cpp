@@ -2,30 +2,18 @@
 
 #include <algorithm>
 
-#include "problem/capacity.h"
+#include "routing/unplanned_reason.h"
 
 namespace tamso {
 
 namespace {
-
-bool fitsWithoutDriverRules(const Route& route, const Order& order) {
-  if (!route.driverRules()) return false;
-  Route trial = route;
-  trial.setDriverRules(false);
-  return trial.canInsert(order) > 0.0f;
-}
-
-bool largerThanVehicle(const Route& route, const Order& order) {
-  const std::vector<double>* limits = capacityLimitsFor(route.problem(), route.vehicle());
-  return limits != nullptr && !loadFits(order.capacityLoad, *limits);
-}
 
 // Why a route that has no feasible positions for the order cannot take it.
 std::string misfitReason(const Route& route, const Order& order) {
   if (route.closed()) return "the route is locked";
   if (route.vehicle().startPlace == nullptr) return "the vehicle has no start position";
   if (fitsWithoutDriverRules(route, order)) return "its driver could not reach it within the driving and rest times";
-  if (largerThanVehicle(route, order)) return "it is larger than the vehicle";
+  if (!vehicleCarries(route, order)) return "it is larger than the vehicle";
   if (route.problem().checkCapacity) return "no position keeps every time window and the vehicle's load";
   return "no position keeps every time window";
 }
@@ -47,13 +35,6 @@ RouteOffer offerOn(Route& route, std::int32_t index, const Order& order, float l
   offer.at = best.at;
   offer.gainChange = best.gain - route.gain() + leaving;
   return offer;
-}
-
-std::int32_t pickupPosition(const Route& route, const Order& order) {
-  for (std::int32_t k = 0; k < route.stopCount(); ++k) {
-    if (route.stops()[static_cast<std::size_t>(k)].order == &order) return k;
-  }
-  return -1;
 }
 
 void settleGain(Solution& plan) { plan.setGain(plan.totalGain(plan.estimatedGain())); }
@@ -96,7 +77,7 @@ std::optional<std::string> removalBlock(const Solution& plan, const Order& order
   const Route* route = plan.route(routeOf(plan, order));
   if (route == nullptr) return std::nullopt;
   if (route->closed()) return "the route is locked";
-  if (pickupPosition(*route, order) < route->fixedStops()) return "the order is under way";
+  if (route->firstStopOf(order) < route->fixedStops()) return "the order is under way";
   return std::nullopt;
 }
 

@@ -87,13 +87,6 @@ std::optional<std::string> stopFault(Route& route, std::int32_t k) {
   return std::nullopt;
 }
 
-std::int32_t pickupIndex(const Route& route, const Order& order) {
-  for (std::int32_t k = 0; k < route.stopCount(); ++k) {
-    if (route.stops()[static_cast<std::size_t>(k)].order == &order) return k;
-  }
-  return -1;
-}
-
 // The stops done or under way at `now`: those whose likely service start is before it.
 std::int32_t stopsStarted(const Route& route, std::optional<std::int32_t> now) {
   if (!now) return 0;
@@ -113,7 +106,7 @@ void repairRoute(RebuildState& state, Route& route, std::int32_t started) {
     const auto fault = stopFault(route, k);
     if (!fault) continue;
     const Order& order = *route.stops()[static_cast<std::size_t>(k)].order;
-    if (pickupIndex(route, order) < started) {
+    if (route.firstStopOf(order) < started) {
       if (kept.insert(&order).second) state.result.problems.push_back({order.name, route.vehicle().name, *fault, true});
       continue;
     }

@@ -32,11 +32,13 @@ const Order* Route::orderAt(std::int32_t k, const RouteStop** stop) const {
   return nullptr;
 }
 
-bool Route::containsOrder(const Order& order) const {
-  for (const RouteStop& s : stops_) {
-    if (s.order == &order) return true;
+bool Route::containsOrder(const Order& order) const { return firstStopOf(order) >= 0; }
+
+std::int32_t Route::firstStopOf(const Order& order) const {
+  for (std::size_t k = 0; k < stops_.size(); ++k) {
+    if (stops_[k].order == &order) return static_cast<std::int32_t>(k);
   }
-  return false;
+  return -1;
 }
 
 void Route::setDriverRules(bool on) {

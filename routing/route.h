@@ -46,6 +46,8 @@ class Route {
   // k is negative or not below orderCount.
   const Order* orderAt(std::int32_t k, const RouteStop** stop = nullptr) const;
   bool containsOrder(const Order& order) const;
+  // The position of the order's first stop (its pickup); -1 when the order is not on the route.
+  std::int32_t firstStopOf(const Order& order) const;
 
   // Schedule and gain; false and no change when the vehicle has no start place.
   bool evaluate();

@@ -1,5 +1,6 @@
 #include "routing/unplanned_reason.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "problem/capacity.h"
@@ -21,28 +22,18 @@ bool trialGainChange(const Route& route, const Order& order, float& change) {
   return true;
 }
 
-// Some route's vehicle could carry the order alone (always, when capacities are not checked).
 bool someVehicleCarries(const Solution& solution, const Order& order) {
-  for (const Route& route : solution.routes()) {
-    const std::vector<double>* limits = capacityLimitsFor(solution.problem(), route.vehicle());
-    if (limits == nullptr || loadFits(order.capacityLoad, *limits)) return true;
-  }
-  return false;
+  const auto carries = [&](const Route& route) { return vehicleCarries(route, order); };
+  return std::any_of(solution.routes().begin(), solution.routes().end(), carries);
 }
 
-// Some route could take the order if its driver were not bound by the driving and rest times.
-bool fitsWithoutDriverRules(const Solution& solution, const Order& order) {
-  for (const Route& route : solution.routes()) {
-    if (!route.driverRules()) continue;
-    Route trial = route;
-    trial.setDriverRules(false);
-    if (trial.canInsert(order) > 0.0f) return true;
-  }
-  return false;
+bool fitsSomeRouteWithoutDriverRules(const Solution& solution, const Order& order) {
+  const auto fits = [&](const Route& route) { return fitsWithoutDriverRules(route, order); };
+  return std::any_of(solution.routes().begin(), solution.routes().end(), fits);
 }
 
 UnplannedReason::Kind noFitKind(const Solution& solution, const Order& order) {
-  if (fitsWithoutDriverRules(solution, order)) return UnplannedReason::Kind::BeyondDrivingTimes;
+  if (fitsSomeRouteWithoutDriverRules(solution, order)) return UnplannedReason::Kind::BeyondDrivingTimes;
   if (!solution.problem().checkCapacity) return UnplannedReason::Kind::NoRouteFits;
   if (solution.routeCount() > 0 && !someVehicleCarries(solution, order)) {
     return UnplannedReason::Kind::LargerThanEveryVehicle;
@@ -70,6 +61,18 @@ UnplannedReason reasonFor(const Solution& solution, const Order& order) {
 }
 
 }  // namespace
+
+bool vehicleCarries(const Route& route, const Order& order) {
+  const std::vector<double>* limits = capacityLimitsFor(route.problem(), route.vehicle());
+  return limits == nullptr || loadFits(order.capacityLoad, *limits);
+}
+
+bool fitsWithoutDriverRules(const Route& route, const Order& order) {
+  if (!route.driverRules()) return false;
+  Route trial = route;
+  trial.setDriverRules(false);
+  return trial.canInsert(order) > 0.0f;
+}
 
 std::string UnplannedReason::describe() const {
   char amount[64];

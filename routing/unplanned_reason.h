@@ -11,7 +11,15 @@
 namespace tamso {
 
 struct Order;
+class Route;
 class Solution;
+
+// The route's vehicle could carry the order alone (always, when capacities are not checked).
+bool vehicleCarries(const Route& route, const Order& order);
+
+// The route could take the order if its driver were not bound by the driving and rest times
+// (false for a route that does not keep them).
+bool fitsWithoutDriverRules(const Route& route, const Order& order);
 
 struct UnplannedReason {
   enum class Kind {
