@@ -8,7 +8,6 @@
 #include "cli/output_guard.h"
 #include "cli/run_options.h"
 #include "cli/run_session.h"
-#include "core/file_replace.h"
 #include "problem/file_identity.h"
 #include "report/plan_output.h"
 
@@ -55,19 +54,6 @@ bool outputSparesInputs(const RunOptions& options, const ProblemData& problem, s
   return true;
 }
 
-int writeDocument(const std::string& text, const RunOptions& options, std::ostream& out, std::ostream& err) {
-  if (options.outputPath) {
-    if (const auto error = replaceFile(*options.outputPath, text)) {
-      err << "tamso-cli: " << *error << "\n";
-      return exitFailure;
-    }
-  } else if (!writeOut(out, text)) {
-    err << "tamso-cli: cannot write the plan to standard output\n";
-    return exitFailure;
-  }
-  return exitSuccess;
-}
-
 }  // namespace
 
 int runEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -91,8 +77,7 @@ int runEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
   nlohmann::json document = planDocument(RunFacts{"evaluate", 0, std::nullopt}, *evaluated.solution);
   document["seed"] = nullptr;
   reportContinuation(request, evaluated, err, &document);
-  const int written = writeDocument(jsonLine(document), *options, out, err);
-  if (written != exitSuccess) return written;
+  if (!writePlan(jsonLine(document), options->outputPath, out, err)) return exitFailure;
   return evaluated.planProblems.empty() ? exitSuccess : exitFailure;
 }
 

@@ -59,6 +59,19 @@ bool writeOut(std::ostream& out, const std::string& text) {
   return static_cast<bool>(out);
 }
 
+bool writePlan(const std::string& text, const std::optional<std::string>& path, std::ostream& out, std::ostream& err) {
+  if (path) {
+    if (const auto error = replaceFile(*path, text)) {
+      err << "tamso-cli: " << *error << "\n";
+      return false;
+    }
+  } else if (!writeOut(out, text)) {
+    err << "tamso-cli: cannot write the plan to standard output\n";
+    return false;
+  }
+  return true;
+}
+
 int RunSession::finish(const std::string& report, std::ostream& out, std::ostream& err,
                        const std::optional<std::string>& csv) {
   endProgress();
@@ -69,15 +82,7 @@ int RunSession::finish(const std::string& report, std::ostream& out, std::ostrea
       failed = true;
     }
   }
-  if (options_.outputPath) {
-    if (const auto error = replaceFile(*options_.outputPath, report)) {
-      err << "tamso-cli: " << *error << "\n";
-      failed = true;
-    }
-  } else if (!writeOut(out, report)) {
-    err << "tamso-cli: cannot write the plan to standard output\n";
-    failed = true;
-  }
+  if (!writePlan(report, options_.outputPath, out, err)) failed = true;
   if (failed) return exitFailure;
   return StopSignals::received() ? exitStopped : exitSuccess;
 }

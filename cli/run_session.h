@@ -60,4 +60,8 @@ class RunSession {
 // Writes text to the stream and flushes it; false when the stream failed.
 bool writeOut(std::ostream& out, const std::string& text);
 
+// Writes the plan to `path` (whole or not at all), or to `out` without one; false after
+// saying on err what failed.
+bool writePlan(const std::string& text, const std::optional<std::string>& path, std::ostream& out, std::ostream& err);
+
 }  // namespace tamso::cli
