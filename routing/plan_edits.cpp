@@ -73,6 +73,12 @@ std::vector<RouteOffer> routeOffers(const Solution& plan, const Order& order) {
   return offers;
 }
 
+std::optional<RouteOffer> routeOffer(const Solution& plan, const Order& order, std::int32_t route) {
+  if (plan.route(route) == nullptr || routeOf(plan, order) == route) return std::nullopt;
+  Solution work(plan);  // trials evaluate routes, the plan shown stays as it is
+  return offerOn(*work.route(route), route, order, leavingChange(work, order));
+}
+
 std::optional<std::string> removalBlock(const Solution& plan, const Order& order) {
   const Route* route = plan.route(routeOf(plan, order));
   if (route == nullptr) return std::nullopt;

@@ -27,6 +27,10 @@ struct RouteOffer {
 // largest gain change first, then the others in route order with their reasons.
 std::vector<RouteOffer> routeOffers(const Solution& plan, const Order& order);
 
+// The offer of one route (not the one serving the order now, which is refused), with the
+// same gain change or reason routeOffers gives it; nothing for a route the plan lacks.
+std::optional<RouteOffer> routeOffer(const Solution& plan, const Order& order, std::int32_t route);
+
 // The index of the route serving the order; -1 when it is unplanned.
 std::int32_t routeOf(const Solution& plan, const Order& order);
 

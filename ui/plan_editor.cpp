@@ -103,13 +103,12 @@ bool PlanEditor::chooseRouteFor(const Order& order) {
 bool PlanEditor::dropOrder(const Order& order, std::int32_t route) {
   if (plan() == nullptr || routeOf(*plan(), order) == route) return false;
   if (!mayLeave(order)) return false;
-  for (const RouteOffer& offer : routeOffers(*plan(), order)) {
-    if (offer.route != route) continue;
-    if (offer.fits()) return take(order, offer);
-    prompts_.message(window_,
-                     QStringLiteral("Order %1 does not fit route %2: %3.")
-                         .arg(nameOf(order.name), nameOf(plan()->route(route)->vehicle().name), nameOf(offer.reason)));
-  }
+  const std::optional<RouteOffer> offer = routeOffer(*plan(), order, route);
+  if (!offer) return false;
+  if (offer->fits()) return take(order, *offer);
+  prompts_.message(window_,
+                   QStringLiteral("Order %1 does not fit route %2: %3.")
+                       .arg(nameOf(order.name), nameOf(plan()->route(route)->vehicle().name), nameOf(offer->reason)));
   return false;
 }
 

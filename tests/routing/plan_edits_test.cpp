@@ -59,6 +59,7 @@ TEST_P(PlanEditsTest, EveryOfferIsWhatApplyingItChanges) {
     EXPECT_EQ(unplanOrder(left, order), serving > 0);
     EXPECT_EQ(routeOf(left, order), serving > 0 ? -1 : serving);
     ASSERT_EQ(offers.size(), static_cast<std::size_t>(plan->routeCount() - (serving >= 0 ? 1 : 0)));
+    EXPECT_FALSE(routeOffer(*plan, order, serving).has_value());
     for (std::size_t i = 0; i < offers.size(); ++i) {
       const RouteOffer& offer = offers[i];
       EXPECT_NE(offer.route, serving);
@@ -67,6 +68,10 @@ TEST_P(PlanEditsTest, EveryOfferIsWhatApplyingItChanges) {
         EXPECT_TRUE(!offer.fits() || offers[i - 1].gainChange >= offer.gainChange) << "best first";
       }
       EXPECT_EQ(offer.route == 0, offer.reason == "the route is locked") << offer.reason;
+      const std::optional<RouteOffer> alone = routeOffer(*plan, order, offer.route);
+      ASSERT_TRUE(alone.has_value());
+      EXPECT_EQ(alone->gainChange, offer.gainChange);
+      EXPECT_EQ(alone->reason, offer.reason);
       Solution edited(*plan);
       const bool blocked = removalBlock(*plan, order).has_value();
       EXPECT_EQ(applyOffer(edited, order, offer), offer.fits() && !blocked) << order.name;
