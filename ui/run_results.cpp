@@ -73,15 +73,15 @@ void CTamsoView::applyOutcome(RunOutcome& outcome, bool announce) {
 // "finished", and where the run's trace files are; an evolutionary run names its best gain
 // and offers its best plan, which replaces the plan on the map only when the user asks for it.
 void CTamsoView::announceFinished(RunOutcome& outcome) {
+  const bool offersBest = evolutionary(outcome.command) && outcome.solution;
   QString text = QStringLiteral("finished");
+  if (offersBest) text += QStringLiteral("\nbest gain: ") + gainText(outcome.solution->gain());
   const QString folder = runs_.settings().dumpFolder;
-  if (!evolutionary(outcome.command) || !outcome.solution) {
-    if (!folder.isEmpty()) text += QStringLiteral("\nThe run's trace files are in ") + folder;
+  if (!folder.isEmpty()) text += QStringLiteral("\nThe run's trace files are in ") + folder;
+  if (!offersBest) {
     prompts_.message(this, text);
     return;
   }
-  text += QStringLiteral("\nbest gain: ") + gainText(outcome.solution->gain());
-  if (!folder.isEmpty()) text += QStringLiteral("\nThe run's trace files are in ") + folder;
   if (prompts_.ask(this, text, {QStringLiteral("OK"), kShowBestPlan}) != 1) outcome.solution.reset();
 }
 
