@@ -88,6 +88,11 @@ std::size_t nameCharacterLength(const std::string& line, std::size_t at) {
 
 }  // namespace
 
+std::string upperCasedName(std::string name) {
+  upperCase(name);
+  return name;
+}
+
 int readRecordLine(std::istream& in, std::string& line) { return RecordReader(in).next(line); }
 
 int RecordReader::next(std::string& line) {

@@ -39,6 +39,9 @@ class RecordReader {
 };
 
 std::string nextToken(const std::string& line, std::size_t& pos);
+// A name as names of the data are matched: upper-cased, by the Unicode case mapping when it
+// is UTF-8 beyond ASCII ("Łódź" gives "ŁÓDŹ").
+std::string upperCasedName(std::string name);
 std::string nextDigits(const std::string& line, std::size_t& pos);
 std::int32_t digitsToInt(const std::string& digits);
 double parseReal(const std::string& text);

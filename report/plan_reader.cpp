@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "problem/input_file.h"
+#include "problem/text.h"
 #include "report/plan_output.h"
 
 namespace tamso {
@@ -30,13 +31,6 @@ struct Reader {
     return false;
   }
 };
-
-std::string upper(std::string name) {
-  for (char& c : name) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return name;
-}
 
 // A minute count a plan can hold: a whole number from 0 to the largest 32-bit one.
 bool isMinute(const json& value) {
@@ -73,7 +67,7 @@ std::optional<std::string> textOf(const json& object, const char* key) {
   if (!object.is_object() || !object.contains(key) || !object[key].is_string()) return std::nullopt;
   const std::string text = object[key].get<std::string>();
   if (text.empty()) return std::nullopt;
-  return upper(text);
+  return upperCasedName(text);
 }
 
 std::optional<StopKind> kindOf(const json& stop) {
@@ -147,8 +141,8 @@ bool readUnplanned(Reader& reader, const json& document, SavedPlan& plan) {
   const json& unplanned = document["unplanned"];
   if (!unplanned.is_array()) return reader.fail("\"unplanned\" must be a list");
   for (const json& entry : unplanned) {
-    const auto order =
-        entry.is_string() ? std::optional<std::string>(upper(entry.get<std::string>())) : textOf(entry, "order");
+    const auto order = entry.is_string() ? std::optional<std::string>(upperCasedName(entry.get<std::string>()))
+                                         : textOf(entry, "order");
     if (!order || order->empty()) return reader.fail("an unplanned entry has no \"order\"");
     if (!reader.orders.insert(*order).second) return reader.fail("order " + *order + " appears twice in the plan");
     plan.unplanned.push_back(*order);

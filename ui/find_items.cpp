@@ -1,19 +1,14 @@
 #include "ui/find_items.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "problem/problem_data.h"
+#include "problem/text.h"
 #include "routing/solution.h"
 
 namespace tamso::ui {
 
 namespace {
-
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
 
 // The vehicle whose route holds the order, or none.
 const Vehicle* servingVehicle(const Solution* plan, const Order& order) {
@@ -55,9 +50,11 @@ const char* foundKindName(FoundKind kind) {
 
 std::vector<FoundItem> findByName(const ProblemData& problem, const Solution* plan, const std::string& part) {
   std::vector<FoundItem> found;
-  const std::string wanted = upper(part);
+  const std::string wanted = upperCasedName(part);
   if (wanted.empty()) return found;
-  const auto matches = [&wanted](const std::string& name) { return upper(name).find(wanted) != std::string::npos; };
+  const auto matches = [&wanted](const std::string& name) {
+    return upperCasedName(name).find(wanted) != std::string::npos;
+  };
   for (const Order& order : problem.orders) {
     if (matches(order.name))
       found.push_back({FoundKind::Order, order.name, order.pickupPlace, servingVehicle(plan, order)});
